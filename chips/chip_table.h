@@ -1,0 +1,113 @@
+// The chip library: one catalogue row per chip type carrying its package,
+// output pins, supply pins and the model that computes it. The pin maps
+// (`MY_CHIPS`) placed into `Circuit::chip_table` are derived from these rows,
+// so a type's pins and its behaviour cannot drift apart.
+//
+// Shared conventions of every model (the evaluator applies the first two):
+//  - power: a chip computes only while in(Vcc) > 2.0 V and in(Gnd) < 2.0 V;
+//    otherwise every output is driven to 0.5 V and no clock is sampled;
+//  - levels: an input above 2.0 V is high, below 2.0 V low; a computed low
+//    is 0.5 V and a computed high 3.6 V;
+//  - passing a level through copies the input voltage unchanged;
+//  - clocks are sampled in every powered pass before any clear, preset,
+//    reset or enable is acted upon, using `state` at the clock pin's input
+//    index (last definite level seen);
+//  - sequential chips keep their bits only in their own output voltages.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "model/records.h"
+
+namespace vorlisk {
+
+struct Circuit;
+
+// Access to one chip component by package pin number.
+class ChipPins {
+public:
+    ChipPins(MY_BASE_OBJ& obj, const MY_CHIPS& def) : o_(obj), d_(def) {}
+
+    float in(int pin) const { return o_.in_v[idx(pin)]; }
+    bool high(int pin) const { return in(pin) > kThreshold; }
+    bool low(int pin) const { return in(pin) < kThreshold; }
+    float out(int pin) const { return o_.out_v[idx(pin)]; }
+    bool stored(int pin) const { return out(pin) > kThreshold; }  // a Q read back
+    void drive(int pin, bool level) { o_.out_v[idx(pin)] = level ? kHigh : kLow; }
+    void set(int pin, float volts) { o_.out_v[idx(pin)] = volts; }
+    // Copies an input's voltage to an output (multiplexers, D storage).
+    void pass(int out_pin, int in_pin) { set(out_pin, in(in_pin)); }
+    // Drives the level opposite to an input's: low when it is high, else high.
+    void pass_inverted(int out_pin, int in_pin) { drive(out_pin, !high(in_pin)); }
+
+    // Clock sampling; returns whether an edge occurred in this pass.
+    bool rising_edge(int pin);
+    bool falling_edge(int pin);
+
+    MY_BASE_OBJ& object() { return o_; }
+    const MY_CHIPS& def() const { return d_; }
+
+private:
+    int idx(int pin) const { return d_.pins[pin - 1].index & (kMaxPins - 1); }
+    MY_BASE_OBJ& o_;
+    const MY_CHIPS& d_;
+};
+
+// Gate chips are data: each gate names its output pin and its input groups
+// (one group for plain gates, several for AND-OR-INVERT).
+enum class GateFn : uint8_t { none, nand_, and_, nor_, or_, not_, xor_, aoi };
+
+struct GateDef {
+    uint8_t out = 0;  // 0 ends the gate list
+    std::array<std::array<uint8_t, 14>, 4> groups{};  // zero-terminated pin lists
+};
+
+struct GateSpec {
+    GateFn fn = GateFn::none;
+    std::array<GateDef, 6> gates{};
+};
+
+struct ChipRow;
+using ChipModel = void (*)(ChipPins&, const ChipRow&);
+
+struct ChipRow {
+    std::string_view type;
+    int pin_count;
+    std::array<uint8_t, 20> outputs;  // output pins, zero-terminated
+    int vcc, gnd;
+    ChipModel model;  // null: the type has a pin map but computes nothing
+    GateSpec gates{}; // read by the gate-chip model only
+};
+
+// The 59 catalogue rows in table order.
+std::span<const ChipRow> chip_catalogue();
+
+// Fills `c.chip_table` from the catalogue; records 59..99 stay empty.
+void build_chip_table(Circuit& c);
+
+// Record number of the first record with this type, scanning up to the
+// first empty record; -1 when absent.
+int find_chip_def(const Circuit& c, std::string_view type);
+
+// Text strictly between the first "(" and the first ")" of a kind.
+std::string chip_type_of(std::string_view kind);
+
+// Catalogue row of a type, or null when no model serves it.
+const ChipRow* find_chip_row(std::string_view type);
+
+// One evaluation of the chip component at index `obj` with pin map `def`
+// and catalogue row `row` (both already resolved by the caller).
+void evaluate_chip_with(MY_BASE_OBJ& obj, const MY_CHIPS& def, const ChipRow& row);
+
+// One evaluation of the chip component at index `obj`: resolves the type,
+// checks power and runs the model. Unknown types change nothing.
+void evaluate_chip(Circuit& c, int obj);
+
+// Models, grouped by chip family.
+void gate_chip_model(ChipPins& p, const ChipRow& row);
+
+}  // namespace vorlisk

@@ -1,0 +1,48 @@
+// The run pass's compiled view of a circuit: per-object dispatch decided
+// once per record, and the nets of every input pin and test point resolved
+// into driver lists. Rebuilt whenever the circuit's edit serial moves on, so
+// a pass never repeats the geometric search.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "chips/chip_table.h"
+#include "model/catalogue.h"
+
+namespace vorlisk {
+
+// A driver is an output pin, flattened as object * 32 + output index.
+using DriverRef = uint32_t;
+
+struct ObjectPlan {
+    int32_t target = -1;              // record evaluated for this slot: first with its name
+    Rule rule = Rule::none;
+    const ChipRow* chip_row = nullptr;  // chips with a model and a pin map
+    const MY_CHIPS* chip_def = nullptr;
+    bool probe = false;      // indicator bound to test points by name ("测点")
+    int8_t display_inputs = 0;  // inputs a display copies: 8 segment, 4 BCD
+    std::array<int16_t, 4> probe_tp{-1, -1, -1, -1};  // the probes' test points
+};
+
+struct CompiledCircuit {
+    uint64_t serial = 0;  // Circuit::edit_serial this was built from
+    std::vector<ObjectPlan> plan;  // per object slot
+    // Nets as CSR: drivers of net n are drivers[net_begin[n] .. net_begin[n+1]).
+    std::vector<uint32_t> net_begin;
+    std::vector<DriverRef> drivers;
+    std::vector<uint32_t> input_net;  // per object * 32 + input index
+    // Test points: the union of the nets they touch, as a driver list.
+    std::vector<uint32_t> tp_begin;
+    std::vector<DriverRef> tp_drivers;
+    std::vector<int32_t> tp_target;  // record read for this slot: first with its name
+};
+
+// Dispatch of object i decided from its kind and probe names (the name
+// target is left to the caller).
+ObjectPlan plan_object(const Circuit& c, int i);
+
+// Rebuilds `c.compiled` when it is missing or stale; returns it.
+CompiledCircuit& compiled(Circuit& c);
+
+}  // namespace vorlisk

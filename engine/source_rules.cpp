@@ -1,0 +1,97 @@
+// Sources (rails, level switch, pulse generators, the hardware devices) and
+// indicators (LEDs, displays).
+#include <cmath>
+
+#include "engine/nets.h"
+#include "engine/rules.h"
+
+namespace vorlisk {
+namespace {
+
+float idle(const MY_BASE_OBJ& o) { return o.idle_level == "常低" ? kLow : kHigh; }
+
+// Pulse sources run on the simulation time since their enable last rose.
+void pulse(const Circuit& c, MY_BASE_OBJ& o, bool preset) {
+    const double f = o.pulse_frequency;
+    if (o.in_v[0] < kThreshold || !(f > 0.0) || !std::isfinite(f)) {
+        // Disabled, or a frequency no period can be made of (possible only
+        // from a file): rest at the idle level rather than divide by it.
+        o.out_v[0] = idle(o);
+    } else {
+        if (o.in_v[0] > kThreshold && o.prev_in_v[0] < kThreshold) o.param_real[0] = c.sim_time;
+        const double x = (c.sim_time - o.param_real[0]) * f;
+        const double n = std::trunc(x);
+        const double t = (x - n) / f;
+        if (preset && o.pulse_count < x) {
+            o.out_v[0] = idle(o);
+        } else {
+            bool in_window = o.pulse_phase <= t && t <= o.pulse_phase + o.pulse_width;
+            bool normally_low = o.idle_level == "常低";
+            o.out_v[0] = level(in_window == normally_low);
+        }
+    }
+    if (std::fabs(o.out_v[0] - o.prev_out_v[0]) > 0.1f) o.dirty = 1;
+}
+
+float probe_reading(const Circuit& c, int tp) {
+    return tp < 0 ? 0.0f : static_cast<float>(c.test_points[tp].value);
+}
+
+}  // namespace
+
+void source_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule) {
+    switch (rule) {
+        case Rule::vcc: o.out_v[0] = kHigh; break;
+        case Rule::gnd: o.out_v[0] = 0.0f; break;
+        case Rule::level_switch: o.out_v[0] = level(o.param_int[0] == 1); break;
+        case Rule::pulse_continuous: pulse(c, o, false); break;
+        case Rule::pulse_preset: pulse(c, o, true); break;
+        case Rule::signal_in: {
+            uint8_t b = c.hw.input_ring[c.hw.input_ring_index];
+            for (int k = 0; k < 8; ++k) o.out_v[k] = level((b >> k) & 1);
+            break;
+        }
+        case Rule::signal_out: {
+            uint8_t b = 0;  // input 0 becomes the most significant bit
+            for (int k = 0; k < 8; ++k) b = uint8_t((b << 1) | (o.in_v[k] > kThreshold ? 1 : 0));
+            c.hw.output_byte = b;
+            break;
+        }
+        default: break;
+    }
+}
+
+void logic_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule) {
+    switch (rule) {
+        case Rule::and_: case Rule::or_: case Rule::nand_: case Rule::nor_: case Rule::not_:
+        case Rule::xor_: case Rule::xnor_: case Rule::aoi: case Rule::half_adder: case Rule::full_adder:
+            gate_rule(o, rule);
+            break;
+        case Rule::rs_nor: case Rule::rs_nand: case Rule::rs_clocked: case Rule::rs_master_slave:
+        case Rule::d_cmos: case Rule::d_edge: case Rule::jk_edge:
+            flip_flop_rule(c, o, rule);
+            break;
+        default: source_rule(c, o, rule); break;
+    }
+}
+
+void led_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan) {
+    o.prev_out_v = o.out_v;
+    if (plan.probe) o.in_v[0] = probe_reading(c, plan.probe_tp[0]);
+    o.out_v[0] = o.in_v[0];
+    if (std::fabs(o.out_v[0] - o.prev_out_v[0]) > 0.1f) o.dirty = 1;
+    o.prev_in_v = o.in_v;
+}
+
+void display_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan) {
+    o.prev_out_v = o.out_v;
+    if (plan.probe)
+        for (int k = 0; k < 4; ++k) o.in_v[k] = probe_reading(c, plan.probe_tp[k]);
+    for (int k = 0; k < plan.display_inputs; ++k) {
+        o.out_v[k] = o.in_v[k];
+        if (std::fabs(o.out_v[k] - o.prev_out_v[k]) > 0.1f) o.dirty = 1;
+    }
+    o.prev_in_v = o.in_v;
+}
+
+}  // namespace vorlisk

@@ -1,0 +1,15 @@
+# Fails when a core source (model/, engine/, chips/ without the Unit_* window
+# files) includes a Qt header.
+foreach(dir model engine chips)
+  file(GLOB_RECURSE files "${ROOT}/${dir}/*.h" "${ROOT}/${dir}/*.cpp")
+  foreach(f ${files})
+    get_filename_component(name ${f} NAME)
+    if(name MATCHES "^Unit_")
+      continue()
+    endif()
+    file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|Qt[A-Za-z]*/)")
+    if(hits)
+      message(FATAL_ERROR "Qt include in the core: ${f}: ${hits}")
+    endif()
+  endforeach()
+endforeach()

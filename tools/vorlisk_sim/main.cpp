@@ -1,0 +1,2 @@
+// pending
+int main(){return 0;}
