@@ -1,6 +1,7 @@
 #include "engine/nets.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <numeric>
 #include <unordered_map>
@@ -75,6 +76,18 @@ private:
     std::vector<int> parent_;
 };
 
+// Calls f(ax, ay, bx, by) for every segment of a wire.
+template <class F>
+void for_each_segment(const MY_LINK& w, F f) {
+    const int n = std::clamp(w.bend_count, 0, kMaxBends);
+    BendPoint prev{w.x1, w.y1};
+    for (int b = 0; b < n; ++b) {
+        f(prev.x, prev.y, w.bends[b].x, w.bends[b].y);
+        prev = w.bends[b];
+    }
+    f(prev.x, prev.y, w.x2, w.y2);
+}
+
 // Finds the wires that may pass through a point: wires are bucketed by their
 // bounding boxes (widened by the tolerance) into coarse cells; very large
 // wires are checked for every query.
@@ -83,12 +96,14 @@ public:
     explicit WireGrid(const Circuit& c) : c_(c) {
         for (int w = 0; w < c.wire_count; ++w) {
             const MY_LINK& l = c.wires[w];
-            long long x0 = std::min(l.x1, l.x2), x1 = std::max(l.x1, l.x2);
-            long long y0 = std::min(l.y1, l.y2), y1 = std::max(l.y1, l.y2);
-            for (int b = 0; b < std::clamp(l.bend_count, 0, kMaxBends); ++b) {
-                x0 = std::min<long long>(x0, l.bends[b].x), x1 = std::max<long long>(x1, l.bends[b].x);
-                y0 = std::min<long long>(y0, l.bends[b].y), y1 = std::max<long long>(y1, l.bends[b].y);
-            }
+            long long x0 = LLONG_MAX, x1 = LLONG_MIN, y0 = LLONG_MAX, y1 = LLONG_MIN;
+            for_each_segment(l, [&](long long ax, long long ay, long long bx, long long by) {
+                // A diagonal is tested as a 45-degree line from either end,
+                // which can reach beyond its box by its width.
+                long long grow = (ax != bx && ay != by) ? std::llabs(bx - ax) : 0;
+                x0 = std::min({x0, ax, bx}), x1 = std::max({x1, ax, bx});
+                y0 = std::min({y0, ay - grow, by - grow}), y1 = std::max({y1, ay + grow, by + grow});
+            });
             long long cx0 = cell(x0 - 1), cx1 = cell(x1 + 1), cy0 = cell(y0 - 1), cy1 = cell(y1 + 1);
             if ((cx1 - cx0 + 1) * (cy1 - cy0 + 1) > 1024) {
                 big_.push_back(w);

@@ -355,6 +355,7 @@ Rule rule_of_kind(std::string_view kind) {
 void place_component(Circuit& c, int slot, std::string_view kind, int click_x, int click_y) {
     if (slot < 0 || slot >= kMaxObjects) return;
     MY_BASE_OBJ& o = c.objects[slot];
+    o = MY_BASE_OBJ{};  // no geometry left over from an earlier record in this slot
     reset_object(c, o);
     c.next_serial += 1;
     o.name = std::string(kind) + " " + std::to_string(c.next_serial);

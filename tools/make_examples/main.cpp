@@ -1,2 +1,28 @@
-// pending
-int main(){return 0;}
+// make_examples [FOLDER]: writes every example circuit into FOLDER
+// (default: the examples folder of the source tree).
+#include <filesystem>
+#include <iostream>
+
+#include "model/circuit_file.h"
+#include "tools/make_examples/examples.h"
+
+int main(int argc, char** argv) {
+    using namespace vorlisk;
+    std::filesystem::path folder = argc > 1 ? argv[1] : "examples";
+    std::filesystem::create_directories(folder);
+    auto c = make_circuit();
+    int written = 0;
+    for (const examples::Example& e : examples::all_examples()) {
+        new_circuit(*c);
+        e.build(*c);
+        c->modified = false;
+        FileResult r = save_circuit(*c, (folder / e.file).string());
+        if (!r) {
+            std::cerr << e.file << ": " << r.message << '\n';
+            return 1;
+        }
+        ++written;
+    }
+    std::cout << written << " example circuits written to " << folder.string() << '\n';
+    return 0;
+}

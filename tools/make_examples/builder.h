@@ -1,0 +1,43 @@
+// A small vocabulary for laying out example circuits: components, wires
+// routed with right-angle corners between pin tips, labelled test points
+// and explanatory annotations.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "model/circuit.h"
+#include "model/edit.h"
+
+namespace vorlisk::examples {
+
+class Builder {
+public:
+    explicit Builder(Circuit& c) : c_(c) {}
+
+    int part(std::string_view kind, int x, int y) { return add_component(c_, kind, x, y); }
+    BendPoint in(int obj, int k) const { return input_pin(c_.objects[obj], k); }
+    BendPoint out(int obj, int k) const { return output_pin(c_.objects[obj], k); }
+    // Chip package pin n of a chip component.
+    BendPoint pin(int chip, int n) const;
+
+    // A wire from a to b through the given corners.
+    void wire(BendPoint a, BendPoint b, std::initializer_list<BendPoint> corners = {});
+    // A wire from a to b turning at column x: a -> (x, a.y) -> (x, b.y) -> b.
+    void wire_via_x(BendPoint a, BendPoint b, int x);
+    // A wire from a to b turning at row y: a -> (a.x, y) -> (b.x, y) -> b.
+    void wire_via_y(BendPoint a, BendPoint b, int y);
+
+    void probe(BendPoint at, std::string_view label);
+    void note(int x, int y, std::initializer_list<std::string_view> lines);
+    void level(int sw, int high) { c_.objects[sw].param_int[0] = high; }
+    void pulse(int obj, double hz, double phase, double width);
+
+    Circuit& circuit() { return c_; }
+
+private:
+    Circuit& c_;
+};
+
+}  // namespace vorlisk::examples

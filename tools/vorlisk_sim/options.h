@@ -1,0 +1,25 @@
+// Command line of vorlisk-sim.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vorlisk::sim {
+
+struct Options {
+    std::string file;
+    long long passes = 1000;
+    std::optional<double> step;                      // seconds per pass; the file's when absent
+    std::vector<std::pair<std::string, int>> sets;   // level switch name, level 0 or 1
+    std::optional<std::string> vcd;                  // Value Change Dump output
+    bool truth_table = false;
+};
+
+// Parses argv; on failure returns nothing and puts a one-line message in `error`.
+std::optional<Options> parse_options(int argc, const char* const* argv, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace vorlisk::sim
