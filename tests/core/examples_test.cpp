@@ -1,0 +1,171 @@
+// The example circuits: every file in the examples folder is current (the
+// builder makes the same bytes), loads, and behaves as its lesson says.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "model/circuit_file.h"
+#include "tests/support/harness.h"
+#include "tools/make_examples/examples.h"
+
+namespace vorlisk {
+namespace {
+
+using test::Harness;
+namespace fs = std::filesystem;
+
+const fs::path kFolder = VORLISK_EXAMPLES_DIR;
+
+struct Loaded : Harness {
+    explicit Loaded(const std::string& file) {
+        new_circuit(c);
+        FileResult r = load_circuit(c, (kFolder / file).string());
+        EXPECT_TRUE(r) << file << ": " << r.message;
+        stop_circuit(c);
+    }
+    std::vector<int> switches() {
+        std::vector<int> s;
+        for (int i = 0; i < c.object_count; ++i)
+            if (c.objects[i].kind == "高低电平控制器") s.push_back(i);
+        return s;
+    }
+    // Stop, set the switches (first switch most significant), run.
+    void run_with(uint32_t code, int passes) {
+        auto s = switches();
+        for (size_t k = 0; k < s.size(); ++k) obj(s[k]).param_int[0] = (code >> (s.size() - 1 - k)) & 1;
+        start(c.time_step);
+        run_passes(passes);
+    }
+    bool high(std::string_view label) { return reading(label) > 2.0; }
+    // Counts rising edges of a test point over n passes.
+    int rises(std::string_view label, int passes) {
+        int n = 0;
+        bool last = high(label);
+        for (int p = 0; p < passes; ++p) {
+            run_passes(1);
+            n += !last && high(label);
+            last = high(label);
+        }
+        return n;
+    }
+};
+
+// Behaviour of each example, by file name.
+const std::map<std::string, std::function<void(Loaded&)>> kLessons = {
+    {"半加器.vlk",
+     [](Loaded& e) {
+         for (uint32_t ab = 0; ab < 4; ++ab) {
+             e.run_with(ab, 10);
+             int a = ab >> 1, b = ab & 1;
+             EXPECT_EQ(e.high("S"), bool(a ^ b)) << ab;
+             EXPECT_EQ(e.high("C"), bool(a & b)) << ab;
+         }
+     }},
+    {"全加器.vlk",
+     [](Loaded& e) {
+         for (uint32_t code = 0; code < 8; ++code) {
+             e.run_with(code, 10);
+             int sum = (code >> 2) + ((code >> 1) & 1) + (code & 1);
+             EXPECT_EQ(e.high("S"), bool(sum & 1)) << code;
+             EXPECT_EQ(e.high("CO"), sum >= 2) << code;
+         }
+     }},
+    {"与非门RS锁存器.vlk",
+     [](Loaded& e) {
+         auto s = e.switches();  // S-bar, R-bar
+         e.run_with(0b01, 10);   // S-bar low: set
+         EXPECT_TRUE(e.high("Q"));
+         EXPECT_FALSE(e.high("QN"));
+         e.obj(s[0]).param_int[0] = 1;  // both high: hold
+         e.run_passes(10);
+         EXPECT_TRUE(e.high("Q"));
+         e.obj(s[1]).param_int[0] = 0;  // R-bar low: reset
+         e.run_passes(10);
+         EXPECT_FALSE(e.high("Q"));
+         EXPECT_TRUE(e.high("QN"));
+         e.obj(s[1]).param_int[0] = 1;
+         e.run_passes(10);
+         EXPECT_FALSE(e.high("Q"));
+     }},
+    {"D触发器二分频.vlk",
+     [](Loaded& e) {
+         e.start(e.c.time_step);
+         int q = 0, cp = 0;
+         bool lq = e.high("Q"), lcp = e.high("CP");
+         for (int p = 0; p < 2000; ++p) {
+             e.run_passes(1);
+             q += !lq && e.high("Q"), cp += !lcp && e.high("CP");
+             lq = e.high("Q"), lcp = e.high("CP");
+         }
+         EXPECT_EQ(cp, 20);  // 10 Hz for 2 s
+         EXPECT_EQ(q, 10);
+     }},
+    {"JK触发器计数链.vlk",
+     [](Loaded& e) {
+         e.start(e.c.time_step);
+         std::vector<int> counts;
+         for (int period = 0; period < 10; ++period) {
+             e.run_passes(100);  // one clock period of 0.1 s
+             counts.push_back(e.high("Q2") * 4 + e.high("Q1") * 2 + e.high("Q0"));
+         }
+         for (size_t k = 1; k < counts.size(); ++k) EXPECT_EQ(counts[k], (counts[k - 1] + 1) % 8) << k;
+     }},
+    {"74LS00逐脚接线.vlk",
+     [](Loaded& e) {
+         for (uint32_t ab = 0; ab < 4; ++ab) {
+             e.run_with(ab, 10);
+             EXPECT_EQ(e.high("Y1"), ab != 3) << ab;
+             EXPECT_EQ(e.high("Y2"), ab == 3) << ab;
+         }
+     }},
+    {"脉冲驱动发光二极管.vlk",
+     [](Loaded& e) {
+         e.start(e.c.time_step);
+         EXPECT_EQ(e.rises("P", 2000), 4);  // 2 Hz for 2 s
+     }},
+    {"开关驱动数码管.vlk",
+     [](Loaded& e) {
+         int display = -1;
+         for (int i = 0; i < e.c.object_count; ++i)
+             if (e.c.objects[i].kind == "数码管BCD") display = i;
+         ASSERT_GE(display, 0);
+         for (uint32_t code = 0; code < 16; ++code) {
+             e.run_with(code, 10);
+             for (int bit = 0; bit < 4; ++bit)
+                 EXPECT_EQ(e.obj(display).out_v[bit] > 2.0f, bool((code >> bit) & 1)) << code << " bit " << bit;
+         }
+     }},
+};
+
+TEST(Examples, EveryExampleIsCurrentLoadsAndTeachesItsLesson) {
+    Harness h;
+    int ran = 0;
+    for (const examples::Example& e : examples::all_examples()) {
+        SCOPED_TRACE(e.file);
+        new_circuit(h.c);
+        e.build(h.c);
+        std::string built;
+        ASSERT_TRUE(circuit_bytes(h.c, built));
+        std::ifstream in(kFolder / e.file, std::ios::binary);
+        std::stringstream stored;
+        stored << in.rdbuf();
+        EXPECT_EQ(built, stored.str()) << "regenerate with make_examples";
+        auto lesson = kLessons.find(e.file);
+        ASSERT_NE(lesson, kLessons.end()) << "an example without a lesson test";
+        Loaded loaded(e.file);
+        lesson->second(loaded);
+        ++ran;
+    }
+    size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(kFolder)) files += entry.path().extension() == ".vlk";
+    EXPECT_EQ(ran, int(kLessons.size()));
+    EXPECT_EQ(size_t(ran), files) << "every file in the folder is built by the tool";
+    EXPECT_GE(ran, 8);
+}
+
+}  // namespace
+}  // namespace vorlisk
