@@ -1,0 +1,72 @@
+// Passes per second of the run pass and of the literal reference (geometric
+// search for every input and test point, a linear lookup per object).
+//   ./build/bench/bench_pass
+//   ./build/bench/bench_pass --write-circuit=/tmp/gates1000.vlk   (a full file for vorlisk-sim)
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+#include "bench/generated_circuit.h"
+#include "engine/compiled.h"
+#include "engine/run.h"
+#include "model/circuit_file.h"
+#include "tests/support/literal_nets.h"
+
+namespace vorlisk {
+namespace {
+
+std::unique_ptr<Circuit> prepared(int gates) {
+    auto c = make_circuit();
+    bench::build_gate_circuit(*c, gates);
+    stop_circuit(*c);
+    start_run(*c);
+    c->step_counter = 0;
+    return c;
+}
+
+void BM_Pass(benchmark::State& state) {
+    auto c = prepared(int(state.range(0)));
+    run_pass(*c, {});  // compiles the nets once
+    for (auto _ : state) run_pass(*c, {});
+    state.SetItemsProcessed(state.iterations());
+    state.counters["passes/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_ReferencePass(benchmark::State& state) {
+    auto c = prepared(int(state.range(0)));
+    for (auto _ : state) literal::reference_pass(*c);
+    state.SetItemsProcessed(state.iterations());
+    state.counters["passes/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_Compile(benchmark::State& state) {
+    auto c = prepared(int(state.range(0)));
+    for (auto _ : state) {
+        c->touch();
+        benchmark::DoNotOptimize(&compiled(*c));
+    }
+}
+
+BENCHMARK(BM_Pass)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(BM_ReferencePass)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compile)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vorlisk
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--write-circuit=", 16) == 0) {
+            auto c = vorlisk::make_circuit();
+            vorlisk::bench::build_gate_circuit(*c, 1000);
+            vorlisk::FileResult r = vorlisk::save_circuit(*c, argv[i] + 16);
+            std::cout << (r ? "written " : r.message) << argv[i] + 16 << '\n';
+            return r ? 0 : 1;
+        }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
