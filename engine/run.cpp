@@ -108,6 +108,7 @@ void start_run(Circuit& c) {
         o.state.fill(0);
     }
     c.running = 1;
+    c.step_counter = 0;  // the loop counts device-delay steps from here
     clock_start(c, kRunClock);
     c.sim_time = 0.0;
     c.trace_drawn_time = 0.0;

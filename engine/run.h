@@ -38,7 +38,8 @@ struct ObjectPlan;
 void compute_object(Circuit& c, int i, const ObjectPlan& plan);
 
 // Run's effects on the tables: previous voltages from the current ones,
-// state words cleared, running set, clock slot 0 started, times zeroed.
+// state words cleared, running set, the device-delay step counter and the
+// times zeroed, clock slot 0 started.
 void start_run(Circuit& c);
 // One pass of the run loop.
 void run_pass(Circuit& c, const PassHooks& hooks);
