@@ -107,6 +107,7 @@ const std::map<std::string, std::function<void(Loaded&)>> kLessons = {
     {"JK触发器计数链.vlk",
      [](Loaded& e) {
          e.start(e.c.time_step);
+         e.run_passes(50);  // sample in the middle of each clock period
          std::vector<int> counts;
          for (int period = 0; period < 10; ++period) {
              e.run_passes(100);  // one clock period of 0.1 s
@@ -137,6 +138,83 @@ const std::map<std::string, std::function<void(Loaded&)>> kLessons = {
              e.run_with(code, 10);
              for (int bit = 0; bit < 4; ++bit)
                  EXPECT_EQ(e.obj(display).out_v[bit] > 2.0f, bool((code >> bit) & 1)) << code << " bit " << bit;
+         }
+     }},
+    {"74LS90十进制计数器.vlk",
+     [](Loaded& e) {
+         e.start(e.c.time_step);
+         e.run_passes(50);
+         std::vector<int> counts;
+         for (int period = 0; period < 12; ++period) {
+             e.run_passes(100);
+             counts.push_back(e.high("QD") * 8 + e.high("QC") * 4 + e.high("QB") * 2 + e.high("QA"));
+         }
+         for (size_t k = 1; k < counts.size(); ++k) EXPECT_EQ(counts[k], (counts[k - 1] + 1) % 10) << k;
+         int display = -1;
+         for (int i = 0; i < e.c.object_count; ++i)
+             if (e.c.objects[i].kind == "数码管BCD") display = i;
+         ASSERT_GE(display, 0);
+         int shown = 0;
+         for (int bit = 0; bit < 4; ++bit) shown |= (e.obj(display).out_v[bit] > 2.0f) << bit;
+         EXPECT_EQ(shown, counts.back()) << "the display shows the count";
+     }},
+    {"74LS93二进制计数器.vlk",
+     [](Loaded& e) {
+         e.start(e.c.time_step);
+         e.run_passes(50);
+         std::vector<int> counts;
+         for (int period = 0; period < 20; ++period) {
+             e.run_passes(100);
+             counts.push_back(e.high("QD") * 8 + e.high("QC") * 4 + e.high("QB") * 2 + e.high("QA"));
+         }
+         for (size_t k = 1; k < counts.size(); ++k) EXPECT_EQ(counts[k], (counts[k - 1] + 1) % 16) << k;
+     }},
+    {"74LS138译码器.vlk",
+     [](Loaded& e) {
+         for (uint32_t code = 0; code < 8; ++code) {
+             e.run_with(code, 10);
+             for (int y = 0; y < 8; ++y) EXPECT_EQ(e.high("Y" + std::to_string(y)), y != int(code)) << code;
+         }
+     }},
+    {"74LS48驱动数码管.vlk",
+     [](Loaded& e) {
+         // Lit segments a..g by code.
+         const char* patterns[16] = {"1111110", "0110000", "1101101", "1111001", "0110011", "1011011",
+                                     "0011111", "1110000", "1111111", "1110011", "0001101", "0111001",
+                                     "0100011", "1001011", "0001111", "0000000"};
+         int display = -1;
+         for (int i = 0; i < e.c.object_count; ++i)
+             if (e.c.objects[i].kind == "数码管") display = i;
+         ASSERT_GE(display, 0);
+         for (uint32_t code = 0; code < 16; ++code) {
+             e.run_with(code, 10);
+             std::string lit;
+             for (int k = 0; k < 7; ++k) lit += e.obj(display).out_v[k] > 2.0f ? '1' : '0';
+             EXPECT_EQ(lit, patterns[code]) << code;
+         }
+     }},
+    {"74LS74分频器.vlk",
+     [](Loaded& e) {
+         e.start(e.c.time_step);
+         int cp = 0, q1 = 0, q2 = 0;
+         bool lcp = e.high("CP"), l1 = e.high("Q1"), l2 = e.high("Q2");
+         for (int p = 0; p < 2000; ++p) {
+             e.run_passes(1);
+             cp += !lcp && e.high("CP"), q1 += !l1 && e.high("Q1"), q2 += !l2 && e.high("Q2");
+             lcp = e.high("CP"), l1 = e.high("Q1"), l2 = e.high("Q2");
+         }
+         EXPECT_EQ(cp, 20);
+         EXPECT_EQ(q1, 10);
+         EXPECT_EQ(q2, 5);
+     }},
+    {"74LS85比较器.vlk",
+     [](Loaded& e) {
+         for (uint32_t code = 0; code < 256; ++code) {
+             e.run_with(code, 6);
+             uint32_t a = code >> 4, b = code & 15;
+             EXPECT_EQ(e.high("GT"), a > b) << a << " vs " << b;
+             EXPECT_EQ(e.high("EQ"), a == b) << a << " vs " << b;
+             EXPECT_EQ(e.high("LT"), a < b) << a << " vs " << b;
          }
      }},
 };

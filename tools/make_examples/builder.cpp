@@ -27,6 +27,38 @@ void Builder::wire(BendPoint a, BendPoint b, std::initializer_list<BendPoint> co
 void Builder::wire_via_x(BendPoint a, BendPoint b, int x) { wire(a, b, {{x, a.y}, {x, b.y}}); }
 void Builder::wire_via_y(BendPoint a, BendPoint b, int y) { wire(a, b, {{a.x, y}, {b.x, y}}); }
 
+namespace {
+// Lanes: columns left of a chip at chip.x - 50 - 10 * lane, columns right of
+// it at chip.x + 50 + 10 * lane, rows under it at bottom + 30 + 10 * lane.
+int left_column(const MY_BASE_OBJ& o, int lane) { return o.x - 50 - 10 * lane; }
+int right_column(const MY_BASE_OBJ& o, int lane) { return o.x + 50 + 10 * lane; }
+int row_under(const MY_BASE_OBJ& o, int lane) { return o.y + o.body_rect.bottom + 30 + 10 * lane; }
+}  // namespace
+
+void Builder::to_pin(BendPoint from, int chip, int n, int lane) {
+    const MY_BASE_OBJ& o = c_.objects[chip];
+    BendPoint p = pin(chip, n);
+    int lx = left_column(o, lane);
+    if (p.x < o.x) {
+        wire(from, p, {{lx, from.y}, {lx, p.y}});
+    } else {
+        int ry = row_under(o, lane), rx = right_column(o, lane);
+        wire(from, p, {{lx, from.y}, {lx, ry}, {rx, ry}, {rx, p.y}});
+    }
+}
+
+void Builder::from_pin(int chip, int n, BendPoint to, int lane) {
+    const MY_BASE_OBJ& o = c_.objects[chip];
+    BendPoint p = pin(chip, n);
+    int rx = right_column(o, lane);
+    if (p.x > o.x) {
+        wire(p, to, {{rx, p.y}, {rx, to.y}});
+    } else {
+        int lx = left_column(o, lane), ry = row_under(o, lane);
+        wire(p, to, {{lx, p.y}, {lx, ry}, {rx, ry}, {rx, to.y}});
+    }
+}
+
 void Builder::probe(BendPoint at, std::string_view label) {
     int t = add_test_point(c_, at.x, at.y);
     MY_TEST_POINT& tp = c_.test_points[t];

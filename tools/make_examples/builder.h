@@ -29,6 +29,14 @@ public:
     // A wire from a to b turning at row y: a -> (a.x, y) -> (b.x, y) -> b.
     void wire_via_y(BendPoint a, BendPoint b, int y);
 
+    // Breadboard wiring around a chip: a wire from a point left of the chip
+    // to a package pin, turning in its own lane so lanes never share a
+    // segment. Left-side pins are reached directly; right-side pins by going
+    // under the chip at row `under`.
+    void to_pin(BendPoint from, int chip, int pin, int lane);
+    // A wire from a package pin out to a point right of the chip.
+    void from_pin(int chip, int pin, BendPoint to, int lane);
+
     void probe(BendPoint at, std::string_view label);
     void note(int x, int y, std::initializer_list<std::string_view> lines);
     void level(int sw, int high) { c_.objects[sw].param_int[0] = high; }

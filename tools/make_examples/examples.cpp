@@ -88,7 +88,7 @@ void d_divider(Circuit& c) {
     b.wire(b.out(ff, 0), b.in(lq, 0));
     b.probe(b.out(p, 0), "CP");
     b.probe(b.out(ff, 0), "Q");
-    b.note(80, 300, {"边沿D触发器二分频：Q̄ 接回 D，", "每个时钟上升沿 Q 翻转一次。"});
+    b.note(80, 300, {"边沿D触发器二分频：Q非 接回 D，", "每个时钟上升沿 Q 翻转一次。"});
 }
 
 // Three falling-edge JK flip-flops with J = K = 1 in a ripple chain count up.
@@ -166,6 +166,181 @@ void bcd_display(Circuit& c) {
     b.note(80, 80, {"BCD 数码管：四个开关组成 8421 码 D C B A，", "运行后数码管显示对应的数字。"});
 }
 
+
+// --- chips wired pin by pin -------------------------------------------------
+
+constexpr std::string_view kComb = "集成芯片组合逻辑(";
+constexpr std::string_view kSeq = "集成芯片时序逻辑(";
+
+int chip_part(Builder& b, std::string_view page, std::string_view type, int x, int y) {
+    return b.part(std::string(page) + std::string(type) + ")", x, y);
+}
+
+// A pulse source enabled by its own Vcc; returns it.
+int clock_source(Builder& b, int x, int y, double hz) {
+    int vcc = b.part("Vcc", x - 70, y - 40);
+    int p = b.part("连续脉冲", x, y);
+    b.pulse(p, hz, 0.5 / hz, 0.5 / hz);
+    b.wire_via_x(b.out(vcc, 0), b.in(p, 0), x - 70);
+    b.probe(b.out(p, 0), "CP");
+    return p;
+}
+
+// A wire from a pin out to `to`, going under the chip along `row` first.
+void pin_down_to(Builder& b, int chip, int pin, BendPoint to, int column, int row) {
+    BendPoint p = b.pin(chip, pin);
+    b.wire(p, to, {{column, p.y}, {column, row}, {to.x, row}});
+}
+
+// Ripple counter: QA feeds CKB, a pulse drives CKA; a decade counter shows
+// its count on a BCD display, a binary counter on four LEDs.
+void counter(Circuit& c, std::string_view type, bool decade) {
+    Builder b(c);
+    int chip = chip_part(b, kSeq, type, 400, 300);
+    int p = clock_source(b, 150, 100, 10.0);
+    int vcc = b.part("Vcc", 200, 200);
+    int gnd = b.part("Gnd", 200, 450);
+    b.to_pin(b.out(p, 0), chip, 14, 0);  // CKA
+    b.to_pin(b.out(vcc, 0), chip, 5, 1);
+    int lane = 2;
+    for (int r : decade ? std::vector<int>{2, 3, 6, 7} : std::vector<int>{2, 3}) b.to_pin(b.out(gnd, 0), chip, r, lane++);
+    b.to_pin(b.out(gnd, 0), chip, 10, 6);
+    b.wire(b.pin(chip, 12), b.pin(chip, 1), {{520, 290}, {520, 440}, {280, 440}, {280, 270}});  // QA -> CKB
+    const int q_pins[] = {12, 9, 8, 11};  // QA QB QC QD
+    const char* q_labels[] = {"QA", "QB", "QC", "QD"};
+    if (decade) {
+        int disp = b.part("数码管BCD", 650, 250);
+        for (int k = 0; k < 4; ++k) pin_down_to(b, chip, q_pins[k], b.in(disp, k), 530 + 10 * k, 460 + 10 * k);
+    } else {
+        for (int k = 0; k < 4; ++k) {
+            int led = b.part("发光二极管", 700, 150 + 40 * k);
+            b.from_pin(chip, q_pins[k], b.in(led, 0), 8 + k);
+        }
+    }
+    for (int k = 0; k < 4; ++k) b.probe(b.pin(chip, q_pins[k]), q_labels[k]);
+    if (decade)
+        b.note(60, 520, {"74LS90 十进制计数器：QA 接 CKB，脉冲接 CKA，", "R0、R9 接地，BCD 数码管依次显示 0～9。"});
+    else
+        b.note(60, 520, {"74LS93 四位二进制计数器：QA 接 CKB，", "发光二极管 QA～QD 依次显示 0～15。"});
+}
+
+void counter_74ls90(Circuit& c) { counter(c, "74LS90", true); }
+void counter_74ls93(Circuit& c) { counter(c, "74LS93", false); }
+
+// 3-to-8 decoder: the selected output goes low, so its LED goes dark.
+void decoder_74ls138(Circuit& c) {
+    Builder b(c);
+    int chip = chip_part(b, kComb, "74LS138", 400, 300);
+    const int select_pins[] = {3, 2, 1};  // C B A
+    const char* select_labels[] = {"C", "B", "A"};
+    for (int k = 0; k < 3; ++k) {
+        int sw = b.part(kSwitch, 100, 100 + 50 * k);
+        b.to_pin(b.out(sw, 0), chip, select_pins[k], k);
+        b.probe(b.out(sw, 0), select_labels[k]);
+    }
+    int vcc = b.part("Vcc", 150, 400);
+    int gnd = b.part("Gnd", 150, 500);
+    b.to_pin(b.out(vcc, 0), chip, 6, 3);   // G1
+    b.to_pin(b.out(gnd, 0), chip, 4, 4);   // G2A
+    b.to_pin(b.out(gnd, 0), chip, 5, 5);   // G2B
+    b.to_pin(b.out(gnd, 0), chip, 8, 6);
+    b.to_pin(b.out(vcc, 0), chip, 16, 7);
+    const int y_pins[] = {15, 14, 13, 12, 11, 10, 9, 7};
+    for (int k = 0; k < 8; ++k) {
+        int led = b.part("发光二极管", 800, 100 + 40 * k);
+        b.from_pin(chip, y_pins[k], b.in(led, 0), 8 + k);
+        b.probe(b.pin(chip, y_pins[k]), "Y" + std::to_string(k));
+    }
+    b.note(60, 600, {"74LS138 三线-八线译码器：G1 接高电平，G2A、G2B 接地。",
+                     "开关 C B A 选中的输出 Yn 变为低电平，对应的发光二极管熄灭。"});
+}
+
+// BCD to seven-segment decoder driving a display.
+void decoder_74ls48(Circuit& c) {
+    Builder b(c);
+    int chip = chip_part(b, kComb, "74LS48", 400, 300);
+    const int code_pins[] = {6, 2, 1, 7};  // D C B A
+    const char* code_labels[] = {"D", "C", "B", "A"};
+    for (int k = 0; k < 4; ++k) {
+        int sw = b.part(kSwitch, 100, 100 + 50 * k);
+        b.to_pin(b.out(sw, 0), chip, code_pins[k], k);
+        b.probe(b.out(sw, 0), code_labels[k]);
+    }
+    int vcc = b.part("Vcc", 150, 400);
+    int gnd = b.part("Gnd", 150, 500);
+    b.to_pin(b.out(vcc, 0), chip, 3, 4);  // LT, BI, RBI inactive (high)
+    b.to_pin(b.out(vcc, 0), chip, 4, 5);
+    b.to_pin(b.out(vcc, 0), chip, 5, 6);
+    b.to_pin(b.out(gnd, 0), chip, 8, 7);
+    b.to_pin(b.out(vcc, 0), chip, 16, 8);
+    int disp = b.part("数码管", 700, 300);
+    // Segment outputs a..g and the display's inputs 0..6; top inputs are
+    // reached from rows above, bottom ones from rows below.
+    const int seg_pins[] = {13, 12, 11, 10, 9, 15, 14};
+    for (int k = 0; k < 7; ++k) {
+        BendPoint to = b.in(disp, k);
+        int column = 540 + 10 * k;
+        int row = to.y < 300 ? 200 - 10 * k : 400 + 10 * k;
+        pin_down_to(b, chip, seg_pins[k], to, column, row);
+    }
+    b.note(60, 560, {"74LS48 七段译码器驱动数码管：开关 D C B A 输入 8421 码，", "LT、BI、RBI 接高电平。"});
+}
+
+// Two D flip-flops of one 74LS74, each with Q-bar fed back to D: the first
+// halves the clock, the second halves it again.
+void divider_74ls74(Circuit& c) {
+    Builder b(c);
+    int chip = chip_part(b, kSeq, "74LS74", 400, 300);
+    int p = clock_source(b, 150, 100, 10.0);
+    int vcc = b.part("Vcc", 200, 200);
+    int gnd = b.part("Gnd", 200, 450);
+    b.to_pin(b.out(p, 0), chip, 3, 0);     // CLK 1
+    b.to_pin(b.out(vcc, 0), chip, 1, 1);   // CLR 1
+    b.to_pin(b.out(vcc, 0), chip, 4, 2);   // PRE 1
+    b.to_pin(b.out(gnd, 0), chip, 7, 3);
+    b.to_pin(b.out(vcc, 0), chip, 10, 4);  // PRE 2
+    b.to_pin(b.out(vcc, 0), chip, 13, 5);  // CLR 2
+    b.to_pin(b.out(vcc, 0), chip, 14, 6);
+    b.wire(b.pin(chip, 6), b.pin(chip, 2), {{360, 320}, {360, 280}});   // Q-bar 1 -> D 1
+    b.wire(b.pin(chip, 8), b.pin(chip, 12), {{440, 340}, {440, 300}});  // Q-bar 2 -> D 2
+    b.wire(b.pin(chip, 5), b.pin(chip, 11), {{280, 310}, {280, 470}, {470, 470}, {470, 300}});  // Q 1 -> CLK 2
+    int l1 = b.part("发光二极管", 700, 200);
+    int l2 = b.part("发光二极管", 700, 260);
+    b.wire(b.pin(chip, 5), b.in(l1, 0), {{270, 310}, {270, 490}, {640, 490}, {640, 200}});
+    b.from_pin(chip, 9, b.in(l2, 0), 10);
+    b.probe(b.pin(chip, 5), "Q1");
+    b.probe(b.pin(chip, 9), "Q2");
+    b.note(60, 540, {"74LS74 分频器：两个 D 触发器的 Q非 接回 D，", "Q1 为时钟的二分频，Q2 为四分频。"});
+}
+
+// 4-bit magnitude comparator, equal-input cascade high.
+void comparator_74ls85(Circuit& c) {
+    Builder b(c);
+    int chip = chip_part(b, kComb, "74LS85", 500, 300);
+    const int word_pins[] = {15, 13, 12, 10, 1, 14, 11, 9};  // A3 A2 A1 A0 B3 B2 B1 B0
+    const char* labels[] = {"A3", "A2", "A1", "A0", "B3", "B2", "B1", "B0"};
+    for (int k = 0; k < 8; ++k) {
+        int sw = b.part(kSwitch, 100, 60 + 50 * k);
+        b.to_pin(b.out(sw, 0), chip, word_pins[k], k);
+        b.probe(b.out(sw, 0), labels[k]);
+    }
+    int vcc = b.part("Vcc", 150, 560);
+    int gnd = b.part("Gnd", 150, 620);
+    b.to_pin(b.out(vcc, 0), chip, 3, 8);   // IA=B
+    b.to_pin(b.out(gnd, 0), chip, 2, 9);   // IA<B
+    b.to_pin(b.out(gnd, 0), chip, 4, 10);  // IA>B
+    b.to_pin(b.out(gnd, 0), chip, 8, 11);
+    b.to_pin(b.out(vcc, 0), chip, 16, 12);
+    const int out_pins[] = {5, 6, 7};
+    const char* out_labels[] = {"GT", "EQ", "LT"};
+    for (int k = 0; k < 3; ++k) {
+        int led = b.part("发光二极管", 900, 150 + 50 * k);
+        b.from_pin(chip, out_pins[k], b.in(led, 0), 13 + k);
+        b.probe(b.pin(chip, out_pins[k]), out_labels[k]);
+    }
+    b.note(60, 680, {"74LS85 四位数值比较器：比较 A3～A0 与 B3～B0，", "级联输入 IA=B 接高电平。"});
+}
+
 }  // namespace
 
 const std::vector<Example>& all_examples() {
@@ -178,6 +353,12 @@ const std::vector<Example>& all_examples() {
         {"74LS00逐脚接线.vlk", chip_74ls00},
         {"脉冲驱动发光二极管.vlk", led_blinker},
         {"开关驱动数码管.vlk", bcd_display},
+        {"74LS90十进制计数器.vlk", counter_74ls90},
+        {"74LS93二进制计数器.vlk", counter_74ls93},
+        {"74LS138译码器.vlk", decoder_74ls138},
+        {"74LS48驱动数码管.vlk", decoder_74ls48},
+        {"74LS74分频器.vlk", divider_74ls74},
+        {"74LS85比较器.vlk", comparator_74ls85},
     };
     return list;
 }
