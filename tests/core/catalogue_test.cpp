@@ -228,7 +228,8 @@ TEST(ChipCatalogue, EveryRowIsConsistent) {
             EXPECT_EQ(d.pins[g.out - 1].role, 2);
             for (const auto& group : g.groups)
                 for (uint8_t pin : group) {
-                    if (pin) EXPECT_EQ(d.pins[pin - 1].role, 1) << "pin " << int(pin);
+                    if (pin == 0) break;
+                    EXPECT_EQ(d.pins[pin - 1].role, 1) << "pin " << int(pin);
                 }
         }
     }
