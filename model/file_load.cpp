@@ -1,0 +1,277 @@
+// Reading the circuit file's blocks into the tables. Each table's count
+// grows only when a record has been read completely, so a faulty line
+// leaves dense tables holding what came before it.
+#include <algorithm>
+
+#include "model/edit.h"
+#include "model/file_format.h"
+
+namespace vorlisk {
+
+bool has_pulse_block(std::string_view kind) {
+    return kind == "单脉冲" || kind == "连续脉冲" || kind == "可置数脉冲" || kind == "可编程单脉冲";
+}
+
+namespace {
+
+void read_category(LineReader& in, CategoryStyle& s) {
+    s.border_color = in.int32();
+    s.border_width = in.int32();
+    s.fill_color = in.int32();
+    s.font_color = in.int32();
+    s.font_bold = in.flag();
+}
+
+void read_settings(LineReader& in, Circuit& c) {
+    DrawSettings& d = c.draw;
+    c.next_serial = in.int32();
+    // The run state of the writer means nothing here: a loaded circuit is
+    // stopped until Run, so the value is read and dropped.
+    (void)in.int32();
+    c.virtual_time = in.int32();
+    c.time_step = in.real();
+    c.device_delay = in.int32();
+    c.step_counter = in.int32();
+    d.back_color = in.int32();
+    d.grid_color = in.int32();
+    d.show_grid = in.flag();
+    d.wire_width = in.int32();
+    c.default_symbol_style = in.int32();
+    d.junction_color = in.int32();
+    d.junction_size = in.int32();
+    d.test_point_ring_color = in.int32();
+    d.test_point_fill_color = in.int32();
+    d.test_point_font_color = in.int32();
+    d.test_point_font_bold = in.flag();
+    for (int k = 0; k <= static_cast<int>(Category::leds); ++k) read_category(in, d.category[k]);
+    d.led_on_color = in.int32();
+    d.led_off_color = in.int32();
+    read_category(in, d.of(Category::displays));
+    d.seg_on_color = in.int32();
+    d.seg_off_color = in.int32();
+    c.net_mode = in.int32();
+    c.out_init_mode = in.int32();
+    c.file_real_1 = in.real();
+}
+
+void read_view(LineReader& in, Circuit& c) {
+    const int32_t n = in.count("视图行数");
+    int32_t pos[2] = {0, 0};
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t v = in.int32();
+        if (i < 2) pos[i] = v;
+    }
+    // The tables are still empty, so this only sets the positions.
+    scroll_to(c, pos[0], pos[1]);
+}
+
+void read_pins(LineReader& in, int16_t& count, PinArray16& dx, PinArray16& dy, PinArray16& sdx,
+               PinArray16& sdy, PinVolts& v, PinArray16& mark, std::string_view what) {
+    count = int16_t(in.count(kMaxPins, what));
+    for (int k = 0; k < count; ++k) {
+        dx[k] = in.int16();
+        dy[k] = in.int16();
+        sdx[k] = in.int16();
+        sdy[k] = in.int16();
+        v[k] = in.volts();
+        mark[k] = in.int16();
+    }
+}
+
+void read_pulse(LineReader& in, MY_BASE_OBJ& o) {
+    o.idle_level = in.text();
+    o.pulse_frequency = in.real();
+    o.pulse_count = in.int32();
+    // The first pair is the one that counts; the rest repeat it. A count
+    // below 1 carries no pair, and then nothing of a former circuit stays.
+    o.pulse_phase = 0.0;
+    o.pulse_width = 0.0;
+    for (int32_t i = 0; i < o.pulse_count; ++i) {
+        const double phase = in.real();
+        const double width = in.real();
+        if (i == 0) o.pulse_phase = phase, o.pulse_width = width;
+    }
+}
+
+void read_object(LineReader& in, MY_BASE_OBJ& o) {
+    o.name = in.text();
+    o.kind = in.text();
+    o.x = in.int16();
+    o.y = in.int16();
+    for (Rect32* r : {&o.body_rect, &o.outline_rect}) {
+        r->left = in.int32();
+        r->top = in.int32();
+        r->right = in.int32();
+        r->bottom = in.int32();
+    }
+    read_pins(in, o.input_count, o.in_dx, o.in_dy, o.in_stub_dx, o.in_stub_dy, o.in_v, o.in_mark, "输入引脚数");
+    read_pins(in, o.output_count, o.out_dx, o.out_dy, o.out_stub_dx, o.out_stub_dy, o.out_v, o.out_mark,
+              "输出引脚数");
+    o.pass_mark_a = in.int16();
+    o.pass_mark_b = in.int16();
+    o.border_color = in.int32();
+    o.border_width = in.int16();
+    o.fill_color = in.int32();
+    o.font_color = in.int32();
+    o.font_bold = in.word_flag();
+    o.rotation = in.int16();
+    o.symbol_style = in.int16();
+
+    o.line_count = int16_t(in.count(kMaxShapes, "符号线条数"));
+    for (int k = 0; k < o.line_count; ++k) {
+        SymbolLine& l = o.lines[k];
+        l.x1 = in.int16(), l.y1 = in.int16(), l.x2 = in.int16(), l.y2 = in.int16(), l.width = in.int16();
+    }
+    o.arc_count = int16_t(in.count(kMaxShapes, "圆弧数"));
+    for (int k = 0; k < o.arc_count; ++k)
+        for (int16_t& v : o.arcs[k]) v = in.int16();
+    o.bubble_count = int16_t(in.count(kMaxShapes, "圆圈数"));
+    for (int k = 0; k < o.bubble_count; ++k) {
+        Bubble& b = o.bubbles[k];
+        b.dx = in.int16(), b.dy = in.int16(), b.width = in.int16(), b.flag = in.int16();
+    }
+    o.label_count = int16_t(in.count(kMaxShapes, "标注文字数"));
+    for (int k = 0; k < o.label_count; ++k) {
+        o.label_text[k] = in.text();
+        o.label_pos[k].dx = in.int16();
+        o.label_pos[k].dy = in.int16();
+        o.label_half_w[k] = in.int16();
+        o.label_half_h[k] = in.int16();
+    }
+    for (int k = 0; k < kMaxParams; ++k) {
+        o.param_int[k] = in.int32();
+        o.param_real[k] = in.real();
+        o.param_text[k] = in.text();
+    }
+    if (has_pulse_block(o.kind)) {
+        read_pulse(in, o);
+    } else {
+        o.pulse_phase = o.pulse_width = 0.0;  // not in the file; keep no trace of a former circuit
+    }
+}
+
+void read_objects(LineReader& in, Circuit& c) {
+    c.object_count = 0;  // the count grows with each complete record, never past the capacity
+    const int32_t n = in.count(kMaxObjects, "元件数目");
+    for (int32_t i = 0; i < n; ++i) {
+        MY_BASE_OBJ& o = c.objects[c.object_count];
+        try {
+            read_object(in, o);
+        } catch (const FileError&) {
+            reset_object(c, o);  // no half-read record behind the count
+            throw;
+        }
+        ++c.object_count;
+    }
+}
+
+void read_wires(LineReader& in, Circuit& c) {
+    c.wire_count = 0;
+    const int32_t n = in.count(kMaxWires, "导线数目");
+    for (int32_t i = 0; i < n; ++i) {
+        MY_LINK& w = c.wires[c.wire_count];
+        w.name = in.text();
+        w.kind = in.text();
+        w.x1 = in.int32(), w.y1 = in.int32(), w.x2 = in.int32(), w.y2 = in.int32();
+        w.bend_count = 0;
+        const int32_t bends = in.count(kMaxBends, "导线折点数");
+        for (int32_t b = 0; b < bends; ++b) w.bends[b].x = in.int32(), w.bends[b].y = in.int32();
+        w.bend_count = bends;
+        w.visit = 0;
+        ++c.wire_count;
+    }
+}
+
+void read_junctions(LineReader& in, Circuit& c) {
+    c.junction_count = 0;
+    const int32_t n = in.count(kMaxJunctions, "焊接点数目");
+    for (int32_t i = 0; i < n; ++i) {
+        MY_POINT& j = c.junctions[c.junction_count];
+        j.name = in.text();
+        j.kind = in.text();
+        j.x = in.int32(), j.y = in.int32();
+        j.visit = 0;
+        ++c.junction_count;
+    }
+}
+
+void read_test_points(LineReader& in, Circuit& c) {
+    c.test_point_count = 0;
+    const int32_t n = in.count(kMaxTestPoints, "检测点数目");
+    for (int32_t i = 0; i < n; ++i) {
+        MY_TEST_POINT& t = c.test_points[c.test_point_count];
+        t.name = in.text();
+        t.kind = in.text();
+        t.label = in.text();
+        t.x = in.int32(), t.y = in.int32();
+        t.label_dx = in.int32(), t.label_dy = in.int32();
+        t.value = in.real();
+        t.prev_value = in.real();
+        ++c.test_point_count;
+    }
+}
+
+void read_slots(LineReader& in, std::array<std::string, kRecordSlots>& slots, std::string_view what) {
+    for (auto& s : slots) s.clear();
+    const int32_t n = in.count(what);
+    for (int32_t i = 0; i < n; ++i) {
+        std::string item = in.text();  // lines beyond the last slot are read and dropped
+        if (i < kRecordSlots) slots[i] = std::move(item);
+    }
+}
+
+void read_record_items(LineReader& in, Circuit& c) {
+    c.table_record_mode = in.text();
+    read_slots(in, c.table_items, "真值表记录项数");
+    c.trace_record_mode = in.text();
+    read_slots(in, c.trace_items, "时序图记录项数");
+    c.trace_scale = in.real();
+}
+
+void read_annotations(LineReader& in, Circuit& c) {
+    c.annotation_count = 0;
+    const int32_t n = in.count(kMaxAnnotations, "注释数目");
+    for (int32_t i = 0; i < n; ++i) {
+        ZHU_SHI_S& a = c.annotations[c.annotation_count];
+        a.text_lines.clear();
+        a.name = in.text();
+        a.kind = in.text();
+        a.x = in.int32(), a.y = in.int32();
+        a.back_color = in.int32();
+        a.frame_color = in.int32();
+        a.transparent = in.flag();
+        a.framed = in.flag();
+        a.width = in.int32(), a.height = in.int32();
+        a.font_charset = in.uint8();
+        a.font_color = in.int32();
+        a.font_height = in.int32();
+        a.font_pitch = in.uint8();
+        a.font_size = in.int32();
+        uint8_t style = 0;
+        for (uint8_t bit : {kFontBold, kFontItalic, kFontUnderline, kFontStrikeOut})
+            if (in.style_flag()) style |= bit;
+        a.font_style = style;
+        a.font_name = in.text();
+        const int32_t lines = in.count("注释文字行数");
+        for (int32_t k = 0; k < lines; ++k) a.text_lines.push_back(in.text());
+        ++c.annotation_count;
+    }
+}
+
+}  // namespace
+
+void read_circuit_body(LineReader& in, Circuit& c) {
+    read_settings(in, c);
+    read_view(in, c);
+    read_objects(in, c);
+    read_wires(in, c);
+    read_junctions(in, c);
+    // Each of these two blocks is read only when lines remain; the
+    // annotation count after them is always required.
+    if (!in.at_end()) read_test_points(in, c);
+    if (!in.at_end()) read_record_items(in, c);
+    read_annotations(in, c);
+    for (int i = 0; i < c.object_count; ++i) c.objects[i].out_mark.fill(0);
+}
+
+}  // namespace vorlisk
