@@ -9,6 +9,7 @@
 
 #include "chips/chip_table.h"
 #include "model/catalogue.h"
+#include "model/circuit.h"
 
 namespace vorlisk {
 
@@ -41,6 +42,29 @@ struct CompiledCircuit {
 // Dispatch of object i decided from its kind and probe names (the name
 // target is left to the caller).
 ObjectPlan plan_object(const Circuit& c, int i);
+
+// Sets an input from the drivers of its net, combined by net_mode: 0 any
+// driver above 2.0 V gives 3.6 V, else 0.0 V; 1 any below 2.0 V gives 0.5 V,
+// else 3.6 V; other modes leave the input as it is.
+inline void gather_from_net(const Circuit& c, const CompiledCircuit& cc, uint32_t net, float& in) {
+    const DriverRef* d = cc.drivers.data() + cc.net_begin[net];
+    const DriverRef* end = cc.drivers.data() + cc.net_begin[net + 1];
+    if (c.net_mode == 0) {
+        in = 0.0f;
+        for (; d != end; ++d)
+            if (c.objects[*d / kMaxPins].out_v[*d % kMaxPins] > kThreshold) {
+                in = kHigh;
+                return;
+            }
+    } else if (c.net_mode == 1) {
+        in = kHigh;
+        for (; d != end; ++d)
+            if (c.objects[*d / kMaxPins].out_v[*d % kMaxPins] < kThreshold) {
+                in = kLow;
+                return;
+            }
+    }
+}
 
 // Rebuilds `c.compiled` when it is missing or stale; returns it.
 CompiledCircuit& compiled(Circuit& c);

@@ -268,25 +268,7 @@ CompiledCircuit& compiled(Circuit& c) {
 void gather_input(Circuit& c, int obj, int k) {
     CompiledCircuit& cc = compiled(c);
     if (obj < 0 || obj >= c.object_count || k < 0 || k >= kMaxPins) return;
-    const uint32_t net = cc.input_net[size_t(obj) * kMaxPins + k];
-    float& in = c.objects[obj].in_v[k];
-    const DriverRef* d = cc.drivers.data() + cc.net_begin[net];
-    const DriverRef* end = cc.drivers.data() + cc.net_begin[net + 1];
-    if (c.net_mode == 0) {
-        in = 0.0f;
-        for (; d != end; ++d)
-            if (c.objects[*d / kMaxPins].out_v[*d % kMaxPins] > kThreshold) {
-                in = kHigh;
-                break;
-            }
-    } else if (c.net_mode == 1) {
-        in = kHigh;
-        for (; d != end; ++d)
-            if (c.objects[*d / kMaxPins].out_v[*d % kMaxPins] < kThreshold) {
-                in = kLow;
-                break;
-            }
-    }
+    gather_from_net(c, cc, cc.input_net[size_t(obj) * kMaxPins + k], c.objects[obj].in_v[k]);
 }
 
 double read_test_point_at(Circuit& c, int t) {

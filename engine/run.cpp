@@ -21,28 +21,7 @@ void gather_all(Circuit& c, const CompiledCircuit& cc, int i) {
     MY_BASE_OBJ& o = c.objects[i];
     const int n = std::clamp<int>(o.input_count, 0, kMaxPins);
     const uint32_t* nets = cc.input_net.data() + size_t(i) * kMaxPins;
-    const DriverRef* drivers = cc.drivers.data();
-    for (int k = 0; k < n; ++k) {
-        const DriverRef* d = drivers + cc.net_begin[nets[k]];
-        const DriverRef* end = drivers + cc.net_begin[nets[k] + 1];
-        if (c.net_mode == 0) {
-            float v = 0.0f;
-            for (; d != end; ++d)
-                if (c.objects[*d / kMaxPins].out_v[*d % kMaxPins] > kThreshold) {
-                    v = kHigh;
-                    break;
-                }
-            o.in_v[k] = v;
-        } else if (c.net_mode == 1) {
-            float v = kHigh;
-            for (; d != end; ++d)
-                if (c.objects[*d / kMaxPins].out_v[*d % kMaxPins] < kThreshold) {
-                    v = kLow;
-                    break;
-                }
-            o.in_v[k] = v;
-        }
-    }
+    for (int k = 0; k < n; ++k) gather_from_net(c, cc, nets[k], o.in_v[k]);
 }
 
 }  // namespace

@@ -42,7 +42,9 @@ TEST(RunPass, DeviceDelayGatesTheLogicKindsOnly) {
         }
         EXPECT_EQ(toggles, t.computations) << "device delay " << t.delay;
         EXPECT_NEAR(h.c.sim_time, 0.001 * t.passes, 1e-12);
-        if (t.delay == 1) EXPECT_GE(led_changes, t.passes - 1) << "the LED follows every pass";
+        if (t.delay == 1) {
+            EXPECT_GE(led_changes, t.passes - 1) << "the LED follows every pass";
+        }
     }
 }
 
