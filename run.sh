@@ -6,8 +6,8 @@ cd "$(dirname "$0")"
 tools/install_deps.sh
 cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
-if [ -x build/app/vorlisk ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
-  exec build/app/vorlisk "$@"
+if [ -x build/vorlisk ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  exec build/vorlisk "$@"
 fi
 echo "No display: running the half adder example with vorlisk-sim."
 exec build/vorlisk-sim "build/例子/半加器.vlk" --passes 20 --truth-table

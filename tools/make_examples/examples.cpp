@@ -136,7 +136,7 @@ void chip_74ls00(Circuit& c) {
     b.probe(b.out(a, 0), "A");
     b.probe(b.out(bb, 0), "B");
     b.probe(b.pin(chip, 3), "Y1");
-    b.probe(b.pin(chip, 6), "Y2");
+    b.probe({480, 320}, "Y2");
     b.note(80, 380, {"74LS00 逐脚接线：14 脚接 Vcc，7 脚接 Gnd。",
                      "Y1 = 与非(A, B)，Y2 = Y1 再取反 = 与(A, B)。"});
 }
@@ -217,7 +217,9 @@ void counter(Circuit& c, std::string_view type, bool decade) {
             b.from_pin(chip, q_pins[k], b.in(led, 0), 8 + k);
         }
     }
-    for (int k = 0; k < 4; ++k) b.probe(b.pin(chip, q_pins[k]), q_labels[k]);
+    // Probes on the output wires, staggered so their labels stay apart.
+    const BendPoint probe_at[] = {{460, 290}, {470, 320}, {500, 330}, {490, 300}};
+    for (int k = 0; k < 4; ++k) b.probe(probe_at[k], q_labels[k]);
     if (decade)
         b.note(60, 520, {"74LS90 十进制计数器：QA 接 CKB，脉冲接 CKA，", "R0、R9 接地，BCD 数码管依次显示 0～9。"});
     else
@@ -249,7 +251,7 @@ void decoder_74ls138(Circuit& c) {
     for (int k = 0; k < 8; ++k) {
         int led = b.part("发光二极管", 800, 100 + 40 * k);
         b.from_pin(chip, y_pins[k], b.in(led, 0), 8 + k);
-        b.probe(b.pin(chip, y_pins[k]), "Y" + std::to_string(k));
+        b.probe({b.in(led, 0).x - 20, b.in(led, 0).y}, "Y" + std::to_string(k));
     }
     b.note(60, 600, {"74LS138 三线-八线译码器：G1 接高电平，G2A、G2B 接地。",
                      "开关 C B A 选中的输出 Yn 变为低电平，对应的发光二极管熄灭。"});
@@ -308,8 +310,8 @@ void divider_74ls74(Circuit& c) {
     int l2 = b.part("发光二极管", 700, 260);
     b.wire(b.pin(chip, 5), b.in(l1, 0), {{270, 310}, {270, 490}, {640, 490}, {640, 200}});
     b.from_pin(chip, 9, b.in(l2, 0), 10);
-    b.probe(b.pin(chip, 5), "Q1");
-    b.probe(b.pin(chip, 9), "Q2");
+    b.probe({660, 200}, "Q1");
+    b.probe({660, 260}, "Q2");
     b.note(60, 540, {"74LS74 分频器：两个 D 触发器的 Q非 接回 D，", "Q1 为时钟的二分频，Q2 为四分频。"});
 }
 
@@ -336,7 +338,7 @@ void comparator_74ls85(Circuit& c) {
     for (int k = 0; k < 3; ++k) {
         int led = b.part("发光二极管", 900, 150 + 50 * k);
         b.from_pin(chip, out_pins[k], b.in(led, 0), 13 + k);
-        b.probe(b.pin(chip, out_pins[k]), out_labels[k]);
+        b.probe({b.in(led, 0).x - 20, b.in(led, 0).y}, out_labels[k]);
     }
     b.note(60, 680, {"74LS85 四位数值比较器：比较 A3～A0 与 B3～B0，", "级联输入 IA=B 接高电平。"});
 }

@@ -1,0 +1,150 @@
+// File, print, settings and help commands of the main window.
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include "app/Unit1.h"
+#include "app/Unit_about.h"
+#include "app/canvas_view.h"
+#include "app/message_box.h"
+#include "engine/Unit_compute_set.h"
+#include "model/circuit_file.h"
+#include "render/Unit_set.h"
+
+namespace vorlisk {
+
+namespace {
+std::string local_path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+}  // namespace
+
+bool TForm1::confirm_discard() {
+    if (!c_->modified) return true;
+    switch (ask_save(this)) {
+        case SaveAnswer::discard: return true;
+        case SaveAnswer::cancel: return false;
+        case SaveAnswer::save:
+            N_saveClick();
+            return !c_->modified;  // still set when the save failed or was cancelled
+    }
+    return false;
+}
+
+void TForm1::N_newClick() {
+    if (!confirm_discard()) return;
+    if (c_->running) N_stopClick();
+    reset_circuit();
+    full_redraw();
+    choose_select_tool();
+}
+
+void TForm1::N_openClick() {
+    if (!confirm_discard()) return;
+    if (c_->running) N_stopClick();
+    const QString path = choose_open_file();
+    if (path.isEmpty()) return;
+    open_file(path);
+}
+
+bool TForm1::open_file(const QString& path) {
+    reset_circuit();
+    c_->file_name = local_path(path);
+    const FileResult r = load_circuit(*c_, c_->file_name);
+    if (!r) {
+        // Forget the name, so a later Save cannot overwrite the file that
+        // failed to load with what little of it was read.
+        c_->file_name.clear();
+        const std::string& text = r.code == FileResult::header_mismatch ? std::string(kOpenFailed) : r.message;
+        show_message(this, QString::fromStdString(text), MessageKind::error);
+    }
+    c_->modified = false;
+    sync_scroll_bars();
+    N_stopClick();  // a file may have been saved while running; also redraws
+    return bool(r);
+}
+
+void TForm1::N_saveClick() {
+    if (c_->file_name.empty()) N_save_asClick();
+    else save_to(QFile::decodeName(QByteArray::fromStdString(c_->file_name)));
+}
+
+void TForm1::N_save_asClick() {
+    const QString path = choose_save_file();
+    if (!path.isEmpty()) save_to(path);
+}
+
+bool TForm1::save_to(const QString& path) {
+    const FileResult r = save_circuit(*c_, local_path(path));
+    if (!r) {
+        const QString why = r.message.empty() ? QStringLiteral("保存文件失败。") : QString::fromStdString(r.message);
+        show_message(this, why, MessageKind::error);
+        return false;
+    }
+    c_->file_name = local_path(path);
+    c_->modified = false;
+    return true;
+}
+
+void TForm1::N_exitClick() { close(); }
+
+// --- printing --------------------------------------------------------------------
+
+void TForm1::N_print_setupClick() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
+
+void TForm1::N_printClick() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!print_canvas(*printer_)) show_message(this, QStringLiteral("打印失败。"), MessageKind::error);
+}
+
+bool TForm1::print_canvas(QPrinter& printer) {
+    const QImage picture = canvas_.image().copy();
+    QPainter p;
+    if (!p.begin(&printer)) return false;
+    // Keeping the picture's shape.
+    const QRect page = p.viewport();
+    QSize size = picture.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    p.setViewport(page.x(), page.y(), size.width(), size.height());
+    p.setWindow(picture.rect());
+    p.drawImage(0, 0, picture);
+    return p.end();
+}
+
+// --- settings dialogs ----------------------------------------------------------
+
+void TForm1::N_compute_setClick() { Form_compute_set->exec(); }
+
+void TForm1::N_draw_setClick() {
+    Form_set->exec();
+    full_redraw();
+}
+
+// --- help ------------------------------------------------------------------------
+
+void TForm1::N_manualClick() {
+    const QString manual = QDir(data_dir).absoluteFilePath(QStringLiteral("用户手册.html"));
+    if (!QFileInfo::exists(manual)) {
+        show_message(this, QStringLiteral("找不到用户手册：") + manual, MessageKind::warning);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
+
+void TForm1::N_homeClick() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage))); }
+
+void TForm1::N_mailClick() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMailAddress))); }
+
+void TForm1::N_aboutClick() { Form_about->show_from_menu(); }
+
+}  // namespace vorlisk

@@ -1,0 +1,192 @@
+// The menu bar, the toolbar and the canvas context menu, each as a table.
+#include <QAction>
+#include <QButtonGroup>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "app/Unit1.h"
+#include "app/glyphs.h"
+
+namespace vorlisk {
+
+namespace {
+
+using Command = void (TForm1::*)();
+
+struct MenuEntry {
+    const char* menu;
+    const char* caption;  // null: a menu without entries
+    const char* shortcut;
+    Command command;
+    bool separator_after;
+    QAction* TForm1::*checked_toggle;  // view toggles: where the action is kept
+};
+
+const MenuEntry kMenus[] = {
+    {"文件 (&F)", "新建 (&N)", nullptr, &TForm1::N_newClick, false, nullptr},
+    {"文件 (&F)", "打开 (&O)", nullptr, &TForm1::N_openClick, true, nullptr},
+    {"文件 (&F)", "保存 (&S)", "Ctrl+S", &TForm1::N_saveClick, false, nullptr},
+    {"文件 (&F)", "另存为 (&A)", nullptr, &TForm1::N_save_asClick, true, nullptr},
+    {"文件 (&F)", "打印设置", nullptr, &TForm1::N_print_setupClick, false, nullptr},
+    {"文件 (&F)", "打印 (&P)", "Ctrl+P", &TForm1::N_printClick, true, nullptr},
+    {"文件 (&F)", "退出 (&X)", nullptr, &TForm1::N_exitClick, false, nullptr},
+    {"编辑 (&E)", "计算设置", nullptr, &TForm1::N_compute_setClick, false, nullptr},
+    {"编辑 (&E)", "绘图设置", nullptr, &TForm1::N_draw_setClick, true, nullptr},
+    {"编辑 (&E)", "剪切", "Ctrl+X", &TForm1::N_cutClick, false, nullptr},
+    {"编辑 (&E)", "复制", "Ctrl+C", &TForm1::N_copyClick, false, nullptr},
+    {"编辑 (&E)", "粘贴", "Ctrl+V", &TForm1::N_pasteClick, false, nullptr},
+    {"编辑 (&E)", "删除", "Del", &TForm1::N_deleteClick, true, nullptr},
+    {"编辑 (&E)", "属性", nullptr, &TForm1::N_propertiesClick, false, nullptr},
+    {"运行 (&R)", "运行", nullptr, &TForm1::N_runClick, false, nullptr},
+    {"运行 (&R)", "停止", nullptr, &TForm1::N_stopClick, false, nullptr},
+    {"实例", nullptr, nullptr, nullptr, false, nullptr},
+    {"查看 (&V)", "工具栏", nullptr, &TForm1::N_toolbarClick, false, &TForm1::N_toolbar},
+    {"查看 (&V)", "器件箱", nullptr, &TForm1::N_paletteClick, false, &TForm1::N_palette},
+    {"查看 (&V)", "状态栏", nullptr, &TForm1::N_statusbarClick, false, &TForm1::N_statusbar},
+    {"帮助 (&H)", "使用说明", nullptr, &TForm1::N_manualClick, true, nullptr},
+    {"帮助 (&H)", "访问主页", nullptr, &TForm1::N_homeClick, false, nullptr},
+    {"帮助 (&H)", "E-mail 开发组", nullptr, &TForm1::N_mailClick, true, nullptr},
+    {"帮助 (&H)", "关于", nullptr, &TForm1::N_aboutClick, false, nullptr},
+};
+
+struct ToolEntry {
+    int group;  // groups are separated by a gap
+    ToolGlyph glyph;
+    const char* tip;
+    Command command;
+    QToolButton* TForm1::*kept;  // Run and Stop stay down
+};
+
+// Group 5, the time label, sits at the right end of the bar.
+const ToolEntry kTools[] = {
+    {1, ToolGlyph::new_file, "新建", &TForm1::N_newClick, nullptr},
+    {1, ToolGlyph::open, "打开", &TForm1::N_openClick, nullptr},
+    {1, ToolGlyph::save, "保存", &TForm1::N_saveClick, nullptr},
+    {1, ToolGlyph::print, "打印", &TForm1::N_printClick, nullptr},
+    {2, ToolGlyph::cut, "剪切", &TForm1::N_cutClick, nullptr},
+    {2, ToolGlyph::copy, "复制", &TForm1::N_copyClick, nullptr},
+    {2, ToolGlyph::paste, "粘贴", &TForm1::N_pasteClick, nullptr},
+    {3, ToolGlyph::table, "真值表", &TForm1::show_truth_table, nullptr},
+    {3, ToolGlyph::trace, "时序图", &TForm1::show_timing_diagram, nullptr},
+    {4, ToolGlyph::run, "运行", &TForm1::N_runClick, &TForm1::SpeedButton_run},
+    {4, ToolGlyph::stop, "停止", &TForm1::N_stopClick, &TForm1::SpeedButton_stop},
+    {6, ToolGlyph::rotate_left, "向左旋转", &TForm1::N_rotate_leftClick, nullptr},
+    {6, ToolGlyph::rotate_right, "向右旋转", &TForm1::N_rotate_rightClick, nullptr},
+    {7, ToolGlyph::manual, "使用说明", &TForm1::N_manualClick, nullptr},
+};
+
+}  // namespace
+
+void TForm1::build_menus() {
+    QMenu* menu = nullptr;
+    QString current;
+    for (const MenuEntry& e : kMenus) {
+        if (!menu || current != QString::fromUtf8(e.menu)) {
+            current = QString::fromUtf8(e.menu);
+            menu = menuBar()->addMenu(current);
+        }
+        if (!e.caption) continue;
+        QAction* a = menu->addAction(QString::fromUtf8(e.caption));
+        if (e.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
+        if (e.checked_toggle) {
+            a->setCheckable(true);
+            a->setChecked(true);
+            this->*e.checked_toggle = a;
+        }
+        connect(a, &QAction::triggered, this, [this, cmd = e.command] { (this->*cmd)(); });
+        if (e.separator_after) menu->addSeparator();
+    }
+}
+
+void TForm1::build_toolbar() {
+    auto* bar = new QHBoxLayout(ControlBar1);
+    bar->setContentsMargins(2, 0, 2, 0);
+    bar->setSpacing(1);
+    int group = 0;
+    for (const ToolEntry& t : kTools) {
+        if (group != 0 && t.group != group) bar->addSpacing(10);
+        group = t.group;
+        auto* b = new QToolButton(ControlBar1);
+        b->setIcon(tool_glyph(t.glyph));
+        b->setIconSize(QSize(20, 20));
+        b->setFixedSize(28, 28);
+        b->setAutoRaise(true);
+        b->setToolTip(QString::fromUtf8(t.tip));
+        if (t.kept) {
+            b->setCheckable(true);
+            this->*t.kept = b;
+        }
+        connect(b, &QToolButton::clicked, this, [this, cmd = t.command] { (this->*cmd)(); });
+        bar->addWidget(b);
+    }
+    auto* pair = new QButtonGroup(this);  // Run and Stop: one of them is down
+    pair->setExclusive(true);
+    pair->addButton(SpeedButton_run);
+    pair->addButton(SpeedButton_stop);
+    SpeedButton_stop->setChecked(true);
+    bar->addStretch(1);
+    Label_time = new QLabel(QStringLiteral("T：0"), ControlBar1);
+    Label_time->setObjectName("Label_time");
+    Label_time->setMinimumWidth(110);
+    QFont f = font();
+    f.setPixelSize(14);
+    f.setBold(true);
+    Label_time->setFont(f);
+    bar->addWidget(Label_time);
+}
+
+void TForm1::build_context_menu() {
+    PopupMenu1 = new QMenu(this);
+    const struct {
+        const char* caption;
+        const char* shortcut;
+        Command command;
+    } items[] = {{"剪切", "Ctrl+X", &TForm1::N_cutClick},      {"复制", "Ctrl+C", &TForm1::N_copyClick},
+                 {"粘贴", "Ctrl+V", &TForm1::N_pasteClick},    {"删除", "Del", &TForm1::N_deleteClick},
+                 {nullptr, nullptr, nullptr},                  {"属性", nullptr, &TForm1::N_propertiesClick},
+                 {"绘制设置", nullptr, &TForm1::N_object_draw_setClick}};
+    for (const auto& it : items) {
+        if (!it.caption) {
+            PopupMenu1->addSeparator();
+            continue;
+        }
+        QAction* a = PopupMenu1->addAction(QString::fromUtf8(it.caption));
+        // Shown for reference: the main menu's entries own the keys.
+        if (it.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(it.shortcut)));
+        a->setShortcutContext(Qt::WidgetShortcut);
+        connect(a, &QAction::triggered, this, [this, cmd = it.command] { (this->*cmd)(); });
+    }
+}
+
+void TForm1::show_context_menu() {
+    const Circuit& c = *c_;
+    const QList<QAction*> a = PopupMenu1->actions();  // cut copy paste delete - properties drawing
+    for (QAction* x : a) x->setEnabled(false);
+    const bool any = !c.selection.empty();
+    const bool clip = c.clip_object_count + c.clip_wire_count + c.clip_junction_count + c.clip_test_point_count +
+                          c.clip_annotation_count > 0;
+    auto named = [](const std::string& n, std::initializer_list<const char*> words) {
+        for (const char* w : words)
+            if (contains(n, w)) return true;
+        return false;
+    };
+    const bool props = c.selection.size() == 1 &&
+                       named(c.selection[0], {"脉冲", "数码管BCD测点", "发光二极管测点", "注释", "检测点"});
+    bool looks = false;
+    for (const std::string& n : c.selection)
+        looks = looks || named(n, {"门", "触发器", "加器", "电平", "脉冲", "发光二极管", "数码管", "器件", "集成芯片"});
+    a[0]->setEnabled(any);
+    a[1]->setEnabled(any);
+    a[2]->setEnabled(clip);
+    a[3]->setEnabled(any);
+    a[4]->setVisible(props && (any || clip));
+    a[5]->setEnabled(props);
+    a[6]->setEnabled(looks);
+    if (any || clip || props || looks) PopupMenu1->exec(QCursor::pos());
+}
+
+}  // namespace vorlisk

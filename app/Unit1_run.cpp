@@ -1,0 +1,74 @@
+// Run and Stop, the status timer and the time label.
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+
+#include "app/Unit1.h"
+#include "engine/run.h"
+
+namespace vorlisk {
+
+namespace {
+// Window events are handled at most this often while the loop runs: often
+// enough for the 1-ms status timer and for input, rarely enough that a fast
+// pass is not slowed down by asking the window system every time.
+constexpr auto kPumpInterval = std::chrono::microseconds(1000);
+}  // namespace
+
+QString TForm1::time_text(double seconds) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.3g", seconds);
+    return QString::fromLatin1(buf);
+}
+
+void TForm1::pump_events() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_pump_ < kPumpInterval) return;
+    last_pump_ = now;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TForm1::N_runClick() {
+    if (c_->running) return;  // a second loop nested in the first would never end first
+    SpeedButton_run->setChecked(true);
+    start_run(*c_);
+    // The experiment box is not linked yet: both links stay closed.
+    c_->hw.input_open = c_->hw.output_open = false;
+    Label_time->setText(QStringLiteral("T：0"));
+    Timer1->start();
+    last_pump_ = std::chrono::steady_clock::now();
+
+    passes_run = 0;
+    PassHooks hooks;
+    hooks.process_events = [this] {
+        ++passes_run;
+        pump_events();
+    };
+    try {
+        run_loop(*c_, hooks);
+    } catch (...) {
+        // The top-level handler shows the error; the circuit must not be
+        // left marked as running with nothing running it.
+        if (c_->running) N_stopClick();
+        throw;
+    }
+}
+
+void TForm1::N_stopClick() {
+    SpeedButton_stop->setChecked(true);
+    stop_circuit(*c_);
+    Timer1->stop();
+    c_->hw.input_open = c_->hw.output_open = false;
+    Label_time->setText(QStringLiteral("T：0"));
+    full_redraw();
+}
+
+void TForm1::Timer1Timer() {
+    if (!c_->running) return;
+    Label_time->setText(QStringLiteral("T：") + time_text(c_->sim_time));
+    dynamic_redraw();
+}
+
+}  // namespace vorlisk

@@ -1,0 +1,24 @@
+// The hidden holder of the component pictures, painted once at start-up.
+#pragma once
+
+#include <QWidget>
+
+#include "render/pictures.h"
+
+namespace vorlisk {
+
+class TForm_bitmap : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm_bitmap(QWidget* parent = nullptr);
+
+    const Pictures& pictures() const { return pictures_; }
+
+private:
+    Pictures pictures_;
+};
+
+// Paints the eight pictures (also used by tests without a window).
+Pictures paint_pictures();
+
+}  // namespace vorlisk

@@ -1,0 +1,26 @@
+// Button pictures of the toolbar and the component box, made by the program
+// itself: toolbar glyphs are drawn by hand, and every component button shows
+// its component as the canvas draws it, scaled down.
+#pragma once
+
+#include <QIcon>
+#include <string_view>
+
+namespace vorlisk {
+
+struct Circuit;
+struct Pictures;
+
+enum class ToolGlyph {
+    new_file, open, save, print, cut, copy, paste, table, trace, run, stop,
+    rotate_left, rotate_right, manual,
+    select, wire, junction, test_point,
+};
+
+QIcon tool_glyph(ToolGlyph g);
+
+// The component of `kind` drawn by the canvas drawers on a scratch circuit
+// (which this places into and empties again), fitted into size x size.
+QIcon kind_glyph(Circuit& scratch, const Pictures& pictures, std::string_view kind, int size);
+
+}  // namespace vorlisk

@@ -1,0 +1,78 @@
+// Vorlisk: start-up. Accepts one circuit file to open once the window is up.
+// Hidden options for screenshots: --no-splash, --run-for-ms N (run the
+// circuit that long), --screenshot PATH (save a picture of the window, quit).
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+
+#include "app/Unit1.h"
+#include "app/application.h"
+#include "app/message_box.h"
+
+using namespace vorlisk;
+
+namespace {
+
+int run(Application& app) {
+    app.setWindowIcon(QIcon(QStringLiteral(":/vorlisk.png")));
+
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("circuit file to open"));
+    QCommandLineOption no_splash(QStringLiteral("no-splash"));
+    QCommandLineOption run_for(QStringLiteral("run-for-ms"), QString(), QStringLiteral("ms"));
+    QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("path"));
+    for (QCommandLineOption* o : {&no_splash, &run_for, &screenshot}) {
+        o->setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(*o);
+    }
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    const QString file = files.isEmpty() ? QString() : files.first();
+    const QString shot = parser.value(screenshot);
+    const int run_ms = parser.value(run_for).toInt();
+    if (parser.isSet(no_splash)) TForm1::show_splash = false;
+    if (!shot.isEmpty()) {
+        // Unattended: a message box would wait for ever.
+        set_message_sink([](const QString& text, MessageKind) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+        set_save_asker([] { return SaveAnswer::discard; });
+    }
+
+    TForm1 form;
+    QElapsedTimer running_for;
+    form.after_start = [&] {
+        if (!file.isEmpty()) form.open_file(file);
+        if (shot.isEmpty()) return;
+        running_for.start();
+        QTimer::singleShot(run_ms, &form, [&] {
+            if (run_ms > 0)
+                std::fprintf(stderr, "%lld passes in %.3f s: %.0f passes/s\n", form.passes_run,
+                             running_for.elapsed() / 1000.0, form.passes_run * 1000.0 / running_for.elapsed());
+            if (!form.grab().save(shot)) std::fprintf(stderr, "cannot write %s\n", qPrintable(shot));
+            form.close();  // stops a running circuit first
+        });
+        // Run returns only when the loop ends, so it starts from the event loop.
+        if (run_ms > 0) QTimer::singleShot(0, &form, [&] { form.N_runClick(); });
+    };
+    form.showMaximized();
+    // Without a window manager nothing maximises: take the screen by hand.
+    if (!shot.isEmpty()) form.setGeometry(form.screen()->availableGeometry());
+    return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    // Errors inside commands are caught by the application; this catches
+    // those of start-up itself.
+    try {
+        return run(app);
+    } catch (const std::exception& e) {
+        show_message(nullptr, QString::fromLocal8Bit(e.what()), MessageKind::error);
+    }
+    return 1;
+}

@@ -1,0 +1,266 @@
+#include "render/canvas.h"
+
+#include <QFontMetrics>
+#include <QStringList>
+#include <algorithm>
+#include <cstdlib>
+
+namespace vorlisk {
+
+QColor to_qcolor(int32_t bgr) { return QColor::fromRgb(to_qrgb(bgr)); }
+
+CanvasFont component_font() { return {"Arial", 12, false, false, false, false, 0}; }
+CanvasFont chip_font() { return {"Arial", 9, false, false, false, false, 0}; }
+CanvasFont terminal_font() { return {"MS Sans Serif", 11, true, false, false, false, 0}; }
+CanvasFont test_point_font() { return {"Arial", 14, true, false, false, false, 0}; }
+
+namespace {
+
+constexpr const char* kChineseFace = "WenQuanYi Micro Hei";
+
+bool is_ascii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+}
+
+QStringList families_for(std::string_view name) {
+    QString n = QString::fromUtf8(name.data(), qsizetype(name.size())).trimmed();
+    QString lower = n.toLower();
+    if (lower == "arial" || lower.isEmpty()) return {"Liberation Sans", kChineseFace};
+    if (lower == "ms sans serif" || lower == "microsoft sans serif") return {"DejaVu Sans", kChineseFace};
+    if (lower == "times new roman") return {"Liberation Serif", kChineseFace};
+    if (lower == "courier new") return {"Liberation Mono", kChineseFace};
+    if (!is_ascii(name)) return {kChineseFace};  // 宋体, 黑体, 楷体 ...
+    return {n, "Liberation Sans", kChineseFace};
+}
+
+// Integer test: is the centre of pixel (px, py) inside the ellipse inscribed
+// in the box [a, b) x [t, u)?
+bool in_ellipse(int a, int t, int b, int u, int px, int py) {
+    if (b <= a || u <= t) return false;
+    const int64_t w = b - a, h = u - t;
+    const int64_t dx = 2 * int64_t(px) + 1 - (int64_t(a) + b);
+    const int64_t dy = 2 * int64_t(py) + 1 - (int64_t(t) + u);
+    return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+}
+
+}  // namespace
+
+QFont qt_font(const CanvasFont& f) {
+    QFont font;
+    font.setFamilies(families_for(f.name));
+    font.setPixelSize(std::max(1, f.pixel_height));
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strike_out);
+    font.setKerning(false);  // label sizes were measured without kerning
+    return font;
+}
+
+Canvas::Canvas() : Canvas(1, 1) {}
+
+Canvas::Canvas(int width, int height) { resize(width, height); }
+
+Canvas::~Canvas() { end(); }
+
+void Canvas::resize(int width, int height) {
+    end();
+    image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    touched_ = QRect();
+}
+
+void Canvas::restore(const QImage& picture) {
+    end();
+    image_ = picture.convertToFormat(QImage::Format_RGB32);
+    image_.detach();
+    touch(0, 0, image_.width(), image_.height());
+}
+
+void Canvas::end() const {
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+        painter_font_set_ = false;
+    }
+}
+
+void Canvas::prepare() {
+    // bits() detaches a picture someone copied, so a copy never changes.
+    if (!painter_) bits_ = image_.bits();
+    bpl_ = image_.bytesPerLine();
+    w_ = image_.width();
+    h_ = image_.height();
+}
+
+void Canvas::touch(int l, int t, int r, int b) {
+    QRect r1(QPoint(l, t), QPoint(r - 1, b - 1));
+    touched_ = touched_.united(r1.intersected(QRect(0, 0, image_.width(), image_.height())));
+}
+
+QRect Canvas::take_touched() {
+    QRect r = touched_;
+    touched_ = QRect();
+    return r;
+}
+
+void Canvas::set_pen(int32_t color, int width) {
+    pen_color_ = color;
+    set_pen_width(width);
+}
+
+void Canvas::stamp(int x, int y, int w, QRgb c) {
+    const int x0 = x - w / 2, y0 = y - w / 2;
+    for (int j = 0; j < w; ++j)
+        for (int i = 0; i < w; ++i) put(x0 + i, y0 + j, c);
+}
+
+void Canvas::span(int x1, int x2, int y, QRgb c) {
+    if (unsigned(y) >= unsigned(h_)) return;
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, w_ - 1);
+    QRgb* row = reinterpret_cast<QRgb*>(bits_ + size_t(y) * bpl_);
+    for (int x = x1; x <= x2; ++x) row[x] = c;
+}
+
+// Bresenham from (x1, y1) towards (x2, y2), leaving out the end point.
+void Canvas::raw_line(int x1, int y1, int x2, int y2, int w, QRgb c) {
+    if (x1 == x2 && y1 == y2) return;
+    const int lo = w / 2, hi = w - 1 - w / 2;
+    touch(std::min(x1, x2) - lo, std::min(y1, y2) - lo, std::max(x1, x2) + hi + 1, std::max(y1, y2) + hi + 1);
+    if (y1 == y2 && w == 1) {  // the grid and most wires: straight runs
+        if (x1 < x2) span(x1, x2 - 1, y1, c);
+        else span(x2 + 1, x1, y1, c);
+        return;
+    }
+    const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx - dy;
+    int x = x1, y = y1;
+    while (x != x2 || y != y2) {
+        if (w == 1) put(x, y, c);
+        else stamp(x, y, w, c);
+        const int e2 = 2 * err;
+        if (e2 > -dy) err -= dy, x += sx;
+        if (e2 < dx) err += dx, y += sy;
+    }
+}
+
+void Canvas::line(int x1, int y1, int x2, int y2) {
+    prepare();
+    raw_line(x1, y1, x2, y2, pen_width_, to_qrgb(pen_color_));
+}
+
+void Canvas::polyline(std::span<const QPoint> points) {
+    prepare();
+    for (size_t i = 1; i < points.size(); ++i)
+        raw_line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), pen_width_,
+                 to_qrgb(pen_color_));
+}
+
+void Canvas::rectangle(int left, int top, int right, int bottom) {
+    prepare();
+    const int w = pen_width_;
+    const int l = left - w / 2, t = top - w / 2;
+    const int r = right - 1 + w - w / 2, b = bottom - 1 + w - w / 2;  // exclusive
+    if (r <= l || b <= t) return;
+    touch(l, t, r, b);
+    const QRgb pen = to_qrgb(pen_color_), brush = to_qrgb(brush_color_);
+    for (int y = t; y < b; ++y) {
+        if (y < t + w || y >= b - w) {
+            span(l, r - 1, y, pen);
+            continue;
+        }
+        span(l, std::min(l + w, r) - 1, y, pen);
+        span(std::max(r - w, l), r - 1, y, pen);
+        if (brush_solid_ && l + w < r - w) span(l + w, r - w - 1, y, brush);
+    }
+}
+
+void Canvas::ellipse(int left, int top, int right, int bottom) {
+    prepare();
+    const int w = pen_width_;
+    const int l = left, t = top, r = right, b = bottom;
+    if (r <= l || b <= t) return;
+    touch(l, t, r, b);
+    const QRgb pen = to_qrgb(pen_color_), brush = to_qrgb(brush_color_);
+    for (int y = t; y < b; ++y)
+        for (int x = l; x < r; ++x) {
+            if (!in_ellipse(l, t, r, b, x, y)) continue;
+            // On the pen when a pixel one pen width away lies outside.
+            const bool edge = !in_ellipse(l, t, r, b, x - w, y) || !in_ellipse(l, t, r, b, x + w, y) ||
+                              !in_ellipse(l, t, r, b, x, y - w) || !in_ellipse(l, t, r, b, x, y + w);
+            if (edge) put(x, y, pen);
+            else if (brush_solid_) put(x, y, brush);
+        }
+}
+
+void Canvas::pixel(int x, int y, int32_t color) {
+    prepare();
+    touch(x, y, x + 1, y + 1);
+    put(x, y, to_qrgb(color));
+}
+
+int32_t Canvas::pixel_at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return -1;
+    return from_qrgb(image_.pixel(x, y));
+}
+
+void Canvas::text(int x, int y, std::string_view utf8) {
+    if (utf8.empty()) return;
+    prepare();
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_font_set_ = false;
+    }
+    if (!painter_font_set_ || !(painter_font_ == font_)) {
+        painter_->setFont(qt_font(font_));
+        painter_font_ = font_;
+        painter_font_set_ = true;
+    }
+    painter_->setPen(to_qcolor(font_.color));
+    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    const QFontMetrics m = painter_->fontMetrics();
+    painter_->drawText(QPoint(x, y + m.ascent()), s);
+    touch(x - 2, y, x + m.horizontalAdvance(s) + 2, y + m.height());
+}
+
+void Canvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
+    if (pic.isNull()) return;
+    prepare();
+    const QImage src = pic.format() == QImage::Format_RGB32 ? pic : pic.convertToFormat(QImage::Format_RGB32);
+    const QRgb clear = to_qrgb(transparent) & 0xffffffu;
+    touch(x, y, x + src.width(), y + src.height());
+    for (int j = 0; j < src.height(); ++j) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(src.constScanLine(j));
+        for (int i = 0; i < src.width(); ++i)
+            if ((row[i] & 0xffffffu) != clear) put(x + i, y + j, row[i] | 0xff000000u);
+    }
+}
+
+void Canvas::xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) {
+    prepare();
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    const int r = right - 1, b = bottom - 1;
+    if (r < left || b < top) return;
+    touch(left, top, right, bottom);
+    const QRgb mask = to_qrgb(color) & 0xffffffu;
+    int n = 0;
+    auto flip = [&](int x, int y) {
+        if (n++ % 2 != 0) return;  // every other pixel: dotted
+        if (unsigned(x) < unsigned(w_) && unsigned(y) < unsigned(h_)) {
+            QRgb& p = reinterpret_cast<QRgb*>(bits_ + size_t(y) * bpl_)[x];
+            p ^= mask;
+        }
+    };
+    // Each pixel of the outline once, clockwise from the top-left corner.
+    for (int x = left; x <= r; ++x) flip(x, top);
+    for (int y = top + 1; y <= b; ++y) flip(r, y);
+    if (b > top)
+        for (int x = r - 1; x >= left; --x) flip(x, b);
+    if (r > left)
+        for (int y = b - 1; y > top; --y) flip(left, y);
+}
+
+}  // namespace vorlisk

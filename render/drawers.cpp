@@ -1,0 +1,271 @@
+#include "render/drawers.h"
+
+#include <cmath>
+
+#include "render/pictures.h"
+#include "render/segments.h"
+
+namespace vorlisk {
+
+bool is_selected(const Circuit& c, std::string_view name) { return find_selected(c, name) >= 0; }
+
+void draw_component(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    const std::string& k = o.kind;
+    if (contains(k, "发光二极管")) draw_led(cv, c, o, mode);
+    else if (contains(k, "数码管")) draw_display(cv, c, o, mode);
+    else if (k == "高低电平控制器" || contains(k, "脉冲")) draw_source(cv, c, o, mode);
+    else if (k == "信号输入器件" || k == "信号输出器件") draw_device(cv, c, o, mode);
+    else if (k == "Vcc") draw_vcc(cv, c, o, mode);
+    else if (k == "Gnd") draw_gnd(cv, c, o, mode);
+    else draw_symbol(cv, c, o, mode);
+}
+
+namespace {
+
+// Pin strokes from the inner end to the tip, and the tip pixel the line
+// leaves out, in the wire look.
+void draw_pins(Canvas& cv, const Circuit& c, const MY_BASE_OBJ& o) {
+    cv.set_pen(c.draw.wire_color, c.draw.wire_width);
+    const int x = o.x, y = o.y;
+    for (int k = 0; k < std::min<int>(o.input_count, kMaxPins); ++k) {
+        cv.line(x + o.in_stub_dx[k], y + o.in_stub_dy[k], x + o.in_dx[k], y + o.in_dy[k]);
+        cv.pixel(x + o.in_dx[k], y + o.in_dy[k], c.draw.wire_color);
+    }
+    for (int k = 0; k < std::min<int>(o.output_count, kMaxPins); ++k) {
+        cv.line(x + o.out_stub_dx[k], y + o.out_stub_dy[k], x + o.out_dx[k], y + o.out_dy[k]);
+        cv.pixel(x + o.out_dx[k], y + o.out_dy[k], c.draw.wire_color);
+    }
+}
+
+void draw_picture(Canvas& cv, const QImage Pictures::*which, int x, int y) {
+    if (cv.pictures) cv.picture(x, y, cv.pictures->*which, kPictureBackground);
+}
+
+}  // namespace
+
+void draw_symbol(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    if (mode == 0) o.dirty = 0;
+    cv.set_pen(o.border_color, o.border_width);
+    cv.set_brush(o.fill_color);
+    if (o.symbol_style != 0) return;
+
+    const int x = o.x, y = o.y;
+    const Rect32& b = o.body_rect;
+    // A 2-pixel pen reaches up and left, so its box moves by one pixel to
+    // keep the outer edge where a 1-pixel box has it.
+    if (o.border_width == 2) cv.rectangle(x + b.left + 1, y + b.top + 1, x + b.right + 1, y + b.bottom + 1);
+    else cv.rectangle(x + b.left, y + b.top, x + b.right + 1, y + b.bottom + 1);
+
+    draw_pins(cv, c, o);
+
+    for (int i = 0; i < std::min<int>(o.line_count, kMaxShapes); ++i) {
+        const SymbolLine& l = o.lines[i];
+        cv.set_pen_width(l.width);
+        cv.line(x + l.x1, y + l.y1, x + l.x2, y + l.y2);
+    }
+    for (int i = 0; i < std::min<int>(o.bubble_count, kMaxShapes); ++i)
+        draw_bubble(cv, x + o.bubbles[i].dx, y + o.bubbles[i].dy, o.border_width, o.border_color,
+                    c.draw.back_color);
+
+    CanvasFont f = contains(o.name, "集成芯片") ? chip_font() : component_font();
+    f.color = o.font_color;
+    f.bold = o.font_bold;
+    cv.set_font(f);
+    cv.clear_brush();
+    for (int i = 0; i < std::min<int>(o.label_count, kMaxShapes); ++i)
+        cv.text(x + o.label_pos[i].dx - o.label_half_w[i] + 1, y + o.label_pos[i].dy - o.label_half_h[i],
+                o.label_text[i]);
+    cv.set_font(component_font());
+}
+
+void draw_bubble(Canvas& cv, int cx, int cy, int width, int32_t outline, int32_t inside) {
+    if (width == 2) {
+        cv.set_pen(outline, 2);
+        cv.line(cx - 3, cy - 1, cx - 3, cy + 1);
+        cv.line(cx - 2, cy - 3, cx - 2, cy + 3);
+        cv.line(cx + 4, cy - 1, cx + 4, cy + 1);
+        cv.line(cx + 3, cy - 3, cx + 3, cy + 3);
+        cv.set_pen_width(1);
+        cv.line(cx - 3, cy - 3, cx + 3, cy - 3);
+        cv.line(cx - 3, cy + 3, cx + 3, cy + 3);
+        cv.line(cx - 1, cy - 4, cx + 2, cy - 4);
+        cv.line(cx - 1, cy + 4, cx + 2, cy + 4);
+    } else {
+        cv.set_pen(outline, 1);
+        cv.line(cx - 3, cy - 1, cx - 3, cy + 2);
+        cv.line(cx - 2, cy - 2, cx - 2, cy + 3);
+        cv.line(cx + 3, cy - 1, cx + 3, cy + 2);
+        cv.line(cx + 2, cy - 2, cx + 2, cy + 3);
+        cv.line(cx - 1, cy - 3, cx + 2, cy - 3);
+        cv.line(cx - 1, cy + 3, cx + 2, cy + 3);
+    }
+    cv.set_pen(inside, 1);
+    cv.set_brush(inside);
+    cv.rectangle(cx - 2, cy - 1, cx + 3, cy + 2);
+    cv.rectangle(cx - 1, cy - 2, cx + 2, cy + 3);
+}
+
+void draw_led(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    if (mode == 0) o.dirty = 0;
+    const int x = o.x, y = o.y;
+    const int32_t fill = o.in_v[0] > kThreshold ? o.param_int[0] : o.param_int[1];
+    cv.set_brush(fill);
+    auto highlight = [&] {
+        cv.set_pen(kWhite, 1);
+        cv.set_brush(kWhite);
+        cv.rectangle(x + 3, y - 5, x + 5, y - 3);
+    };
+    if (o.dirty) {  // only the lamp changed: repaint its inside
+        cv.set_pen(fill, 1);
+        cv.ellipse(x - 8, y - 8, x + 9, y + 9);
+        highlight();
+        return;
+    }
+    cv.set_pen(o.border_color, o.border_width);
+    cv.ellipse(x - 10, y - 10, x + 11, y + 11);
+    cv.set_pen_width(1);
+    highlight();
+    // Where a platform's wide ring pokes out by a pixel at the top and left,
+    // the background goes back; the ring is closed where the pin meets it.
+    const int32_t under = c.draw.show_grid ? c.draw.grid_color : c.draw.back_color;
+    cv.set_pen(under, 1);
+    cv.line(x, y - 11, x, y - 12);
+    cv.line(x - 11, y, x - 12, y);
+    cv.set_pen(o.border_color, 1);
+    cv.line(x - 9, y, x - 10, y);
+    draw_pins(cv, c, o);
+}
+
+unsigned display_segments(const Circuit& c, const MY_BASE_OBJ& o) {
+    if (c.running == 0) return 0;
+    if (o.kind == "数码管") {
+        unsigned lit = 0;
+        for (int k = 0; k < 8; ++k)
+            if (std::trunc(o.in_v[k]) >= 3.0f) lit |= 1u << k;
+        return lit;
+    }
+    int n = 0;
+    for (int k = 0; k < 4; ++k) {
+        if (o.in_v[k] == kThreshold) return 0;  // neither high nor low: no digit
+        if (o.in_v[k] > kThreshold) n |= 1 << k;
+    }
+    return kBcdSegments[n];
+}
+
+void draw_display(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    if (mode == 0) o.dirty = 0;
+    if (!o.dirty) draw_symbol(cv, c, o, mode);
+    const int X = o.kind == "数码管BCD" ? o.x - 5 : o.x;  // its body is off-centre
+    const int Y = o.y;
+    const unsigned lit = display_segments(c, o);
+    for (int s = 0; s < 7; ++s) {
+        cv.set_pen(lit & (1u << s) ? o.param_int[0] : o.param_int[1], 1);
+        for (const SegmentStroke& k : kSegmentShapes[s].strokes) cv.line(X + k.x1, Y + k.y1, X + k.x2, Y + k.y2);
+    }
+    if (o.kind == "数码管") {
+        const int32_t colour = lit & (1u << 7) ? o.param_int[0] : o.param_int[1];
+        cv.set_pen(colour, 1);
+        cv.set_brush(colour);
+        cv.rectangle(X + kPointLeft, Y + kPointTop, X + kPointRight, Y + kPointBottom);
+    }
+}
+
+void draw_source(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    if (mode == 0) o.dirty = 0;
+    const int x = o.x, y = o.y;
+    const bool level = o.kind == "高低电平控制器";
+    if (!o.dirty) {
+        draw_symbol(cv, c, o, mode);
+        if (level) draw_picture(cv, o.param_int[0] == 1 ? &Pictures::level_high : &Pictures::level_low, x - 20, y - 20);
+        else if (o.kind == "连续脉冲") draw_picture(cv, &Pictures::pulse_continuous, x - 30, y - 30);
+        else if (o.kind == "可置数脉冲") draw_picture(cv, &Pictures::pulse_preset, x - 30, y - 30);
+    }
+    if (level) return;
+    const int32_t lamp = o.out_v[0] > kThreshold ? kRed : kBlack;
+    cv.set_pen(lamp, 1);
+    cv.set_brush(lamp);
+    cv.ellipse(x + 16, y - 26, x + 26, y - 16);
+}
+
+void draw_device(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    draw_symbol(cv, c, o, mode);
+    struct Place {
+        const QImage Pictures::*picture;
+        int dx, dy;
+    };
+    static constexpr Place kInput[4] = {{&Pictures::input_vertical, -30, -40},
+                                        {&Pictures::input_horizontal, -50, -30},
+                                        {&Pictures::input_vertical, -10, -50},
+                                        {&Pictures::input_horizontal, -40, -10}};
+    static constexpr Place kOutput[4] = {{&Pictures::output_vertical, -10, -40},
+                                         {&Pictures::output_horizontal, -50, -10},
+                                         {&Pictures::output_vertical, -30, -50},
+                                         {&Pictures::output_horizontal, -40, -30}};
+    const Place& p = (o.kind == "信号输入器件" ? kInput : kOutput)[o.rotation & 3];
+    draw_picture(cv, p.picture, o.x + p.dx, o.y + p.dy);
+}
+
+namespace {
+
+void terminal_dot(Canvas& cv, const Circuit& c, const MY_BASE_OBJ& o) {
+    const int32_t colour = is_selected(c, o.name) ? kRed : c.draw.junction_color;
+    cv.set_pen(colour, 1);
+    cv.set_brush(colour);
+    cv.ellipse(o.x - 2, o.y - 2, o.x + 3, o.y + 3);
+}
+
+void terminal_text(Canvas& cv, int x, int y, std::string_view s) {
+    cv.set_font(terminal_font());
+    cv.clear_brush();
+    cv.text(x, y, s);
+    cv.set_font(component_font());
+}
+
+}  // namespace
+
+void draw_vcc(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    if (mode == 0) o.dirty = 0;
+    terminal_dot(cv, c, o);
+    terminal_text(cv, o.x - 10, o.y - 18, "Vcc");
+}
+
+void draw_gnd(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    if (mode == 0) o.dirty = 0;
+    terminal_dot(cv, c, o);
+    const int x = o.x, y = o.y;
+    cv.set_pen(kBlack, 1);
+    cv.line(x, y, x, y + 9);
+    cv.line(x - 6, y + 10, x + 6, y + 10);
+    cv.line(x - 6, y + 9, x + 6, y + 9);
+    terminal_text(cv, x - 10, y + 13, "Gnd");
+}
+
+void draw_selection_frame(Canvas& cv, const MY_BASE_OBJ& o) {
+    const Rect32& r = o.outline_rect;
+    cv.set_pen(kRed, 1);
+    cv.clear_brush();
+    cv.rectangle(o.x + r.left, o.y + r.top, o.x + r.right + 1, o.y + r.bottom + 1);
+}
+
+void draw_annotation(Canvas& cv, const ZHU_SHI_S& a) {
+    CanvasFont f;
+    f.name = a.font_name;
+    f.pixel_height = a.font_height != 0 ? std::abs(a.font_height) : a.font_size * 96 / 72;
+    f.bold = a.font_style & kFontBold;
+    f.italic = a.font_style & kFontItalic;
+    f.underline = a.font_style & kFontUnderline;
+    f.strike_out = a.font_style & kFontStrikeOut;
+    f.color = a.font_color;
+    cv.set_font(f);
+    if (a.framed || !a.transparent) {
+        cv.set_pen(a.framed ? a.frame_color : a.back_color, 1);
+        if (a.transparent) cv.clear_brush();
+        else cv.set_brush(a.back_color);
+        cv.rectangle(a.x - 3, a.y - 3, a.x + a.width + 3, a.y + a.height + 3);
+    }
+    cv.clear_brush();
+    for (size_t i = 0; i < a.text_lines.size(); ++i)
+        cv.text(a.x, a.y + int(std::abs(a.font_height) * double(i) * 1.1), a.text_lines[i]);
+}
+
+}  // namespace vorlisk

@@ -1,0 +1,39 @@
+// Per-kind drawers of the components and annotations. A drawer reads the
+// record and the drawing settings and paints through the canvas; the only
+// thing it changes is the `dirty` flag, which every drawer clears in mode 0.
+#pragma once
+
+#include <string_view>
+
+#include "model/circuit.h"
+#include "render/canvas.h"
+
+namespace vorlisk {
+
+bool is_selected(const Circuit& c, std::string_view name);
+
+// The drawer chosen by kind: LED, display, source, device, Vcc, Gnd, or the
+// generic symbol for gates, adders, flip-flops and chips.
+void draw_component(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+
+void draw_symbol(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+// A circle of radius 3 around (cx, cy) drawn by strokes, so it looks the
+// same at every size the platform might round an ellipse to.
+void draw_bubble(Canvas& cv, int cx, int cy, int width, int32_t outline, int32_t inside);
+void draw_led(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_display(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_source(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_device(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_vcc(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_gnd(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+
+// The red frame around a selected component's outline.
+void draw_selection_frame(Canvas& cv, const MY_BASE_OBJ& o);
+
+void draw_annotation(Canvas& cv, const ZHU_SHI_S& a);
+
+// Which display segments are lit: bit k for segment k (a .. g, h = point).
+// All off while the circuit is stopped.
+unsigned display_segments(const Circuit& c, const MY_BASE_OBJ& o);
+
+}  // namespace vorlisk

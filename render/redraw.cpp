@@ -1,0 +1,137 @@
+#include "render/redraw.h"
+
+#include <array>
+
+#include "render/drawers.h"
+
+namespace vorlisk {
+
+namespace {
+
+void draw_background(Canvas& cv, const Circuit& c, int width, int height) {
+    const DrawSettings& d = c.draw;
+    cv.set_pen(d.back_color, 1);
+    cv.set_brush(d.back_color);
+    cv.rectangle(0, 0, width, height);
+    if (!d.show_grid) return;
+    // Always from the canvas origin: scrolling moves records by whole cells.
+    cv.set_pen(d.grid_color, 1);
+    for (int x = 0; x < width; x += 10) cv.line(x, 0, x, height);
+    for (int y = 0; y < height; y += 10) cv.line(0, y, width, y);
+}
+
+void polyline_of(Canvas& cv, const MY_LINK& w) {
+    std::array<QPoint, kMaxBends + 2> pts;
+    const int bends = std::clamp(w.bend_count, 0, kMaxBends);
+    int n = 0;
+    pts[n++] = QPoint(w.x1, w.y1);
+    for (int i = 0; i < bends; ++i) pts[n++] = QPoint(w.bends[i].x, w.bends[i].y);
+    pts[n++] = QPoint(w.x2, w.y2);
+    cv.polyline(std::span<const QPoint>(pts.data(), size_t(n)));
+}
+
+// Mode 0 draws every item, mode 2 the unselected ones, mode 3 the selected.
+bool wanted(int mode, bool selected) {
+    return mode == kRedrawFull || (mode == kRedrawStatic && !selected) || (mode == kRedrawMoving && selected);
+}
+
+void draw_objects(Canvas& cv, Circuit& c, int mode) {
+    for (int i = 0; i < c.object_count; ++i) {
+        MY_BASE_OBJ& o = c.objects[i];
+        if (mode == kRedrawFull || o.dirty) {
+            draw_component(cv, c, o, mode);
+            o.dirty = 0;
+            if (is_selected(c, o.name)) draw_selection_frame(cv, o);
+        } else if (mode == kRedrawStatic) {
+            if (is_selected(c, o.name)) continue;
+            draw_component(cv, c, o, mode);
+            o.dirty = 0;
+        } else if (mode == kRedrawMoving) {
+            // Indicators keep showing their state under a moving selection.
+            bool drawn = false;
+            if (contains(o.kind, "发光二极管")) draw_led(cv, c, o, mode), drawn = true;
+            else if (contains(o.kind, "数码管")) draw_display(cv, c, o, mode), drawn = true;
+            if (is_selected(c, o.name)) {
+                if (!drawn) draw_component(cv, c, o, mode);
+                o.dirty = 0;
+                draw_selection_frame(cv, o);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void draw_wire(Canvas& cv, const Circuit& c, const MY_LINK& w, bool selected) {
+    cv.set_pen(selected ? kRed : c.draw.wire_color, c.draw.wire_width);
+    polyline_of(cv, w);
+    cv.set_pen_width(1);
+}
+
+void draw_junction(Canvas& cv, const Circuit& c, const MY_POINT& j, bool selected) {
+    const int32_t colour = selected ? kRed : c.draw.junction_color;
+    cv.set_pen(colour, 1);
+    cv.set_brush(colour);
+    const int s = c.draw.junction_size;
+    // Centred on a 2-pixel wire, or on the pixel of a thin one.
+    if (c.draw.wire_width == 2 || s < 3) cv.ellipse(j.x - s, j.y - s, j.x + s, j.y + s);
+    else cv.ellipse(j.x - s + 1, j.y - s + 1, j.x + s, j.y + s);
+}
+
+void draw_test_point(Canvas& cv, const Circuit& c, const MY_TEST_POINT& t, bool selected) {
+    const DrawSettings& d = c.draw;
+    cv.set_pen(selected ? kRed : d.test_point_ring_color, 1);
+    cv.set_brush(d.test_point_fill_color);
+    cv.ellipse(t.x - 3, t.y - 3, t.x + 3, t.y + 3);
+    cv.clear_brush();
+    cv.ellipse(t.x - 4, t.y - 4, t.x + 4, t.y + 4);
+    CanvasFont f = test_point_font();
+    f.color = d.test_point_font_color;
+    f.bold = d.test_point_font_bold;
+    cv.set_font(f);
+    cv.text(t.x + t.label_dx, t.y + t.label_dy, t.label);
+    cv.set_font(component_font());
+}
+
+void redraw_canvas(Canvas& cv, Circuit& c, int width, int height, int mode) {
+    if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, width, height);
+    cv.set_font(component_font());
+    draw_objects(cv, c, mode);
+    if (mode != kRedrawDynamic) {
+        for (int i = 0; i < c.wire_count; ++i) {
+            const bool sel = is_selected(c, c.wires[i].name);
+            if (wanted(mode, sel)) draw_wire(cv, c, c.wires[i], sel);
+        }
+        for (int i = 0; i < c.junction_count; ++i) {
+            const bool sel = is_selected(c, c.junctions[i].name);
+            if (wanted(mode, sel)) draw_junction(cv, c, c.junctions[i], sel);
+        }
+        for (int i = 0; i < c.test_point_count; ++i) {
+            const bool sel = is_selected(c, c.test_points[i].name);
+            if (wanted(mode, sel)) draw_test_point(cv, c, c.test_points[i], sel);
+        }
+        for (int i = 0; i < c.annotation_count; ++i) {
+            const ZHU_SHI_S& a = c.annotations[i];
+            const bool sel = is_selected(c, a.name);
+            if (!wanted(mode, sel)) continue;
+            draw_annotation(cv, a);
+            if (sel) {
+                cv.set_pen(kRed, 1);
+                cv.clear_brush();
+                cv.rectangle(a.x - 3, a.y - 3, a.x + a.width + 3, a.y + a.height + 3);
+            }
+        }
+        cv.set_font(component_font());
+    }
+    cv.end();
+}
+
+void draw_wire_in_progress(Canvas& cv, const Circuit& c) {
+    if (c.drawing_wire.name.empty()) return;
+    cv.set_pen(kRed, 2);
+    polyline_of(cv, c.drawing_wire);
+    cv.set_pen_width(1);
+    cv.end();
+}
+
+}  // namespace vorlisk

@@ -1,0 +1,29 @@
+// Painting the circuit onto the canvas. Scrolling moves the records, so the
+// records' coordinates are canvas pixels and no transformation is needed.
+#pragma once
+
+#include "model/circuit.h"
+#include "render/canvas.h"
+
+namespace vorlisk {
+
+// The four ways of repainting:
+enum RedrawMode : int {
+    kRedrawFull = 0,     // background, grid, everything, selection frames
+    kRedrawDynamic = 1,  // only components whose `dirty` is set (the running refresh)
+    kRedrawStatic = 2,   // background, grid and everything not selected (before a drag)
+    kRedrawMoving = 3,   // only the selection, LEDs, displays and dirty components, over the static picture
+};
+
+// Repaints the canvas; width and height are those of the drawing area.
+// Clears the `dirty` flag of every component it paints.
+void redraw_canvas(Canvas& canvas, Circuit& c, int width, int height, int mode);
+
+// The wire the editor is drawing, in red, 2 pixels wide, when there is one.
+void draw_wire_in_progress(Canvas& canvas, const Circuit& c);
+
+void draw_wire(Canvas& canvas, const Circuit& c, const MY_LINK& w, bool selected);
+void draw_junction(Canvas& canvas, const Circuit& c, const MY_POINT& j, bool selected);
+void draw_test_point(Canvas& canvas, const Circuit& c, const MY_TEST_POINT& t, bool selected);
+
+}  // namespace vorlisk

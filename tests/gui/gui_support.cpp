@@ -1,0 +1,38 @@
+#include "gui_support.h"
+
+#include <QtGlobal>
+
+#include "model/edit.h"
+
+namespace vorlisk::test {
+
+namespace {
+QtMessageHandler previous = nullptr;
+void filter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QLatin1String("This plugin does not support"))) return;
+    if (previous) previous(type, context, text);
+}
+}  // namespace
+
+void quiet_offscreen_notices() { previous = qInstallMessageHandler(filter); }
+
+int place(Circuit& c, const char* kind, int x, int y) {
+    const int i = add_component(c, kind, x, y);
+    if (i < 0) qFatal("component table full");
+    return i;
+}
+
+MessageCapture::MessageCapture(SaveAnswer a) : answer(a) {
+    set_message_sink([this](const QString& text, MessageKind) { messages << text; });
+    set_save_asker([this] {
+        ++save_questions;
+        return answer;
+    });
+}
+
+MessageCapture::~MessageCapture() {
+    set_message_sink({});
+    set_save_asker({});
+}
+
+}  // namespace vorlisk::test

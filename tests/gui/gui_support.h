@@ -1,0 +1,32 @@
+// Helpers of the desktop program's tests: circuits built in code and a
+// capture of the message boxes a command shows.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "app/message_box.h"
+#include "model/circuit.h"
+
+namespace vorlisk::test {
+
+// Drops the offscreen platform's notices of what it cannot do (size
+// limits, opacity), which every shown dialog would otherwise print.
+void quiet_offscreen_notices();
+
+// Places a component and returns its index (fails the test when full).
+int place(Circuit& c, const char* kind, int x, int y);
+
+// Collects every message shown while it lives, and answers the save
+// question with `answer`.
+class MessageCapture {
+public:
+    explicit MessageCapture(SaveAnswer answer = SaveAnswer::cancel);
+    ~MessageCapture();
+    QStringList messages;
+    int save_questions = 0;
+    SaveAnswer answer;
+};
+
+}  // namespace vorlisk::test

@@ -1,0 +1,397 @@
+// The main window's commands: scrolling, opening and saving with the save
+// question, Run and Stop around the nested event processing, the time
+// label, and the double click on a level switch.
+#include <QtTest>
+
+#include <QLabel>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "app/Unit1.h"
+#include "app/canvas_view.h"
+#include "editor/hit_test.h"
+#include "gui_support.h"
+#include "model/edit.h"
+
+using namespace vorlisk;
+using vorlisk::test::MessageCapture;
+using vorlisk::test::place;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TForm1> w;
+    Circuit& c() { return w->circuit(); }
+
+    // A switch driving an inverter driving an LED, wired pin to pin.
+    void build_small_circuit() {
+        const int sw = place(c(), "高低电平控制器", 100, 100);
+        const int inv = place(c(), "非门", 200, 100);
+        const int led = place(c(), "发光二极管", 300, 100);
+        add_wire(c(), output_pin(c().objects[sw], 0), input_pin(c().objects[inv], 0));
+        add_wire(c(), output_pin(c().objects[inv], 0), input_pin(c().objects[led], 0));
+    }
+
+private slots:
+    void initTestCase() {
+        vorlisk::test::quiet_offscreen_notices();
+        TForm1::show_splash = false;
+    }
+
+    void init() {
+        w = std::make_unique<TForm1>();
+        bool started = false;
+        w->after_start = [&] { started = true; };
+        w->resize(900, 650);
+        w->show();
+        QTRY_VERIFY(started);
+        w->after_start = nullptr;
+    }
+
+    void cleanup() {
+        c().modified = false;  // no save question while closing
+        w.reset();
+    }
+
+    void scroll_moves_every_record_data();
+    void scroll_moves_every_record();
+    void time_label_text_data();
+    void time_label_text();
+    void open_bad_file_reports_and_forgets_its_name();
+    void save_question_on_new_data();
+    void save_question_on_new();
+    void failed_save_is_an_error();
+    void run_until_a_timer_stops_it();
+    void run_while_running_is_ignored();
+    void closing_while_running_ends_the_loop();
+    void double_click_data();
+    void double_click();
+    void object_at_counts_the_edges_data();
+    void object_at_counts_the_edges();
+    void view_toggles_resize_the_canvas();
+    void events_are_answered_quickly_while_running();
+    void close_asks_before_losing_work_data();
+    void close_asks_before_losing_work();
+    void palette_tools_and_the_right_button();
+    void print_scales_the_canvas_onto_the_page();
+};
+
+// Columns: the scroll bar, the action taken on it, pixels every record
+// moves by (right or down).
+void MainWindowTest::scroll_moves_every_record_data() {
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("shift");
+    QTest::newRow("arrow right") << true << int(QAbstractSlider::SliderSingleStepAdd) << -10;
+    QTest::newRow("arrow down") << false << int(QAbstractSlider::SliderSingleStepAdd) << -10;
+    QTest::newRow("track click right") << true << int(QAbstractSlider::SliderPageStepAdd) << -200;
+}
+
+void MainWindowTest::scroll_moves_every_record() {
+    QFETCH(bool, horizontal);
+    QFETCH(int, action);
+    QFETCH(int, shift);
+    build_small_circuit();
+    add_junction(c(), 250, 100);
+    add_test_point(c(), 250, 150);
+    ZHU_SHI_S& a = c().annotations[c().annotation_count++];
+    a.name = "注释1", a.kind = "注释", a.x = 40, a.y = 60;
+    c().wires[0].bends[c().wires[0].bend_count++] = {150, 120};
+    c().drawing_wire.name = "导线9";
+    c().drawing_wire.x1 = 10, c().drawing_wire.y1 = 20, c().drawing_wire.x2 = 30, c().drawing_wire.y2 = 40;
+    c().modified = false;
+
+    auto snapshot = [this] {
+        QList<int> v;
+        for (int i = 0; i < c().object_count; ++i) v << c().objects[i].x << c().objects[i].y;
+        for (int i = 0; i < c().wire_count; ++i) {
+            const MY_LINK& l = c().wires[i];
+            v << l.x1 << l.y1 << l.x2 << l.y2;
+            for (int b = 0; b < l.bend_count; ++b) v << l.bends[b].x << l.bends[b].y;
+        }
+        v << c().junctions[0].x << c().junctions[0].y << c().test_points[0].x << c().test_points[0].y;
+        v << c().annotations[0].x << c().annotations[0].y;
+        v << c().drawing_wire.x1 << c().drawing_wire.y1 << c().drawing_wire.x2 << c().drawing_wire.y2;
+        return v;
+    };
+    const QList<int> before = snapshot();
+    QScrollBar* bar = horizontal ? w->ScrollBar_H : w->ScrollBar_V;
+    bar->triggerAction(QAbstractSlider::SliderAction(action));
+    const QList<int> moved = snapshot();
+    for (int k = 0; k < before.size(); ++k) {
+        const bool along = (k % 2 == 0) == horizontal;  // x and y alternate
+        QCOMPARE(moved[k], before[k] + (along ? shift : 0));
+    }
+    QCOMPARE(w->canvas_bitmap().size(), w->canvas().image().size());
+    QVERIFY(!c().modified);
+    bar->setValue(0);
+    QCOMPARE(snapshot(), before);
+}
+
+// Columns: simulation seconds, the label's number.
+void MainWindowTest::time_label_text_data() {
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("a millisecond") << 0.001 << "0.001";
+    QTest::newRow("a quarter") << 0.25 << "0.25";
+    QTest::newRow("three digits") << 12.345 << "12.3";
+    QTest::newRow("thousands in exponent form") << 1234.0 << "1.23e+03";
+    QTest::newRow("below 0.0001 in exponent form") << 0.00001234 << "1.23e-05";
+    QTest::newRow("0.0001 still plain") << 0.0001 << "0.0001";
+}
+
+void MainWindowTest::time_label_text() {
+    QFETCH(double, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(TForm1::time_text(seconds), text);
+}
+
+void MainWindowTest::open_bad_file_reports_and_forgets_its_name() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.txt");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Not a circuit\r\n1\r\n");
+    f.close();
+    MessageCapture capture;
+    w->choose_open_file = [&] { return path; };
+    w->N_openClick();
+    QCOMPARE(capture.messages, QStringList{QStringLiteral("打开文件失败。")});
+    QVERIFY(c().file_name.empty());
+    QVERIFY(w->SpeedButton_stop->isChecked());
+    // So Save asks for a name instead of overwriting the file.
+    bool asked = false;
+    w->choose_save_file = [&] {
+        asked = true;
+        return QString();
+    };
+    w->N_saveClick();
+    QVERIFY(asked);
+}
+
+// Columns: modified before New, the answer, what Save As returns, whether
+// the circuit was reset, how many questions were asked.
+void MainWindowTest::save_question_on_new_data() {
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("save_as_chosen");
+    QTest::addColumn<bool>("reset");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("unmodified: no question") << false << int(SaveAnswer::cancel) << false << true << 0;
+    QTest::newRow("cancel keeps the work") << true << int(SaveAnswer::cancel) << false << false << 1;
+    QTest::newRow("discard") << true << int(SaveAnswer::discard) << false << true << 1;
+    QTest::newRow("save, name dialog cancelled") << true << int(SaveAnswer::save) << false << false << 1;
+    QTest::newRow("save, then new") << true << int(SaveAnswer::save) << true << true << 1;
+}
+
+void MainWindowTest::save_question_on_new() {
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(bool, save_as_chosen);
+    QFETCH(bool, reset);
+    QFETCH(int, questions);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("saved.txt");
+    build_small_circuit();
+    c().modified = modified;
+    MessageCapture capture{SaveAnswer(answer)};
+    w->choose_save_file = [&] { return save_as_chosen ? path : QString(); };
+    w->N_newClick();
+    QCOMPARE(capture.save_questions, questions);
+    QCOMPARE(c().object_count == 0, reset);
+    QCOMPARE(capture.messages, QStringList{});
+    if (save_as_chosen) QVERIFY(QFile::exists(path));
+}
+
+void MainWindowTest::failed_save_is_an_error() {
+    build_small_circuit();
+    MessageCapture capture;
+    QTemporaryDir dir;
+    w->choose_save_file = [&] { return dir.filePath("no such folder/x.txt"); };
+    w->N_save_asClick();
+    QCOMPARE(capture.messages.size(), 1);
+    QVERIFY(c().modified);
+    QVERIFY(c().file_name.empty());
+}
+
+void MainWindowTest::run_until_a_timer_stops_it() {
+    build_small_circuit();
+    c().objects[0].param_int[0] = 1;  // switch high: the inverter drives the LED low
+    bool ran = false;
+    QString label_while_running;
+    QTimer::singleShot(100, w.get(), [&] {
+        ran = c().running && c().objects[1].in_v[0] > 2.0f;
+        label_while_running = w->Label_time->text();
+        w->N_stopClick();
+    });
+    w->N_runClick();  // returns when the loop has ended
+    QVERIFY(ran);
+    QVERIFY(label_while_running.startsWith(QStringLiteral("T：")));
+    QVERIFY(label_while_running != QStringLiteral("T：0"));
+    QCOMPARE(c().running, 0);
+    QCOMPARE(w->Label_time->text(), QStringLiteral("T：0"));
+    QVERIFY(w->SpeedButton_stop->isChecked());
+    for (int i = 0; i < c().object_count; ++i)
+        for (int k = 0; k < kMaxPins; ++k) {
+            QCOMPARE(c().objects[i].in_v[k], 0.5f);
+            QCOMPARE(c().objects[i].out_v[k], 0.5f);
+        }
+}
+
+void MainWindowTest::run_while_running_is_ignored() {
+    build_small_circuit();
+    bool nested_returned_while_running = false;
+    QTimer::singleShot(30, w.get(), [&] {
+        w->N_runClick();
+        nested_returned_while_running = c().running != 0;
+        w->N_stopClick();
+    });
+    w->N_runClick();
+    QVERIFY(nested_returned_while_running);
+}
+
+void MainWindowTest::closing_while_running_ends_the_loop() {
+    build_small_circuit();
+    c().modified = false;
+    QTimer::singleShot(30, w.get(), [&] { w->close(); });
+    QElapsedTimer t;
+    t.start();
+    w->N_runClick();
+    QCOMPARE(c().running, 0);
+    QVERIFY(!w->isVisible());
+    QVERIFY(t.elapsed() < 5000);
+}
+
+// Columns: the component under the double click, running, whether the
+// switch toggled, whether the component is left dirty, modified after.
+void MainWindowTest::double_click_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("toggled");
+    QTest::addColumn<bool>("dirty");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("switch, stopped") << "高低电平控制器" << false << true << false << true;
+    QTest::newRow("switch, running") << "高低电平控制器" << true << true << true << true;
+    QTest::newRow("a gate") << "与门" << false << false << false << true;
+    QTest::newRow("empty canvas") << "" << false << false << false << false;
+}
+
+void MainWindowTest::double_click() {
+    QFETCH(QString, kind);
+    QFETCH(bool, running);
+    QFETCH(bool, toggled);
+    QFETCH(bool, dirty);
+    QFETCH(bool, modified);
+    const int i = kind.isEmpty() ? -1 : place(c(), kind.toUtf8().constData(), 200, 200);
+    c().modified = false;
+    c().running = running;  // as inside a pass
+    QTest::mouseDClick(w->Image1, Qt::LeftButton, {}, QPoint(kind.isEmpty() ? 400 : 205, 205));
+    c().running = 0;
+    QCOMPARE(c().modified, modified);
+    if (i < 0) return;
+    QCOMPARE(c().objects[i].param_int[0], toggled ? 1 : 0);
+    QCOMPARE(c().objects[i].dirty != 0, dirty);
+}
+
+// Columns: point relative to an AND gate at (100, 100), whether it is hit.
+void MainWindowTest::object_at_counts_the_edges_data() {
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<bool>("hit");
+    QTest::newRow("left edge") << QPoint(-20, 0) << true;
+    QTest::newRow("bottom right corner") << QPoint(10, 20) << true;
+    QTest::newRow("left of the body") << QPoint(-21, 0) << false;
+    QTest::newRow("below the body") << QPoint(0, 21) << false;
+    QTest::newRow("on a pin, outside the body") << QPoint(-30, -10) << false;
+}
+
+void MainWindowTest::object_at_counts_the_edges() {
+    QFETCH(QPoint, at);
+    QFETCH(bool, hit);
+    const int i = place(c(), "与门", 100, 100);
+    QCOMPARE(object_at(c(), 100 + at.x(), 100 + at.y()), hit ? c().objects[i].name : std::string());
+}
+
+void MainWindowTest::view_toggles_resize_the_canvas() {
+    const int before = w->canvas().width();
+    w->N_palette->trigger();
+    QTRY_VERIFY(w->canvas().width() > before);
+    QCOMPARE(w->canvas().width(), w->Image1->width());
+    w->N_palette->trigger();
+    QTRY_COMPARE(w->canvas().width(), before);
+}
+
+void MainWindowTest::events_are_answered_quickly_while_running() {
+    build_small_circuit();
+    QList<qint64> waits;  // nanoseconds from posting an event to its handling
+    QElapsedTimer clock;
+    clock.start();
+    std::function<void()> probe = [&] {
+        const qint64 posted = clock.nsecsElapsed();
+        QTimer::singleShot(0, w.get(), [&, posted] {
+            waits << clock.nsecsElapsed() - posted;
+            if (waits.size() < 50) QTimer::singleShot(2, w.get(), probe);
+            else w->N_stopClick();
+        });
+    };
+    QTimer::singleShot(10, w.get(), probe);
+    w->N_runClick();
+    std::sort(waits.begin(), waits.end());
+    QCOMPARE(waits.size(), 50);
+    QVERIFY2(waits[waits.size() / 2] < 10'000'000, qPrintable(QString("median %1 ns").arg(waits[25])));
+    QVERIFY(w->passes_run > 50);
+}
+
+// Columns: the answer to the save question, whether the window closes.
+void MainWindowTest::close_asks_before_losing_work_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("cancel keeps the window") << int(SaveAnswer::cancel) << false;
+    QTest::newRow("discard closes") << int(SaveAnswer::discard) << true;
+}
+
+void MainWindowTest::close_asks_before_losing_work() {
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    build_small_circuit();
+    c().modified = true;
+    MessageCapture capture{SaveAnswer(answer)};
+    w->close();
+    QCOMPARE(capture.save_questions, 1);
+    QCOMPARE(w->isVisible(), !closes);
+    QCOMPARE(c().object_count == 0, closes);  // closing resets the circuit
+}
+
+void MainWindowTest::palette_tools_and_the_right_button() {
+    QToolButton* inverter = w->Panel6->button("SpeedButton32");
+    QToolButton* select = w->Panel6->button("SpeedButton26");
+    QToolButton* vcc = w->Panel6->button("SpeedButton14");
+    QVERIFY(select->isChecked());
+    c().selection.push_back("something");
+    QTest::mouseClick(inverter, Qt::LeftButton);
+    QCOMPARE(c().current_tool, std::string("非门"));
+    QVERIFY(c().selection.empty());
+    QCOMPARE(w->Image1->cursor().shape(), Qt::CrossCursor);
+    QTest::mousePress(vcc, Qt::RightButton);  // Vcc and Gnd ignore the right button
+    QCOMPARE(c().current_tool, std::string("非门"));
+    QTest::mousePress(inverter, Qt::RightButton);
+    QCOMPARE(c().current_tool, std::string());
+    QVERIFY(select->isChecked());
+    QCOMPARE(w->Image1->cursor().shape(), Qt::ArrowCursor);
+}
+
+void MainWindowTest::print_scales_the_canvas_onto_the_page() {
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("canvas.pdf"));
+    build_small_circuit();
+    w->full_redraw();
+    QVERIFY(w->print_canvas(printer));
+    QVERIFY(QFileInfo(dir.filePath("canvas.pdf")).size() > 1000);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
