@@ -1,9 +1,10 @@
 // Passes per second of the run pass and of the literal reference (geometric
 // search for every input and test point, a linear lookup per object).
 //   ./build/bench/bench_pass
-//   ./build/bench/bench_pass --write-circuit=/tmp/gates1000.vlk   (a full file for vorlisk-sim)
+//   ./build/bench/bench_pass --write-circuit=/tmp/gates1000.vlk [--gates=100]   (a file for vorlisk-sim)
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -57,10 +58,13 @@ BENCHMARK(BM_Compile)->Arg(1000)->Unit(benchmark::kMicrosecond);
 }  // namespace vorlisk
 
 int main(int argc, char** argv) {
+    int gates = 1000;
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--gates=", 8) == 0) gates = std::atoi(argv[i] + 8);
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], "--write-circuit=", 16) == 0) {
             auto c = vorlisk::make_circuit();
-            vorlisk::bench::build_gate_circuit(*c, 1000);
+            vorlisk::bench::build_gate_circuit(*c, gates);
             vorlisk::FileResult r = vorlisk::save_circuit(*c, argv[i] + 16);
             std::cout << (r ? "written " : r.message) << argv[i] + 16 << '\n';
             return r ? 0 : 1;

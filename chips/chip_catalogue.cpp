@@ -15,8 +15,8 @@ struct G {
 };
 using Layout = std::initializer_list<G>;
 
-GateSpec spec(GateFn fn, Layout layout) {
-    GateSpec s;
+GateSet gate_set(GateFn fn, Layout layout) {
+    GateSet s;
     s.fn = fn;
     size_t g = 0;
     for (const G& gate : layout) {
@@ -33,7 +33,7 @@ GateSpec spec(GateFn fn, Layout layout) {
 }
 
 ChipRow row(std::string_view type, int pins, Pins outputs, int vcc, int gnd, ChipModel model,
-            GateSpec gates = {}) {
+            GateSet gates = {}) {
     ChipRow r{type, pins, {}, vcc, gnd, model, gates};
     size_t k = 0;
     for (uint8_t p : outputs) r.outputs[k++] = p;
@@ -60,48 +60,48 @@ std::vector<ChipRow> make_catalogue() {
     const auto gate = gate_chip_model;
     using F = GateFn;
     return {
-        row("74LS00", 14, kOutQuad74, 14, 7, gate, spec(F::nand_, kQuad74)),
-        row("74LS01", 14, kOutQuad74Nor, 14, 7, gate, spec(F::nand_, kQuad74Nor)),
-        row("74LS02", 14, kOutQuad74Nor, 14, 7, gate, spec(F::nor_, kQuad74Nor)),
-        row("74LS08", 14, kOutQuad74, 14, 7, gate, spec(F::and_, kQuad74)),
-        row("74LS09", 14, kOutQuad74, 14, 7, gate, spec(F::and_, kQuad74)),
-        row("74LS04", 14, kOutHex, 14, 7, gate, spec(F::not_, kHex)),
-        row("74LS05", 14, kOutHex, 14, 7, gate, spec(F::not_, kHex)),
-        row("74LS32", 14, kOutQuad74, 14, 7, gate, spec(F::or_, kQuad74)),
-        row("74LS86", 14, kOutQuad74, 14, 7, gate, spec(F::xor_, kQuad74)),
-        row("74LS136", 14, kOutQuad74, 14, 7, gate, spec(F::xor_, kQuad74)),
-        row("CD4001", 14, kOutQuadCd, 14, 7, gate, spec(F::nor_, kQuadCd)),
-        row("CD4011", 14, kOutQuadCd, 14, 7, gate, spec(F::nand_, kQuadCd)),
+        row("74LS00", 14, kOutQuad74, 14, 7, gate, gate_set(F::nand_, kQuad74)),
+        row("74LS01", 14, kOutQuad74Nor, 14, 7, gate, gate_set(F::nand_, kQuad74Nor)),
+        row("74LS02", 14, kOutQuad74Nor, 14, 7, gate, gate_set(F::nor_, kQuad74Nor)),
+        row("74LS08", 14, kOutQuad74, 14, 7, gate, gate_set(F::and_, kQuad74)),
+        row("74LS09", 14, kOutQuad74, 14, 7, gate, gate_set(F::and_, kQuad74)),
+        row("74LS04", 14, kOutHex, 14, 7, gate, gate_set(F::not_, kHex)),
+        row("74LS05", 14, kOutHex, 14, 7, gate, gate_set(F::not_, kHex)),
+        row("74LS32", 14, kOutQuad74, 14, 7, gate, gate_set(F::or_, kQuad74)),
+        row("74LS86", 14, kOutQuad74, 14, 7, gate, gate_set(F::xor_, kQuad74)),
+        row("74LS136", 14, kOutQuad74, 14, 7, gate, gate_set(F::xor_, kQuad74)),
+        row("CD4001", 14, kOutQuadCd, 14, 7, gate, gate_set(F::nor_, kQuadCd)),
+        row("CD4011", 14, kOutQuadCd, 14, 7, gate, gate_set(F::nand_, kQuadCd)),
         // Second gate on inputs 4 and 5 with output 6, as the pin map has it.
-        row("CD4030", 14, kOutQuadCd, 14, 7, gate, spec(F::xor_, kQuadCd)),
-        row("CD4070", 14, kOutQuadCd, 14, 7, gate, spec(F::xor_, kQuadCd)),
-        row("CD4071", 14, kOutQuadCd, 14, 7, gate, spec(F::or_, kQuadCd)),
-        row("CD4081", 14, kOutQuadCd, 14, 7, gate, spec(F::and_, kQuadCd)),
-        row("CD4069", 14, kOutHex, 14, 7, gate, spec(F::not_, kHex)),
-        row("CD40106", 14, kOutHex, 14, 7, gate, spec(F::not_, kHex)),
-        row("74LS10", 14, kOutTriple, 14, 7, gate, spec(F::nand_, kTriple3)),
-        row("74LS12", 14, kOutTriple, 14, 7, gate, spec(F::nand_, kTriple3)),
-        row("74LS11", 14, kOutTriple, 14, 7, gate, spec(F::and_, kTriple3)),
-        row("74LS15", 14, kOutTriple, 14, 7, gate, spec(F::and_, kTriple3)),
-        row("74LS27", 14, kOutTriple, 14, 7, gate, spec(F::nor_, kTriple3)),
-        row("74LS20", 14, {6, 8}, 14, 7, gate, spec(F::nand_, kDual4)),
-        row("74LS22", 14, {6, 8}, 14, 7, gate, spec(F::nand_, kDual4)),
-        row("74LS40", 14, {6, 8}, 14, 7, gate, spec(F::nand_, kDual4)),
-        row("74LS30", 14, {8}, 14, 7, gate, spec(F::nand_, {{8, {{1, 2, 3, 4, 5, 6, 11, 12}}}})),
-        row("74LS55", 14, {8}, 14, 7, gate, spec(F::aoi, {{8, {{1, 2, 3, 4}, {10, 11, 12, 13}}}})),
+        row("CD4030", 14, kOutQuadCd, 14, 7, gate, gate_set(F::xor_, kQuadCd)),
+        row("CD4070", 14, kOutQuadCd, 14, 7, gate, gate_set(F::xor_, kQuadCd)),
+        row("CD4071", 14, kOutQuadCd, 14, 7, gate, gate_set(F::or_, kQuadCd)),
+        row("CD4081", 14, kOutQuadCd, 14, 7, gate, gate_set(F::and_, kQuadCd)),
+        row("CD4069", 14, kOutHex, 14, 7, gate, gate_set(F::not_, kHex)),
+        row("CD40106", 14, kOutHex, 14, 7, gate, gate_set(F::not_, kHex)),
+        row("74LS10", 14, kOutTriple, 14, 7, gate, gate_set(F::nand_, kTriple3)),
+        row("74LS12", 14, kOutTriple, 14, 7, gate, gate_set(F::nand_, kTriple3)),
+        row("74LS11", 14, kOutTriple, 14, 7, gate, gate_set(F::and_, kTriple3)),
+        row("74LS15", 14, kOutTriple, 14, 7, gate, gate_set(F::and_, kTriple3)),
+        row("74LS27", 14, kOutTriple, 14, 7, gate, gate_set(F::nor_, kTriple3)),
+        row("74LS20", 14, {6, 8}, 14, 7, gate, gate_set(F::nand_, kDual4)),
+        row("74LS22", 14, {6, 8}, 14, 7, gate, gate_set(F::nand_, kDual4)),
+        row("74LS40", 14, {6, 8}, 14, 7, gate, gate_set(F::nand_, kDual4)),
+        row("74LS30", 14, {8}, 14, 7, gate, gate_set(F::nand_, {{8, {{1, 2, 3, 4, 5, 6, 11, 12}}}})),
+        row("74LS55", 14, {8}, 14, 7, gate, gate_set(F::aoi, {{8, {{1, 2, 3, 4}, {10, 11, 12, 13}}}})),
         row("74LS64", 14, {8}, 14, 7, gate,
-            spec(F::aoi, {{8, {{1, 2}, {3, 4, 5, 6}, {9, 10}, {11, 12, 13}}}})),
+            gate_set(F::aoi, {{8, {{1, 2}, {3, 4, 5, 6}, {9, 10}, {11, 12, 13}}}})),
         row("74LS42", 16, {1, 2, 3, 4, 5, 6, 7, 9, 10, 11}, 16, 8, chip_74ls42),
         row("74LS51", 14, {6, 8}, 14, 7, gate,
-            spec(F::aoi, {{6, {{2, 3}, {4, 5}}}, {8, {{1, 12, 13}, {9, 10, 11}}}})),
+            gate_set(F::aoi, {{6, {{2, 3}, {4, 5}}}, {8, {{1, 12, 13}, {9, 10, 11}}}})),
         row("74LS54", 14, {6}, 14, 7, gate,
-            spec(F::aoi, {{6, {{1, 2}, {3, 4, 5}, {9, 10, 11}, {12, 13}}}})),
+            gate_set(F::aoi, {{6, {{1, 2}, {3, 4, 5}, {9, 10, 11}, {12, 13}}}})),
         row("74LS133", 16, {9}, 16, 8, gate,
-            spec(F::nand_, {{9, {{1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15}}}})),
+            gate_set(F::nand_, {{9, {{1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15}}}})),
         row("74LS260", 14, {5, 6}, 14, 7, gate,
-            spec(F::nor_, {{5, {{1, 2, 3, 12, 13}}}, {6, {{4, 8, 9, 10, 11}}}})),
-        row("CD4012", 14, {1, 13}, 14, 7, gate, spec(F::nand_, kDual4Cd)),
-        row("CD4082", 14, {1, 13}, 14, 7, gate, spec(F::and_, kDual4Cd)),
+            gate_set(F::nor_, {{5, {{1, 2, 3, 12, 13}}}, {6, {{4, 8, 9, 10, 11}}}})),
+        row("CD4012", 14, {1, 13}, 14, 7, gate, gate_set(F::nand_, kDual4Cd)),
+        row("CD4082", 14, {1, 13}, 14, 7, gate, gate_set(F::and_, kDual4Cd)),
         row("74LS47", 16, kOutSeg16, 16, 8, chip_74ls47),
         row("74LS48", 16, kOutSeg16, 16, 8, chip_74ls48),
         row("74LS248", 16, kOutSeg16, 16, 8, chip_74ls48),

@@ -115,7 +115,7 @@ bool any_high(const ChipPins& p, const std::array<uint8_t, 14>& group) {
 }  // namespace
 
 void gate_chip_model(ChipPins& p, const ChipRow& row) {
-    const GateSpec& s = row.gates;
+    const GateSet& s = row.gates;
     for (const GateDef& g : s.gates) {
         if (g.out == 0) break;
         const auto& in = g.groups[0];

@@ -66,7 +66,7 @@ struct GateDef {
     std::array<std::array<uint8_t, 14>, 4> groups{};  // zero-terminated pin lists
 };
 
-struct GateSpec {
+struct GateSet {
     GateFn fn = GateFn::none;
     std::array<GateDef, 6> gates{};
 };
@@ -80,7 +80,7 @@ struct ChipRow {
     std::array<uint8_t, 20> outputs;  // output pins, zero-terminated
     int vcc, gnd;
     ChipModel model;  // null: the type has a pin map but computes nothing
-    GateSpec gates{}; // read by the gate-chip model only
+    GateSet gates{}; // read by the gate-chip model only
 };
 
 // The 59 catalogue rows in table order.
