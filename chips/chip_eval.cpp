@@ -1,5 +1,6 @@
 // Chip pin maps, the chip evaluator and the gate-chip model.
 #include <algorithm>
+#include <cmath>
 
 #include "chips/chip_table.h"
 #include "model/circuit.h"
