@@ -13,7 +13,7 @@
 #include "app/Unit_about.h"
 #include "app/canvas_view.h"
 #include "app/message_box.h"
-#include "engine/Unit_compute_set.h"
+#include "engine/forms/Unit_compute_set.h"
 #include "model/circuit_file.h"
 #include "render/Unit_set.h"
 

@@ -10,20 +10,22 @@
 
 namespace vorlisk {
 
-bool point_on_segment(int px, int py, int x1, int y1, int x2, int y2, int tol) {
+bool point_on_segment(int px_, int py_, int x1_, int y1_, int x2_, int y2_, int tol_) {
+    // In 64 bits: positions near the ends of the 32-bit range must not overflow.
+    const long long px = px_, py = py_, x1 = x1_, y1 = y1_, x2 = x2_, y2 = y2_, tol = tol_;
     if (x1 == x2)
         return std::min(y1, y2) <= py && py <= std::max(y1, y2) && x1 - tol < px && px < x1 + tol;
     if (y1 == y2)
         return std::min(x1, x2) <= px && px <= std::max(x1, x2) && y1 - tol < py && py < y1 + tol;
     // A diagonal, drawn by the editor at 45 degrees.
     if (!(std::min(x1, x2) <= px && px <= std::max(x1, x2))) return false;
-    const long long dx = (long long)px - std::min(x1, x2);
+    const long long dx = px - std::min(x1, x2);
     if (x1 < x2) {
-        long long dy = y2 > y1 ? (long long)py - y1 : (long long)y1 - py;
+        long long dy = y2 > y1 ? py - y1 : y1 - py;
         if (std::llabs(dy - dx) <= tol) return true;
     }
     if (x2 < x1) {
-        long long dy = y1 > y2 ? (long long)py - y2 : (long long)y2 - py;
+        long long dy = y1 > y2 ? py - y2 : y2 - py;
         if (std::llabs(dy - dx) <= tol) return true;
     }
     return false;

@@ -113,8 +113,10 @@ struct Circuit {
     MessageFn report;
 
     // --- engine cache ---------------------------------------------------------
-    // Every change of names, kinds or geometry must move edit_serial on
-    // (see touch()); the run pass recompiles when it differs.
+    // The run pass compiles names, kinds, geometry and the test-point names
+    // the probe LEDs and displays read (param_text); every change of these
+    // moves edit_serial on (touch()), and the pass recompiles when it
+    // differs. The edit functions of model/edit.h do this for their callers.
     uint64_t edit_serial = 1;
     std::unique_ptr<CompiledCircuit> compiled;
 

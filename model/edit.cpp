@@ -70,29 +70,87 @@ int add_test_point(Circuit& c, int x, int y) {
     return c.test_point_count++;
 }
 
-namespace {
-void shift_wire(MY_LINK& w, int dx, int dy) {
-    w.x1 -= dx, w.x2 -= dx, w.y1 -= dy, w.y2 -= dy;
-    for (int b = 0; b < std::clamp(w.bend_count, 0, kMaxBends); ++b) w.bends[b].x -= dx, w.bends[b].y -= dy;
+int add_annotation(Circuit& c, const ZHU_SHI_S& draft, int cx, int cy) {
+    if (c.annotation_count >= kAnnotationLimit) return -1;
+    const int i = c.annotation_count;
+    ZHU_SHI_S& a = c.annotations[i];
+    c.next_serial += 1;
+    a.name = "注释" + std::to_string(c.next_serial);
+    a.kind = "注释";
+    set_annotation_content(c, i, draft);
+    // The text block is centred on the click, to the pixel.
+    a.x = cx - a.width / 2;
+    a.y = cy - a.height / 2;
+    c.modified = true;
+    return c.annotation_count++;
 }
-}  // namespace
 
-void scroll_to(Circuit& c, int h, int v) {
-    h = std::clamp(h, 0, 101);
-    v = std::clamp(v, 0, 101);
-    const int dx = (h - c.scroll_h) * 10, dy = (v - c.scroll_v) * 10;
-    c.scroll_h = h, c.scroll_v = v;
-    if (dx == 0 && dy == 0) return;
-    for (int i = 0; i < c.object_count; ++i) {
-        c.objects[i].x = int16_t(c.objects[i].x - dx);
-        c.objects[i].y = int16_t(c.objects[i].y - dy);
-    }
-    for (int i = 0; i < c.wire_count; ++i) shift_wire(c.wires[i], dx, dy);
-    for (int i = 0; i < c.junction_count; ++i) c.junctions[i].x -= dx, c.junctions[i].y -= dy;
-    for (int i = 0; i < c.test_point_count; ++i) c.test_points[i].x -= dx, c.test_points[i].y -= dy;
-    for (int i = 0; i < c.annotation_count; ++i) c.annotations[i].x -= dx, c.annotations[i].y -= dy;
-    if (!c.drawing_wire.name.empty()) shift_wire(c.drawing_wire, dx, dy);
-    c.touch();
+void set_test_point_label(Circuit& c, int t, std::string_view label) {
+    c.test_points[t].label = std::string(label);
+    c.modified = true;
+}
+
+void set_probe_input(Circuit& c, int obj, int k, std::string_view test_point_name) {
+    std::string& slot = c.objects[obj].param_text[k];
+    if (slot == test_point_name) return;
+    slot = std::string(test_point_name);
+    c.modified = true;
+    c.touch();  // the run pass compiles which test points a probe reads
+}
+
+PulseSettings pulse_settings(const MY_BASE_OBJ& o) {
+    return {o.idle_level, o.pulse_frequency, o.pulse_width, o.pulse_phase, o.pulse_count};
+}
+
+void set_pulse_settings(Circuit& c, int obj, const PulseSettings& s) {
+    MY_BASE_OBJ& o = c.objects[obj];
+    o.idle_level = s.idle_level;
+    o.pulse_frequency = s.frequency;
+    o.pulse_width = s.width;
+    o.pulse_phase = s.phase;
+    o.pulse_count = s.count;
+    c.modified = true;
+}
+
+void set_annotation_content(Circuit& c, int a, const ZHU_SHI_S& d) {
+    ZHU_SHI_S& z = c.annotations[a];
+    z.back_color = d.back_color;
+    z.frame_color = d.frame_color;
+    z.transparent = d.transparent;
+    z.framed = d.framed;
+    z.width = d.width;
+    z.height = d.height;
+    z.font_charset = d.font_charset;
+    z.font_color = d.font_color;
+    z.font_height = d.font_height;
+    z.font_pitch = d.font_pitch;
+    z.font_size = d.font_size;
+    z.font_style = d.font_style;
+    z.font_name = d.font_name;
+    z.text_lines = d.text_lines;
+    c.modified = true;
+}
+
+void set_component_look(Circuit& c, int obj, const ComponentLook& look) {
+    MY_BASE_OBJ& o = c.objects[obj];
+    o.border_color = look.border_color;
+    o.border_width = look.border_width;
+    o.fill_color = look.fill_color;
+    o.font_color = look.font_color;
+    o.font_bold = look.font_bold;
+    c.modified = true;
+}
+
+void set_lamp_colours(Circuit& c, int obj, int32_t lit, int32_t unlit) {
+    c.objects[obj].param_int[0] = lit;
+    c.objects[obj].param_int[1] = unlit;
+    c.modified = true;
+}
+
+void toggle_level_switch(Circuit& c, int obj) {
+    int32_t& level = c.objects[obj].param_int[0];
+    level = level == 0 ? 1 : 0;
+    c.modified = true;
 }
 
 }  // namespace vorlisk

@@ -102,6 +102,14 @@ int32_t LineReader::int32() {
 int16_t LineReader::int16() { return static_cast<int16_t>(int32()); }
 uint8_t LineReader::uint8() { return static_cast<uint8_t>(int32()); }
 
+int32_t LineReader::coord(std::string_view what) {
+    const int32_t v = int32();
+    if (v < -32768 || v > 32767)
+        fail(FileResult::invalid, line_number() - 1,
+             std::string(what) + "坐标 " + std::to_string(v) + " 超出范围（-32768 至 32767）。");
+    return v;
+}
+
 double LineReader::real() {
     const std::string_view raw = take("实数");
     double v = 0.0;

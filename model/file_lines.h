@@ -34,6 +34,9 @@ public:
     int32_t int32();             // decimal integer
     int16_t int16();             // integer keeping its low 16 bits
     uint8_t uint8();             // integer keeping its low 8 bits
+    // A position on the canvas: refused outside the 16-bit range every
+    // record keeps positions in; `what` names it in the message.
+    int32_t coord(std::string_view what);
     double real();               // finite real
     float volts();               // real narrowed to a float
     bool flag();                 // integer, true when not 0

@@ -96,8 +96,8 @@ void read_pulse(LineReader& in, MY_BASE_OBJ& o) {
 void read_object(LineReader& in, MY_BASE_OBJ& o) {
     o.name = in.text();
     o.kind = in.text();
-    o.x = in.int16();
-    o.y = in.int16();
+    o.x = int16_t(in.coord("元件"));
+    o.y = int16_t(in.coord("元件"));
     for (Rect32* r : {&o.body_rect, &o.outline_rect}) {
         r->left = in.int32();
         r->top = in.int32();
@@ -172,10 +172,10 @@ void read_wires(LineReader& in, Circuit& c) {
         MY_LINK& w = c.wires[c.wire_count];
         w.name = in.text();
         w.kind = in.text();
-        w.x1 = in.int32(), w.y1 = in.int32(), w.x2 = in.int32(), w.y2 = in.int32();
+        w.x1 = in.coord("导线"), w.y1 = in.coord("导线"), w.x2 = in.coord("导线"), w.y2 = in.coord("导线");
         w.bend_count = 0;
         const int32_t bends = in.count(kMaxBends, "导线折点数");
-        for (int32_t b = 0; b < bends; ++b) w.bends[b].x = in.int32(), w.bends[b].y = in.int32();
+        for (int32_t b = 0; b < bends; ++b) w.bends[b].x = in.coord("导线折点"), w.bends[b].y = in.coord("导线折点");
         w.bend_count = bends;
         w.visit = 0;
         ++c.wire_count;
@@ -189,7 +189,7 @@ void read_junctions(LineReader& in, Circuit& c) {
         MY_POINT& j = c.junctions[c.junction_count];
         j.name = in.text();
         j.kind = in.text();
-        j.x = in.int32(), j.y = in.int32();
+        j.x = in.coord("焊接点"), j.y = in.coord("焊接点");
         j.visit = 0;
         ++c.junction_count;
     }
@@ -203,7 +203,7 @@ void read_test_points(LineReader& in, Circuit& c) {
         t.name = in.text();
         t.kind = in.text();
         t.label = in.text();
-        t.x = in.int32(), t.y = in.int32();
+        t.x = in.coord("检测点"), t.y = in.coord("检测点");
         t.label_dx = in.int32(), t.label_dy = in.int32();
         t.value = in.real();
         t.prev_value = in.real();
@@ -236,7 +236,7 @@ void read_annotations(LineReader& in, Circuit& c) {
         a.text_lines.clear();
         a.name = in.text();
         a.kind = in.text();
-        a.x = in.int32(), a.y = in.int32();
+        a.x = in.coord("注释"), a.y = in.coord("注释");
         a.back_color = in.int32();
         a.frame_color = in.int32();
         a.transparent = in.flag();

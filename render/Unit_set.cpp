@@ -12,7 +12,7 @@
 
 #include "model/circuit.h"
 #include "render/colour_swatch.h"
-#include "render/restyle.h"
+#include "model/restyle.h"
 
 namespace vorlisk {
 

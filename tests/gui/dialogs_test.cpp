@@ -10,8 +10,8 @@
 #include <QRadioButton>
 
 #include "app/Unit_about.h"
-#include "engine/Unit_compute_set.h"
-#include "engine/Unit_xinhaoyuan.h"
+#include "engine/forms/Unit_compute_set.h"
+#include "engine/forms/Unit_xinhaoyuan.h"
 #include "gui_support.h"
 #include "render/Unit_set.h"
 #include "render/colour_swatch.h"

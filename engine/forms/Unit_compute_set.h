@@ -45,11 +45,4 @@ private:
     Circuit& c_;
 };
 
-// Number texts as the dialogs show and read them.
-QString general_number(double v);
-// A real number, surrounding blanks allowed; false for anything else,
-// infinities and NaN included.
-bool parse_real(const QString& text, double& value);
-bool parse_integer(const QString& text, int& value);
-
 }  // namespace vorlisk

@@ -1,4 +1,4 @@
-#include "engine/Unit_xinhaoyuan.h"
+#include "engine/forms/Unit_xinhaoyuan.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/message_box.h"
-#include "engine/Unit_compute_set.h"
+#include "app/number_text.h"
 #include "model/circuit.h"
 
 namespace vorlisk {

@@ -1,4 +1,4 @@
-#include "render/restyle.h"
+#include "model/restyle.h"
 
 namespace vorlisk {
 

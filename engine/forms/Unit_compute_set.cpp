@@ -1,4 +1,4 @@
-#include "engine/Unit_compute_set.h"
+#include "engine/forms/Unit_compute_set.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,30 +7,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "app/message_box.h"
+#include "app/number_text.h"
 #include "model/circuit.h"
 
 namespace vorlisk {
-
-QString general_number(double v) { return QString::number(v, 'g', 15); }
-
-bool parse_real(const QString& text, double& value) {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return false;
-    value = v;
-    return true;
-}
-
-bool parse_integer(const QString& text, int& value) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok) return false;
-    value = v;
-    return true;
-}
 
 TForm_compute_set::TForm_compute_set(Circuit& circuit, QWidget* parent) : QDialog(parent), c_(circuit) {
     setWindowTitle(QStringLiteral("计算设置"));

@@ -1,0 +1,99 @@
+// The editor: what a press, move, release or double click on the canvas
+// does with the current tool, and the commands that act on the selection.
+// It changes the circuit only through the edit functions of the core and
+// tells its window what to repaint through EditorView, step by step, so the
+// window only translates its events into canvas coordinates.
+//
+// Repainting follows one pattern: a full redraw after an edit; before a
+// selection can be dragged, the picture without it (mode 2) is kept and the
+// selection drawn over it (mode 3); each drag step restores the kept picture
+// and draws the selection again. The wire in progress is drawn over the
+// kept picture the same way.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/circuit.h"
+
+namespace vorlisk {
+
+enum class MouseButton { left, right, middle };
+
+// What the editor asks of the window that shows the canvas.
+class EditorView {
+public:
+    virtual ~EditorView() = default;
+    virtual void redraw(int mode) = 0;       // redraw_canvas in this mode
+    virtual void keep_picture() = 0;         // canvas_bitmap := the canvas picture
+    virtual void restore_picture() = 0;      // the canvas picture := canvas_bitmap
+    virtual void draw_wire_in_progress() = 0;
+    // The dotted rectangle, XORed: drawing it twice leaves the picture as it was.
+    virtual void draw_rubber_band(const Rect32& r) = 0;
+    virtual void show_select_tool() = 0;     // arrow cursor, the select button down
+    virtual void show_context_menu() = 0;
+    // Asks for a new annotation (modal): fills the draft's text lines, looks,
+    // font, width and height; false when cancelled.
+    virtual bool ask_annotation(ZHU_SHI_S& draft) = 0;
+};
+
+class Editor {
+public:
+    // --- mouse state ---------------------------------------------------------
+    bool mouse_down = false;         // a button went down on the canvas and is not released
+    int mouse_x = 0, mouse_y = 0;    // last position any mouse event reported
+    int drag_x = 0, drag_y = 0;      // last snapped position of a drag
+    int drag_raw_x = 0, drag_raw_y = 0;  // last unsnapped position of a drag
+    bool rubber_band_active = false;
+    Rect32 rubber_band;              // left, top: the press; right, bottom: the mouse
+    int copy_origin_x = 0, copy_origin_y = 0;    // mouse at the last Copy
+    int paste_origin_x = 0, paste_origin_y = 0;  // mouse at the last Paste
+
+    // --- canvas events (canvas pixels; `modifier`: Ctrl or Shift held) ----------
+    void mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y);
+    void mouse_move(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    void mouse_release(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y);
+    void double_click(Circuit& c, EditorView& v);
+
+    // --- tools ------------------------------------------------------------------
+    // The select tool: the selection stays.
+    void choose_select_tool(Circuit& c, EditorView& v);
+    // A kind or drawing tool ("导线", "焊接点", "检测点", "注释"): clears the selection.
+    void choose_tool(Circuit& c, std::string_view tool);
+    // Forgets the wire in progress.
+    static void discard_wire(Circuit& c);
+    static bool wire_in_progress(const Circuit& c) { return !c.drawing_wire.name.empty(); }
+
+    // --- commands on the selection ---------------------------------------------------
+    void copy(Circuit& c);
+    void cut(Circuit& c, EditorView& v);
+    void paste(Circuit& c, EditorView& v);
+    void remove(Circuit& c, EditorView& v);  // Delete
+    // direction 0 clockwise, 1 counter-clockwise
+    void rotate(Circuit& c, EditorView& v, int direction);
+
+private:
+    void left_press(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    void select_click(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    // A click on a component with a placing tool selects it instead.
+    bool click_on_component(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    void place_component_tool(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    void place_test_point(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    void place_junction(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    void place_annotation(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    void wire_click(Circuit& c, EditorView& v, bool modifier, int x, int y);
+    void track_free_end(Circuit& c, EditorView& v, int x, int y);
+    void select_only(Circuit& c, const std::string& name, EditorView& v);
+    static void lift_selection(EditorView& v);
+};
+
+// The free end of a wire segment from the reference point (rx, ry) towards
+// the snapped mouse (sx, sy): horizontal, vertical or exactly 45 degrees.
+BendPoint constrained_end(int rx, int ry, int sx, int sy);
+
+// The first pin (inputs before outputs, components in table order) within
+// `pin_tol` on both axes, then the first junction within `junction_tol`;
+// false when there is none.
+bool wire_anchor_near(const Circuit& c, int x, int y, int pin_tol, int junction_tol);
+
+}  // namespace vorlisk

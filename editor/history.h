@@ -1,0 +1,69 @@
+// Undo and redo. The history keeps the document (everything a save
+// writes, apart from the view's scroll positions and the run state) after
+// each change, as steps. Steps share the records they have in common, so a
+// step costs only the records it changed; records are kept in a compact
+// encoding. Positions are kept as if the view were not scrolled, so
+// scrolling is not a change and undo puts records back where they were on
+// the plane.
+//
+// `modified` means "differs from what is on disk": the circuit is modified
+// exactly when the current step is not the one last saved or opened.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/circuit.h"
+
+namespace vorlisk {
+
+class History {
+public:
+    static constexpr size_t kMinSteps = 100;                // kept whatever they cost
+    static constexpr size_t kByteBudget = 64u * 1024 * 1024;  // older steps beyond it are dropped
+
+    History();
+    ~History();
+    History(const History&) = delete;
+    History& operator=(const History&) = delete;
+
+    // Starts over from the circuit as it is (New, Open): nothing to undo;
+    // the circuit counts as saved when `saved`.
+    void reset(Circuit& c, bool saved = true);
+    // Makes the circuit as it is now a step when it differs from the current
+    // one (dropping the steps that could have been redone); returns whether
+    // it did. Also sets `c.modified`.
+    bool commit(Circuit& c);
+    // Puts the circuit back to the step before or after; false when there is none.
+    bool undo(Circuit& c);
+    bool redo(Circuit& c);
+    bool can_undo() const { return current_ > 0; }
+    bool can_redo() const { return current_ + 1 < states_.size(); }
+
+    // The current step is what is on disk now (after a save).
+    void mark_saved(Circuit& c);
+    bool modified() const;
+
+    size_t steps() const { return states_.size() - 1; }  // steps that can be undone from the newest
+    size_t bytes() const { return bytes_; }                  // memory the history holds
+
+    struct Entry;
+    struct Globals;
+    struct State;
+
+private:
+    void restore(Circuit& c, const State& s);
+    void trim();
+
+    std::deque<std::unique_ptr<State>> states_;
+    size_t current_ = 0;
+    uint64_t next_id_ = 1;
+    uint64_t saved_id_ = 0;  // 0: no step is what is on disk
+    size_t bytes_ = 0;
+};
+
+}  // namespace vorlisk
