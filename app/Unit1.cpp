@@ -8,7 +8,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -17,12 +16,12 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "app/Unit_about.h"
 #include "app/Unit_bitmap.h"
 #include "app/canvas_view.h"
 #include "app/message_box.h"
-#include "editor/hit_test.h"
 #include "engine/forms/Unit_compute_set.h"
 #include "engine/forms/Unit_xinhaoyuan.h"
 #include "model/edit.h"
@@ -118,9 +117,12 @@ void TForm1::build_layout() {
     column->addLayout(row, 1);
     setCentralWidget(central);
 
-    // Takes the keyboard focus whenever the canvas must not have it.
-    Edit_focus = new QLineEdit(central);
+    // Takes the keyboard focus whenever the canvas must not have it. A
+    // plain widget: unlike an edit box it claims no keys, so Ctrl+X, Ctrl+C,
+    // Ctrl+V, Del and the undo keys reach the Edit menu.
+    Edit_focus = new QWidget(central);
     Edit_focus->setObjectName("Edit_focus");
+    Edit_focus->setFocusPolicy(Qt::StrongFocus);
     Edit_focus->setGeometry(-100, 0, 20, 20);
 
     statusBar()->setSizeGripEnabled(true);
@@ -133,8 +135,8 @@ void TForm1::build_layout() {
     Image1->on_move = [this](QMouseEvent* e) { Image1MouseMove(e); };
     Image1->on_release = [this](QMouseEvent* e) { Image1MouseUp(e); };
     Image1->on_double_click = [this](QMouseEvent* e) {
-        mouse_x = int(e->position().x());
-        mouse_y = int(e->position().y());
+        // The second press of a double click is a press like the first.
+        Image1MouseDown(e);
         Image1DblClick();
     };
     Image1->on_resize = [this](int, int) { FormResize(); };
@@ -182,7 +184,10 @@ void TForm1::FormResize() {
 void TForm1::reset_circuit() {
     new_circuit(*c_);
     c_->selection.clear();  // names restart at 1: an old selection would pick new records
+    editor_ = Editor{};
     sync_scroll_bars();
+    history_.reset(*c_);
+    update_undo_actions();
 }
 
 void TForm1::sync_scroll_bars() {
@@ -238,56 +243,85 @@ void TForm1::ScrollBar_VChange(int position) {
 
 // --- tools and the canvas --------------------------------------------------------
 
-void TForm1::choose_select_tool() {
-    c_->current_tool.clear();
-    Image1->setCursor(Qt::ArrowCursor);
-    Panel6->show_select_down();
-}
+void TForm1::choose_select_tool() { editor_.choose_select_tool(*c_, *this); }
 
 void TForm1::choose_tool(const QString& tool) {
-    c_->current_tool = tool.toStdString();
     const bool had_selection = !c_->selection.empty();
-    c_->selection.clear();
+    editor_.choose_tool(*c_, tool.toStdString());
     Image1->setCursor(Qt::CrossCursor);
     if (had_selection) full_redraw();
 }
 
+QPoint TForm1::to_canvas(QPointF p) { return QPoint(int(std::floor(p.x())), int(std::floor(p.y()))); }
+
+namespace {
+bool modifier_held(const QMouseEvent* e) { return e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier); }
+}  // namespace
+
 void TForm1::Image1MouseDown(QMouseEvent* e) {
-    mouse_down = true;
-    mouse_x = int(e->position().x());
-    mouse_y = int(e->position().y());
-    if (e->button() == Qt::RightButton) {
-        choose_select_tool();
-        full_redraw();
-        mouse_down = false;
-    }
+    MouseButton b = MouseButton::left;
+    if (e->button() == Qt::RightButton) b = MouseButton::right;
+    else if (e->button() == Qt::MiddleButton) b = MouseButton::middle;
+    else if (e->button() != Qt::LeftButton) return;
+    const QPoint p = to_canvas(e->position());
+    editor_.mouse_press(*c_, *this, b, modifier_held(e), p.x(), p.y());
+    // A gesture that ended with its press (a right press, an annotation
+    // dialog) is a step of its own; the others end at the release.
+    if (!editor_.mouse_down) commit_edit();
 }
 
 void TForm1::Image1MouseMove(QMouseEvent* e) {
-    mouse_x = int(e->position().x());
-    mouse_y = int(e->position().y());
+    const QPoint p = to_canvas(e->position());
     Image1->setCursor(c_->current_tool.empty() ? Qt::ArrowCursor : Qt::CrossCursor);
+    editor_.mouse_move(*c_, *this, modifier_held(e), p.x(), p.y());
 }
 
 void TForm1::Image1MouseUp(QMouseEvent* e) {
-    mouse_down = false;
-    mouse_x = int(e->position().x());
-    mouse_y = int(e->position().y());
-    if (e->button() == Qt::RightButton) show_context_menu();
-    full_redraw();
+    const QPoint p = to_canvas(e->position());
+    MouseButton b = e->button() == Qt::RightButton ? MouseButton::right
+                    : e->button() == Qt::MiddleButton ? MouseButton::middle
+                                                       : MouseButton::left;
+    editor_.mouse_release(*c_, *this, b, modifier_held(e), p.x(), p.y());
+    commit_edit();
 }
 
 void TForm1::Image1DblClick() {
-    const std::string name = object_at(*c_, mouse_x, mouse_y);
-    if (name.empty()) return;
-    c_->modified = true;
-    const int i = find_object(*c_, name);
-    MY_BASE_OBJ& o = c_->objects[i];
-    if (o.kind != "高低电平控制器") return;
-    o.param_int[0] = o.param_int[0] == 0 ? 1 : 0;
-    // While running the new level counts from the switch's next computation.
-    if (c_->running) o.dirty = 1;
-    else full_redraw();
+    editor_.double_click(*c_, *this);
+    commit_edit();
 }
+
+// --- what the editor asks of the canvas ----------------------------------------------
+
+void TForm1::redraw(int mode) {
+    redraw_canvas(canvas_, *c_, Image1->width(), Image1->height(), mode);
+    canvas_.take_touched();
+    Image1->update();
+}
+
+void TForm1::keep_picture() { canvas_bitmap_ = canvas_.image().copy(); }
+
+void TForm1::restore_picture() {
+    if (canvas_bitmap_.size() == canvas_.image().size()) canvas_.restore(canvas_bitmap_);
+    else redraw(kRedrawStatic);  // resized since: the picture is made again
+}
+
+void TForm1::draw_wire_in_progress() {
+    vorlisk::draw_wire_in_progress(canvas_, *c_);
+    canvas_.take_touched();
+    Image1->update();
+}
+
+void TForm1::draw_rubber_band(const Rect32& r) {
+    canvas_.xor_dotted_rect(r.left, r.top, r.right, r.bottom, 0xffff00);
+    canvas_.take_touched();
+    Image1->update();
+}
+
+void TForm1::show_select_tool() {
+    Image1->setCursor(Qt::ArrowCursor);
+    Panel6->show_select_down();
+}
+
+bool TForm1::ask_annotation(ZHU_SHI_S&) { return false; }
 
 }  // namespace vorlisk

@@ -11,6 +11,8 @@
 #include <memory>
 
 #include "app/component_box.h"
+#include "editor/editor.h"
+#include "editor/history.h"
 #include "model/circuit.h"
 #include "render/canvas.h"
 
@@ -32,16 +34,18 @@ class TForm_compute_set;
 class TForm_set;
 class TForm_xinhaoyuan;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, private EditorView {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
     Circuit& circuit() { return *c_; }
+    Editor& editor() { return editor_; }
+    History& history() { return history_; }
     Canvas& canvas() { return canvas_; }
-    // The picture of the canvas taken after scrolling, from which the
-    // editor restores the canvas while it drags.
+    // The picture of the canvas without the selection (or without the wire
+    // being drawn), from which the editor restores the canvas while it drags.
     const QImage& canvas_bitmap() const { return canvas_bitmap_; }
 
     // --- start-up and shutdown -------------------------------------------------
@@ -58,17 +62,24 @@ public:
     void N_print_setupClick();
     void N_printClick();
     void N_exitClick();
-    // --- edit menu (cut, copy, paste, delete, properties, rotation: the editor's) --
+    // --- edit menu ---------------------------------------------------------------
+    void N_undoClick();
+    void N_redoClick();
     void N_compute_setClick();
     void N_draw_setClick();
-    void N_cutClick() {}
-    void N_copyClick() {}
-    void N_pasteClick() {}
-    void N_deleteClick() {}
-    void N_propertiesClick() {}
-    void N_object_draw_setClick() {}
-    void N_rotate_leftClick() {}
-    void N_rotate_rightClick() {}
+    void N_cutClick();     // N48Click
+    void N_copyClick();    // N49Click
+    void N_pasteClick();   // N50Click
+    void N_deleteClick();  // N51Click
+    void N_propertiesClick() { properties_command(); }          // N53Click
+    void N_object_draw_setClick() { object_drawing_settings_command(); }  // N1Click
+    void N_rotate_leftClick();
+    void N_rotate_rightClick();
+    void properties_command();
+    void object_drawing_settings_command();
+    // After every command that may have changed the circuit: one step of
+    // the undo history, and `modified` kept true to what is on disk.
+    void commit_edit();
     // --- run -----------------------------------------------------------------------
     void N_runClick();
     void N_stopClick();
@@ -91,6 +102,8 @@ public:
     void Image1MouseMove(QMouseEvent* e);
     void Image1MouseUp(QMouseEvent* e);
     void Image1DblClick();
+    // Widget pixels to canvas pixels: the one place a zoom would change.
+    static QPoint to_canvas(QPointF widget_pos);
 
     // --- helpers the commands share --------------------------------------------
     void full_redraw();
@@ -116,8 +129,6 @@ public:
     QString data_dir;  // where "例子" and the manual are: app_dir, or the installed share folder
     bool closing = false;
     long long passes_run = 0;  // passes of the latest Run, for measuring the pass rate
-    bool mouse_down = false;
-    int mouse_x = 0, mouse_y = 0;
 
     // --- controls ----------------------------------------------------------------
     QWidget* ControlBar1 = nullptr;
@@ -127,10 +138,12 @@ public:
     CanvasView* Image1 = nullptr;
     QScrollBar* ScrollBar_H = nullptr;
     QScrollBar* ScrollBar_V = nullptr;
-    QLineEdit* Edit_focus = nullptr;
+    QWidget* Edit_focus = nullptr;  // holds the keyboard focus off the canvas; lets the menu keys through
     QTimer* Timer1 = nullptr;
     QToolButton* SpeedButton_run = nullptr;
     QToolButton* SpeedButton_stop = nullptr;
+    QAction* N_undo = nullptr;
+    QAction* N_redo = nullptr;
     QAction* N_toolbar = nullptr;
     QAction* N_palette = nullptr;
     QAction* N_statusbar = nullptr;
@@ -148,15 +161,27 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // --- what the editor asks of the canvas --------------------------------
+    void redraw(int mode) override;
+    void keep_picture() override;
+    void restore_picture() override;
+    void draw_wire_in_progress() override;
+    void draw_rubber_band(const Rect32& r) override;
+    void show_select_tool() override;
+    void show_context_menu() override;
+    bool ask_annotation(ZHU_SHI_S& draft) override;
+
+    void update_undo_actions();
     void build_layout();
     void build_menus();
     void build_toolbar();
     void build_context_menu();
-    void show_context_menu();
     void sync_scroll_bars();
     void pump_events();
 
     std::unique_ptr<Circuit> c_;
+    Editor editor_;
+    History history_;
     Canvas canvas_;
     QImage canvas_bitmap_;
     std::unique_ptr<QPrinter> printer_;

@@ -62,9 +62,10 @@ bool TForm1::open_file(const QString& path) {
         const std::string& text = r.code == FileResult::header_mismatch ? std::string(kOpenFailed) : r.message;
         show_message(this, QString::fromStdString(text), MessageKind::error);
     }
-    c_->modified = false;
     sync_scroll_bars();
     N_stopClick();  // a file may have been saved while running; also redraws
+    history_.reset(*c_);  // what was read is what is on disk
+    update_undo_actions();
     return bool(r);
 }
 
@@ -86,7 +87,8 @@ bool TForm1::save_to(const QString& path) {
         return false;
     }
     c_->file_name = local_path(path);
-    c_->modified = false;
+    history_.mark_saved(*c_);
+    update_undo_actions();
     return true;
 }
 
@@ -123,11 +125,15 @@ bool TForm1::print_canvas(QPrinter& printer) {
 
 // --- settings dialogs ----------------------------------------------------------
 
-void TForm1::N_compute_setClick() { Form_compute_set->exec(); }
+void TForm1::N_compute_setClick() {
+    Form_compute_set->exec();
+    commit_edit();
+}
 
 void TForm1::N_draw_setClick() {
     Form_set->exec();
     full_redraw();
+    commit_edit();
 }
 
 // --- help ------------------------------------------------------------------------

@@ -20,10 +20,11 @@ using Command = void (TForm1::*)();
 struct MenuEntry {
     const char* menu;
     const char* caption;  // null: a menu without entries
-    const char* shortcut;
+    const char* shortcut;  // alternatives separated by '|'
     Command command;
     bool separator_after;
-    QAction* TForm1::*checked_toggle;  // view toggles: where the action is kept
+    QAction* TForm1::*kept;  // where the action is kept, for entries changed later
+    bool checkable = false;  // view toggles, checked at start
 };
 
 const MenuEntry kMenus[] = {
@@ -34,6 +35,8 @@ const MenuEntry kMenus[] = {
     {"文件 (&F)", "打印设置", nullptr, &TForm1::N_print_setupClick, false, nullptr},
     {"文件 (&F)", "打印 (&P)", "Ctrl+P", &TForm1::N_printClick, true, nullptr},
     {"文件 (&F)", "退出 (&X)", nullptr, &TForm1::N_exitClick, false, nullptr},
+    {"编辑 (&E)", "撤销", "Ctrl+Z", &TForm1::N_undoClick, false, &TForm1::N_undo},
+    {"编辑 (&E)", "重做", "Ctrl+Y|Ctrl+Shift+Z", &TForm1::N_redoClick, true, &TForm1::N_redo},
     {"编辑 (&E)", "计算设置", nullptr, &TForm1::N_compute_setClick, false, nullptr},
     {"编辑 (&E)", "绘图设置", nullptr, &TForm1::N_draw_setClick, true, nullptr},
     {"编辑 (&E)", "剪切", "Ctrl+X", &TForm1::N_cutClick, false, nullptr},
@@ -44,9 +47,9 @@ const MenuEntry kMenus[] = {
     {"运行 (&R)", "运行", nullptr, &TForm1::N_runClick, false, nullptr},
     {"运行 (&R)", "停止", nullptr, &TForm1::N_stopClick, false, nullptr},
     {"实例", nullptr, nullptr, nullptr, false, nullptr},
-    {"查看 (&V)", "工具栏", nullptr, &TForm1::N_toolbarClick, false, &TForm1::N_toolbar},
-    {"查看 (&V)", "器件箱", nullptr, &TForm1::N_paletteClick, false, &TForm1::N_palette},
-    {"查看 (&V)", "状态栏", nullptr, &TForm1::N_statusbarClick, false, &TForm1::N_statusbar},
+    {"查看 (&V)", "工具栏", nullptr, &TForm1::N_toolbarClick, false, &TForm1::N_toolbar, true},
+    {"查看 (&V)", "器件箱", nullptr, &TForm1::N_paletteClick, false, &TForm1::N_palette, true},
+    {"查看 (&V)", "状态栏", nullptr, &TForm1::N_statusbarClick, false, &TForm1::N_statusbar, true},
     {"帮助 (&H)", "使用说明", nullptr, &TForm1::N_manualClick, true, nullptr},
     {"帮助 (&H)", "访问主页", nullptr, &TForm1::N_homeClick, false, nullptr},
     {"帮助 (&H)", "E-mail 开发组", nullptr, &TForm1::N_mailClick, true, nullptr},
@@ -58,7 +61,8 @@ struct ToolEntry {
     ToolGlyph glyph;
     const char* tip;
     Command command;
-    QToolButton* TForm1::*kept;  // Run and Stop stay down
+    QToolButton* TForm1::*kept = nullptr;  // Run and Stop stay down
+    QAction* TForm1::*action = nullptr;    // the menu entry the button follows (enabled or not)
 };
 
 // Group 5, the time label, sits at the right end of the bar.
@@ -70,6 +74,8 @@ const ToolEntry kTools[] = {
     {2, ToolGlyph::cut, "剪切", &TForm1::N_cutClick, nullptr},
     {2, ToolGlyph::copy, "复制", &TForm1::N_copyClick, nullptr},
     {2, ToolGlyph::paste, "粘贴", &TForm1::N_pasteClick, nullptr},
+    {2, ToolGlyph::undo, "撤销 (Ctrl+Z)", &TForm1::N_undoClick, nullptr, &TForm1::N_undo},
+    {2, ToolGlyph::redo, "重做 (Ctrl+Y)", &TForm1::N_redoClick, nullptr, &TForm1::N_redo},
     {3, ToolGlyph::table, "真值表", &TForm1::show_truth_table, nullptr},
     {3, ToolGlyph::trace, "时序图", &TForm1::show_timing_diagram, nullptr},
     {4, ToolGlyph::run, "运行", &TForm1::N_runClick, &TForm1::SpeedButton_run},
@@ -91,12 +97,16 @@ void TForm1::build_menus() {
         }
         if (!e.caption) continue;
         QAction* a = menu->addAction(QString::fromUtf8(e.caption));
-        if (e.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
-        if (e.checked_toggle) {
+        if (e.shortcut) {
+            QList<QKeySequence> keys;
+            for (const QString& k : QString::fromLatin1(e.shortcut).split('|')) keys << QKeySequence(k);
+            a->setShortcuts(keys);
+        }
+        if (e.checkable) {
             a->setCheckable(true);
             a->setChecked(true);
-            this->*e.checked_toggle = a;
         }
+        if (e.kept) this->*e.kept = a;
         connect(a, &QAction::triggered, this, [this, cmd = e.command] { (this->*cmd)(); });
         if (e.separator_after) menu->addSeparator();
     }
@@ -119,6 +129,11 @@ void TForm1::build_toolbar() {
         if (t.kept) {
             b->setCheckable(true);
             this->*t.kept = b;
+        }
+        if (t.action) {
+            QAction* a = this->*t.action;
+            b->setEnabled(a->isEnabled());
+            connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
         }
         connect(b, &QToolButton::clicked, this, [this, cmd = t.command] { (this->*cmd)(); });
         bar->addWidget(b);

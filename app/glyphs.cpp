@@ -37,6 +37,28 @@ void rotate_arrow(QPainter& p, bool left) {
     p.drawPolygon(head);
 }
 
+// A curved arrow turning back (undo) or forward (redo).
+void history_arrow(QPainter& p, bool back) {
+    const QColor ink(40, 110, 60);
+    p.setPen(QPen(ink, 2));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    if (back) {
+        path.moveTo(5, 8);
+        path.cubicTo(9, 3, 18, 5, 16, 13);
+    } else {
+        path.moveTo(15, 8);
+        path.cubicTo(11, 3, 2, 5, 4, 13);
+    }
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    QPolygonF head;
+    if (back) head << QPointF(1, 9) << QPointF(8, 3) << QPointF(8, 11);
+    else head << QPointF(19, 9) << QPointF(12, 3) << QPointF(12, 11);
+    p.drawPolygon(head);
+}
+
 void paint_tool(QPainter& p, ToolGlyph g) {
     const QColor ink(40, 40, 40);
     switch (g) {
@@ -116,6 +138,8 @@ void paint_tool(QPainter& p, ToolGlyph g) {
             break;
         case ToolGlyph::rotate_left: rotate_arrow(p, true); break;
         case ToolGlyph::rotate_right: rotate_arrow(p, false); break;
+        case ToolGlyph::undo: history_arrow(p, true); break;
+        case ToolGlyph::redo: history_arrow(p, false); break;
         case ToolGlyph::manual:
             p.setPen(ink);
             p.setBrush(QColor(60, 120, 200));

@@ -13,7 +13,7 @@ struct Pictures;
 
 enum class ToolGlyph {
     new_file, open, save, print, cut, copy, paste, table, trace, run, stop,
-    rotate_left, rotate_right, manual,
+    rotate_left, rotate_right, manual, undo, redo,
     select, wire, junction, test_point,
 };
 

@@ -6,13 +6,17 @@
 #include <type_traits>
 #include <unordered_map>
 
+#include "model/edit.h"
+
 namespace vorlisk {
 
 namespace {
 
 // --- a compact encoding of records ------------------------------------------------
 // Fixed arrays are stored up to their last non-zero element, so a record
-// costs what it uses; decoding fills the rest with zeros.
+// costs what it uses; decoding fills the rest with zeros. Names and
+// positions are kept apart (see Entry and Slot), so records that differ only
+// in them encode alike and share their encoding.
 
 class Writer {
 public:
@@ -37,7 +41,14 @@ public:
         raw(uint16_t(n));
         for (size_t i = 0; i < n; ++i) (*this)(a[i]);
     }
-    // A position, as if the view were not scrolled.
+    // The first n elements (the pins a record uses).
+    template <class T, size_t N>
+    void first(const std::array<T, N>& a, int n) {
+        n = std::clamp(n, 0, int(N));
+        raw(uint16_t(n));
+        for (int i = 0; i < n; ++i) raw(a[i]);
+    }
+    // A position relative to the record's anchor (offset: minus the anchor).
     template <class T>
     void coord(const T& v, int offset) {
         raw(int32_t(int64_t(v) + offset));
@@ -81,6 +92,13 @@ public:
             else a[i] = T{};
         }
     }
+    // Leaves the elements after the first n as they are.
+    template <class T, size_t N>
+    void first(std::array<T, N>& a, int) {
+        uint16_t n = 0;
+        raw(n);
+        for (size_t i = 0; i < n && i < N; ++i) raw(a[i]);
+    }
     template <class T>
     void coord(T& v, int offset) {
         int32_t w = 0;
@@ -98,20 +116,24 @@ private:
 };
 
 // Field lists, shared by encoding and decoding (O is the record, const
-// when encoding). `ox`, `oy`: the scroll offset in pixels.
+// when encoding). `ox`, `oy`: minus the record's anchor.
 
+// A component's shape: what placement and rotation write.
 template <class IO, class O>
-void object_doc(IO& io, O& o, int ox, int oy) {
-    io(o.name), io(o.kind);
-    io.coord(o.x, ox), io.coord(o.y, oy);
-    io(o.body_rect), io(o.outline_rect);
+void object_shape(IO& io, O& o) {
+    io(o.kind), io(o.body_rect), io(o.outline_rect);
     io(o.input_count), io(o.in_dx), io(o.in_dy), io(o.in_stub_dx), io(o.in_stub_dy);
     io(o.output_count), io(o.out_dx), io(o.out_dy), io(o.out_stub_dx), io(o.out_stub_dy);
-    io(o.in_mark), io(o.out_mark), io(o.pass_mark_a), io(o.pass_mark_b);
-    io(o.border_color), io(o.border_width), io(o.fill_color), io(o.font_color), io(o.font_bold);
     io(o.rotation), io(o.symbol_style);
     io(o.line_count), io(o.lines), io(o.arc_count), io(o.arcs), io(o.bubble_count), io(o.bubbles);
     io(o.label_count), io(o.label_text), io(o.label_pos), io(o.label_half_w), io(o.label_half_h);
+}
+
+// Its look and parameters: what the drawing and property dialogs write.
+template <class IO, class O>
+void object_settings(IO& io, O& o) {
+    io(o.in_mark), io(o.out_mark), io(o.pass_mark_a), io(o.pass_mark_b);
+    io(o.border_color), io(o.border_width), io(o.fill_color), io(o.font_color), io(o.font_bold);
     io(o.param_int), io(o.param_real), io(o.param_text);
     io(o.idle_level), io(o.pulse_frequency), io(o.pulse_count), io(o.pulse_phase), io(o.pulse_width);
     io(o.aux_int);
@@ -120,12 +142,14 @@ void object_doc(IO& io, O& o, int ox, int oy) {
 // What the run pass writes: not part of the document.
 template <class IO, class O>
 void object_runtime(IO& io, O& o) {
-    io(o.in_v), io(o.out_v), io(o.prev_in_v), io(o.prev_out_v), io(o.state), io(o.dirty);
+    io.first(o.in_v, o.input_count), io.first(o.prev_in_v, o.input_count);
+    io.first(o.out_v, o.output_count), io.first(o.prev_out_v, o.output_count);
+    io(o.state), io(o.dirty);
 }
 
 template <class IO, class W>
 void wire_doc(IO& io, W& w, int ox, int oy) {
-    io(w.name), io(w.kind);
+    io(w.kind);
     io.coord(w.x1, ox), io.coord(w.y1, oy), io.coord(w.x2, ox), io.coord(w.y2, oy);
     io(w.bend_count);
     for (int b = 0; b < std::clamp(int(w.bend_count), 0, kMaxBends); ++b)
@@ -134,12 +158,12 @@ void wire_doc(IO& io, W& w, int ox, int oy) {
 
 template <class IO, class J>
 void junction_doc(IO& io, J& j, int ox, int oy) {
-    io(j.name), io(j.kind), io.coord(j.x, ox), io.coord(j.y, oy);
+    io(j.kind), io.coord(j.x, ox), io.coord(j.y, oy);
 }
 
 template <class IO, class T>
 void test_point_doc(IO& io, T& t, int ox, int oy) {
-    io(t.name), io(t.kind), io(t.label), io.coord(t.x, ox), io.coord(t.y, oy), io(t.label_dx), io(t.label_dy);
+    io(t.kind), io(t.label), io.coord(t.x, ox), io.coord(t.y, oy), io(t.label_dx), io(t.label_dy);
 }
 
 template <class IO, class T>
@@ -149,7 +173,7 @@ void test_point_runtime(IO& io, T& t) {
 
 template <class IO, class A>
 void annotation_doc(IO& io, A& a, int ox, int oy) {
-    io(a.name), io(a.kind), io.coord(a.x, ox), io.coord(a.y, oy);
+    io(a.kind), io.coord(a.x, ox), io.coord(a.y, oy);
     io(a.back_color), io(a.frame_color), io(a.transparent), io(a.framed), io(a.width), io(a.height);
     io(a.font_charset), io(a.font_color), io(a.font_height), io(a.font_pitch), io(a.font_size), io(a.font_style);
     io(a.font_name), io(a.text_lines);
@@ -177,59 +201,71 @@ const std::string& record_name(const Circuit& c, int t, int i) {
     }
 }
 
-std::string encode_doc(const Circuit& c, int t, int i) {
-    Writer w;
-    const int ox = c.scroll_h * 10, oy = c.scroll_v * 10;
+// Where a record is: a component's, junction's, test point's or
+// annotation's position, a wire's start. Records are encoded relative to it,
+// so a move changes no encoding, only the anchors a step keeps.
+BendPoint anchor_of(const Circuit& c, int t, int i) {
     switch (t) {
-        case kObjects: object_doc(w, c.objects[i], ox, oy); break;
-        case kWires: wire_doc(w, c.wires[i], ox, oy); break;
-        case kJunctions: junction_doc(w, c.junctions[i], ox, oy); break;
-        case kTestPoints: test_point_doc(w, c.test_points[i], ox, oy); break;
-        default: annotation_doc(w, c.annotations[i], ox, oy); break;
+        case kObjects: return {c.objects[i].x, c.objects[i].y};
+        case kWires: return {c.wires[i].x1, c.wires[i].y1};
+        case kJunctions: return {c.junctions[i].x, c.junctions[i].y};
+        case kTestPoints: return {c.test_points[i].x, c.test_points[i].y};
+        default: return {c.annotations[i].x, c.annotations[i].y};
     }
-    return std::move(w.out);
 }
 
-// Runtime of the records that have one (components, test points).
-std::string encode_runtime(const Circuit& c, int t, int i) {
+template <class F>
+std::string encode(F fields) {
     Writer w;
-    if (t == kObjects) object_runtime(w, c.objects[i]);
-    else if (t == kTestPoints) test_point_runtime(w, c.test_points[i]);
+    fields(w);
     return std::move(w.out);
 }
 
 }  // namespace
 
-// One record of one step, shared by every step that has it unchanged.
-struct History::Entry {
-    Entry(size_t& counter, std::string n, std::string d) : counter_(counter), name(std::move(n)), doc(std::move(d)) {
-        recount();
-    }
-    ~Entry() { counter_ -= counted_; }
-    Entry(const Entry&) = delete;
-    Entry& operator=(const Entry&) = delete;
+// Encodings shared by content: a thousand gates turned the same way keep
+// one copy of their turned shape.
+class History::Pool {
+public:
+    using Blob = std::shared_ptr<const std::string>;
+    explicit Pool(size_t& bytes) : bytes_(bytes) {}
 
-    void set_runtime(std::string r, bool during_run) {
-        runtime = std::move(r);
-        runtime_from_run = during_run;
-        recount();
+    Blob get(std::string s) {
+        if (auto it = blobs_.find(s); it != blobs_.end())
+            if (Blob b = it->second.lock()) return b;
+        const size_t cost = sizeof(std::string) + s.capacity() + 64;
+        bytes_ += cost;
+        Blob b(new std::string(std::move(s)), [this, cost](const std::string* p) {
+            blobs_.erase(std::string_view(*p));
+            bytes_ -= cost;
+            delete p;
+        });
+        blobs_[std::string_view(*b)] = b;
+        return b;
     }
-
-    size_t& counter_;
-    size_t counted_ = 0;
-    std::string name;
-    std::string doc;
-    // The record's voltages and state when last seen: restored for a record
-    // that undo brings back.
-    std::string runtime;
-    bool runtime_from_run = false;
 
 private:
-    void recount() {
-        const size_t now = sizeof(Entry) + 32 + name.capacity() + doc.capacity() + runtime.capacity();
-        counter_ += now - counted_;
-        counted_ = now;
-    }
+    size_t& bytes_;
+    std::unordered_map<std::string_view, std::weak_ptr<const std::string>> blobs_;  // keys view the blobs
+};
+
+// One record of one step, shared by every step that has it unchanged.
+struct History::Entry {
+    explicit Entry(size_t& counter) : counter_(counter) { counter_ += kCost; }
+    ~Entry() { counter_ -= kCost; }
+    Entry(const Entry&) = delete;
+    Entry& operator=(const Entry&) = delete;
+    static constexpr size_t kCost = 160;  // the entry, its control block and a short name
+
+    size_t& counter_;
+    std::string name;
+    Pool::Blob shape;     // components: shape; other records: all but name and anchor
+    Pool::Blob settings;  // components: looks and parameters
+    // The voltages and state last seen, for a record that undo brings back.
+    Pool::Blob runtime;
+    bool runtime_from_run = false;
+
+    bool same_document(const Entry& o) const { return shape == o.shape && settings == o.settings; }
 };
 
 struct History::Globals {
@@ -265,40 +301,136 @@ struct History::Globals {
     }
 };
 
+namespace {
+
+// A record in a step: its entry and where it is on the plane (as if the
+// view were not scrolled, so scrolling is not a change).
+struct Slot {
+    std::shared_ptr<const History::Entry> entry;
+    int32_t x = 0, y = 0;
+    bool operator==(const Slot&) const = default;
+};
+
+}  // namespace
+
 struct History::State {
     uint64_t id = 0;
-    std::array<std::vector<std::shared_ptr<Entry>>, kTables> tables;
+    std::array<std::vector<Slot>, kTables> tables;
     std::shared_ptr<const Globals> globals;
     std::vector<std::string> selection;  // shown again when the step is returned to
 
     size_t cost() const {
-        size_t n = sizeof(State) + sizeof(Globals);
-        for (const auto& t : tables) n += t.capacity() * sizeof(t[0]);
+        size_t n = sizeof(State);
+        for (const auto& t : tables) n += t.capacity() * sizeof(Slot);
         for (const std::string& s : selection) n += sizeof(s) + s.capacity();
         return n;
     }
 };
 
-History::History() = default;
+namespace {
+
+// The document parts of record i of table t.
+void encode_record(History::Pool& pool, const Circuit& c, int t, int i, History::Entry& e) {
+    e.name = record_name(c, t, i);
+    const BendPoint a = anchor_of(c, t, i);
+    const int ox = -a.x, oy = -a.y;
+    switch (t) {
+        case kObjects:
+            e.shape = pool.get(encode([&](Writer& w) { object_shape(w, c.objects[i]); }));
+            e.settings = pool.get(encode([&](Writer& w) { object_settings(w, c.objects[i]); }));
+            break;
+        case kWires: e.shape = pool.get(encode([&](Writer& w) { wire_doc(w, c.wires[i], ox, oy); })); break;
+        case kJunctions:
+            e.shape = pool.get(encode([&](Writer& w) { junction_doc(w, c.junctions[i], ox, oy); }));
+            break;
+        case kTestPoints:
+            e.shape = pool.get(encode([&](Writer& w) { test_point_doc(w, c.test_points[i], ox, oy); }));
+            break;
+        default: e.shape = pool.get(encode([&](Writer& w) { annotation_doc(w, c.annotations[i], ox, oy); })); break;
+    }
+}
+
+History::Pool::Blob encode_runtime(History::Pool& pool, const Circuit& c, int t, int i) {
+    if (t == kObjects) return pool.get(encode([&](Writer& w) { object_runtime(w, c.objects[i]); }));
+    if (t == kTestPoints) return pool.get(encode([&](Writer& w) { test_point_runtime(w, c.test_points[i]); }));
+    return nullptr;
+}
+
+}  // namespace
+
+History::History() : pool_(std::make_unique<Pool>(bytes_)) {}
+
 History::~History() {
-    states_.clear();  // entries count down into bytes_ as they go
+    states_.clear();  // every blob goes back to the pool before the pool goes
+}
+
+std::shared_ptr<const History::Globals> History::keep(Globals g) {
+    bytes_ += sizeof(Globals);
+    return std::shared_ptr<const Globals>(new Globals(std::move(g)), [this](const Globals* p) {
+        bytes_ -= sizeof(Globals);
+        delete p;
+    });
+}
+
+std::unique_ptr<History::State> History::capture(Circuit& c, const State* prev, bool& changed) {
+    auto next = std::make_unique<State>();
+    const BendPoint scroll{c.scroll_h * 10, c.scroll_v * 10};
+    changed = prev == nullptr;
+    for (int t = 0; t < kTables; ++t) {
+        static const std::vector<Slot> none;
+        const auto& before = prev ? prev->tables[t] : none;
+        auto& after = next->tables[t];
+        const int n = table_count(c, t);
+        after.reserve(size_t(n));
+        std::unordered_map<std::string_view, const Slot*> by_name;  // built when first needed
+        for (int i = 0; i < n; ++i) {
+            auto e = std::make_shared<Entry>(bytes_);
+            encode_record(*pool_, c, t, i, *e);
+            e->runtime = encode_runtime(*pool_, c, t, i);
+            e->runtime_from_run = c.running != 0;
+            // Keep the entry of the step before when the record is the same:
+            // at the same place in the table, or (after a deletion moved it
+            // up) by its name.
+            const Slot* same = nullptr;
+            if (size_t(i) < before.size() && before[size_t(i)].entry->name == e->name) {
+                same = &before[size_t(i)];
+            } else if (!before.empty()) {
+                if (by_name.empty())
+                    for (const Slot& b : before) by_name.try_emplace(b.entry->name, &b);
+                if (auto it = by_name.find(e->name); it != by_name.end()) same = it->second;
+            }
+            if (same && same->entry->same_document(*e)) {
+                // The shared entry learns the latest run state (what undo
+                // restores for a record that comes back).
+                auto& kept = const_cast<Entry&>(*same->entry);
+                kept.runtime = std::move(e->runtime);
+                kept.runtime_from_run = e->runtime_from_run;
+                e = std::const_pointer_cast<Entry>(same->entry);
+            }
+            const BendPoint a = anchor_of(c, t, i);
+            Slot slot{std::move(e), a.x + scroll.x, a.y + scroll.y};
+            changed = changed || size_t(i) >= before.size() || !(slot == before[size_t(i)]);
+            after.push_back(std::move(slot));
+        }
+        changed = changed || after.size() != before.size();
+    }
+    Globals g = Globals::of(c);
+    if (prev && g == *prev->globals) {
+        next->globals = prev->globals;
+    } else {
+        next->globals = keep(std::move(g));
+        changed = true;
+    }
+    next->selection = c.selection;
+    return next;
 }
 
 void History::reset(Circuit& c, bool saved) {
     states_.clear();
-    bytes_ = 0;
-    auto s = std::make_unique<State>();
-    s->id = next_id_++;
-    for (int t = 0; t < kTables; ++t)
-        for (int i = 0; i < table_count(c, t); ++i) {
-            auto e = std::make_shared<Entry>(bytes_, record_name(c, t, i), encode_doc(c, t, i));
-            e->set_runtime(encode_runtime(c, t, i), c.running != 0);
-            s->tables[t].push_back(std::move(e));
-        }
-    s->globals = std::make_shared<const Globals>(Globals::of(c));
-    s->selection = c.selection;
-    bytes_ += s->cost();
-    states_.push_back(std::move(s));
+    bool changed = false;
+    states_.push_back(capture(c, nullptr, changed));
+    states_[0]->id = next_id_++;
+    bytes_ += states_[0]->cost();
     current_ = 0;
     saved_id_ = saved ? states_[0]->id : 0;
     c.modified = !saved;
@@ -307,42 +439,8 @@ void History::reset(Circuit& c, bool saved) {
 bool History::commit(Circuit& c) {
     if (states_.empty()) reset(c, false);
     State& prev = *states_[current_];
-    auto next = std::make_unique<State>();
     bool changed = false;
-    for (int t = 0; t < kTables; ++t) {
-        const auto& before = prev.tables[t];
-        auto& after = next->tables[t];
-        const int n = table_count(c, t);
-        after.reserve(size_t(n));
-        std::unordered_map<std::string_view, const std::shared_ptr<Entry>*> by_name;  // built when first needed
-        for (int i = 0; i < n; ++i) {
-            std::string doc = encode_doc(c, t, i);
-            const std::shared_ptr<Entry>* same = nullptr;
-            if (size_t(i) < before.size() && before[size_t(i)]->doc == doc) {
-                same = &before[size_t(i)];
-            } else {
-                // Records that moved up after a deletion are found by name.
-                if (by_name.empty())
-                    for (const auto& e : before) by_name.try_emplace(e->name, &e);
-                auto it = by_name.find(record_name(c, t, i));
-                if (it != by_name.end() && (*it->second)->doc == doc) same = it->second;
-            }
-            std::shared_ptr<Entry> e =
-                same ? *same : std::make_shared<Entry>(bytes_, record_name(c, t, i), std::move(doc));
-            if (t == kObjects || t == kTestPoints) e->set_runtime(encode_runtime(c, t, i), c.running != 0);
-            changed = changed || size_t(i) >= before.size() || e != before[size_t(i)];
-            after.push_back(std::move(e));
-        }
-        changed = changed || after.size() != before.size();
-    }
-    Globals g = Globals::of(c);
-    if (!(g == *prev.globals)) {
-        next->globals = std::make_shared<const Globals>(std::move(g));
-        changed = true;
-    } else {
-        next->globals = prev.globals;
-    }
-
+    std::unique_ptr<State> next = capture(c, &prev, changed);
     if (!changed) {
         bytes_ -= prev.cost();
         prev.selection = c.selection;  // undoing back here shows what was selected last
@@ -356,7 +454,6 @@ bool History::commit(Circuit& c) {
         states_.pop_back();
     }
     next->id = next_id_++;
-    next->selection = c.selection;
     bytes_ += next->cost();
     states_.push_back(std::move(next));
     current_ = states_.size() - 1;
@@ -399,76 +496,85 @@ bool History::modified() const { return states_.empty() || states_[current_]->id
 void History::restore(Circuit& c, const State& s) {
     // Records that stay keep their voltages: undo changes the drawing, not
     // the run.
-    std::unordered_map<std::string, std::string> live[kTables];
+    std::unordered_map<std::string, Pool::Blob> live[kTables];
     for (int t : {int(kObjects), int(kTestPoints)})
-        for (int i = 0; i < table_count(c, t); ++i) live[t].try_emplace(record_name(c, t, i), encode_runtime(c, t, i));
-
-    const int ox = c.scroll_h * 10, oy = c.scroll_v * 10;
-    auto runtime_of = [&](int t, const Entry& e) -> const std::string* {
+        for (int i = 0; i < table_count(c, t); ++i)
+            live[t].try_emplace(record_name(c, t, i), encode_runtime(*pool_, c, t, i));
+    auto runtime_of = [&](int t, const Entry& e) -> const std::string& {
         auto it = live[t].find(e.name);
-        if (it != live[t].end()) return &it->second;
-        return &e.runtime;
+        return it != live[t].end() ? *it->second : *e.runtime;
     };
 
-    const auto& objects = s.tables[kObjects];
-    for (int i = 0; i < int(objects.size()); ++i) {
-        MY_BASE_OBJ& o = c.objects[i];
-        o = MY_BASE_OBJ{};
-        Reader doc(objects[i]->doc);
-        object_doc(doc, o, ox, oy);
-        Reader rt(*runtime_of(kObjects, *objects[i]));
-        object_runtime(rt, o);
-        if (objects[i]->runtime_from_run && !live[kObjects].count(o.name) && !c.running) {
-            // Seen last while running, back while stopped: as Stop leaves it.
-            o.in_v.fill(kLow), o.out_v.fill(kLow);
-            o.prev_in_v = o.in_v, o.prev_out_v = o.out_v;
-            o.state.fill(0);
-            o.dirty = 0;
+    const int sx = c.scroll_h * 10, sy = c.scroll_v * 10;
+    // Decodes every slot of table t into `table`, blanking the slots after it.
+    auto restore_table = [&](int t, auto& table, int32_t& count, auto decode, auto blank) {
+        const auto& slots = s.tables[t];
+        for (int i = 0; i < int(slots.size()); ++i) {
+            const Entry& e = *slots[i].entry;
+            // The anchor on the canvas as it is scrolled now.
+            decode(table[i], e, slots[i].x - sx, slots[i].y - sy);
+            table[i].name = e.name;
         }
-    }
-    for (int i = int(objects.size()); i < c.object_count; ++i) {
-        c.objects[i] = MY_BASE_OBJ{};
-        reset_object(c, c.objects[i]);
-    }
-    c.object_count = int32_t(objects.size());
+        for (int i = int(slots.size()); i < count; ++i) blank(table[i]);
+        count = int32_t(slots.size());
+    };
+    auto clamp16 = [](int v) { return int16_t(std::clamp(v, kCoordMin, kCoordMax)); };
 
-    const auto& wires = s.tables[kWires];
-    for (int i = 0; i < int(wires.size()); ++i) {
-        c.wires[i] = MY_LINK{};
-        Reader r(wires[i]->doc);
-        wire_doc(r, c.wires[i], ox, oy);
-    }
-    for (int i = int(wires.size()); i < c.wire_count; ++i) c.wires[i] = MY_LINK{};
-    c.wire_count = int32_t(wires.size());
-
-    const auto& junctions = s.tables[kJunctions];
-    for (int i = 0; i < int(junctions.size()); ++i) {
-        c.junctions[i] = MY_POINT{};
-        Reader r(junctions[i]->doc);
-        junction_doc(r, c.junctions[i], ox, oy);
-    }
-    for (int i = int(junctions.size()); i < c.junction_count; ++i) c.junctions[i] = MY_POINT{};
-    c.junction_count = int32_t(junctions.size());
-
-    const auto& tps = s.tables[kTestPoints];
-    for (int i = 0; i < int(tps.size()); ++i) {
-        c.test_points[i] = MY_TEST_POINT{};
-        Reader r(tps[i]->doc);
-        test_point_doc(r, c.test_points[i], ox, oy);
-        Reader rt(*runtime_of(kTestPoints, *tps[i]));
-        test_point_runtime(rt, c.test_points[i]);
-    }
-    for (int i = int(tps.size()); i < c.test_point_count; ++i) c.test_points[i] = MY_TEST_POINT{};
-    c.test_point_count = int32_t(tps.size());
-
-    const auto& notes = s.tables[kAnnotations];
-    for (int i = 0; i < int(notes.size()); ++i) {
-        c.annotations[i] = ZHU_SHI_S{};
-        Reader r(notes[i]->doc);
-        annotation_doc(r, c.annotations[i], ox, oy);
-    }
-    for (int i = int(notes.size()); i < c.annotation_count; ++i) c.annotations[i] = ZHU_SHI_S{};
-    c.annotation_count = int32_t(notes.size());
+    restore_table(
+        kObjects, c.objects, c.object_count,
+        [&](MY_BASE_OBJ& o, const Entry& e, int ax, int ay) {
+            o = MY_BASE_OBJ{};
+            reset_object(c, o);
+            Reader shape(*e.shape), settings(*e.settings), runtime(runtime_of(kObjects, e));
+            object_shape(shape, o);
+            object_settings(settings, o);
+            object_runtime(runtime, o);
+            o.x = clamp16(ax), o.y = clamp16(ay);
+            if (e.runtime_from_run && !live[kObjects].count(e.name) && !c.running) {
+                // Seen last while running, back while stopped: as Stop leaves it.
+                o.in_v.fill(kLow), o.out_v.fill(kLow);
+                o.prev_in_v = o.in_v, o.prev_out_v = o.out_v;
+                o.state.fill(0);
+                o.dirty = 0;
+            }
+        },
+        [&](MY_BASE_OBJ& o) {
+            o = MY_BASE_OBJ{};
+            reset_object(c, o);
+        });
+    restore_table(
+        kWires, c.wires, c.wire_count,
+        [](MY_LINK& w, const Entry& e, int ax, int ay) {
+            w = MY_LINK{};
+            Reader r(*e.shape);
+            wire_doc(r, w, -ax, -ay);
+        },
+        [](MY_LINK& w) { w = MY_LINK{}; });
+    restore_table(
+        kJunctions, c.junctions, c.junction_count,
+        [](MY_POINT& j, const Entry& e, int ax, int ay) {
+            j = MY_POINT{};
+            Reader r(*e.shape);
+            junction_doc(r, j, -ax, -ay);
+        },
+        [](MY_POINT& j) { j = MY_POINT{}; });
+    restore_table(
+        kTestPoints, c.test_points, c.test_point_count,
+        [&](MY_TEST_POINT& t, const Entry& e, int ax, int ay) {
+            t = MY_TEST_POINT{};
+            Reader r(*e.shape), runtime(runtime_of(kTestPoints, e));
+            test_point_doc(r, t, -ax, -ay);
+            test_point_runtime(runtime, t);
+        },
+        [](MY_TEST_POINT& t) { t = MY_TEST_POINT{}; });
+    restore_table(
+        kAnnotations, c.annotations, c.annotation_count,
+        [](ZHU_SHI_S& a, const Entry& e, int ax, int ay) {
+            a = ZHU_SHI_S{};
+            Reader r(*e.shape);
+            annotation_doc(r, a, -ax, -ay);
+        },
+        [](ZHU_SHI_S& a) { a = ZHU_SHI_S{}; });
 
     s.globals->apply(c);
     c.selection = s.selection;

@@ -51,19 +51,24 @@ public:
     size_t steps() const { return states_.size() - 1; }  // steps that can be undone from the newest
     size_t bytes() const { return bytes_; }                  // memory the history holds
 
+    class Pool;
     struct Entry;
     struct Globals;
     struct State;
 
 private:
+    // The circuit as a step, sharing what is unchanged since `prev`.
+    std::unique_ptr<State> capture(Circuit& c, const State* prev, bool& changed);
     void restore(Circuit& c, const State& s);
+    std::shared_ptr<const Globals> keep(Globals g);  // counted in bytes_ while any step holds it
     void trim();
 
+    size_t bytes_ = 0;
+    std::unique_ptr<Pool> pool_;  // outlives the steps, whose encodings it holds
     std::deque<std::unique_ptr<State>> states_;
     size_t current_ = 0;
     uint64_t next_id_ = 1;
     uint64_t saved_id_ = 0;  // 0: no step is what is on disk
-    size_t bytes_ = 0;
 };
 
 }  // namespace vorlisk

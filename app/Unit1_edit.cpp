@@ -1,0 +1,79 @@
+// The Edit menu's commands on the selection, the property dialogs, undo and
+// redo. Each command ends with commit_edit, so it is one step of the undo
+// history.
+#include <QAction>
+
+#include "app/Unit1.h"
+#include "engine/forms/Unit_xinhaoyuan.h"
+
+namespace vorlisk {
+
+void TForm1::commit_edit() {
+    history_.commit(*c_);
+    update_undo_actions();
+}
+
+void TForm1::update_undo_actions() {
+    N_undo->setEnabled(history_.can_undo());
+    N_redo->setEnabled(history_.can_redo());
+}
+
+void TForm1::N_undoClick() {
+    // A drag in progress would go on moving what undo put back.
+    if (editor_.mouse_down) return;
+    history_.commit(*c_);  // an edit not yet recorded becomes the step undone
+    if (history_.undo(*c_)) full_redraw();
+    update_undo_actions();
+}
+
+void TForm1::N_redoClick() {
+    if (editor_.mouse_down) return;
+    if (history_.redo(*c_)) full_redraw();
+    update_undo_actions();
+}
+
+void TForm1::N_cutClick() {
+    editor_.cut(*c_, *this);
+    commit_edit();
+}
+
+void TForm1::N_copyClick() { editor_.copy(*c_); }
+
+void TForm1::N_pasteClick() {
+    editor_.paste(*c_, *this);
+    commit_edit();
+}
+
+void TForm1::N_deleteClick() {
+    editor_.remove(*c_, *this);
+    commit_edit();
+}
+
+void TForm1::N_rotate_leftClick() {
+    editor_.rotate(*c_, *this, 1);
+    commit_edit();
+}
+
+void TForm1::N_rotate_rightClick() {
+    editor_.rotate(*c_, *this, 0);
+    commit_edit();
+}
+
+void TForm1::properties_command() {
+    if (c_->selection.size() == 1) {
+        const std::string& name = c_->selection[0];
+        // The first word the name holds decides the dialog.
+        if (contains(name, "脉冲")) {
+            if (int i = find_object(*c_, name); i >= 0) edit_pulse_source(*Form_xinhaoyuan, *c_, i);
+        }
+    }
+    full_redraw();
+    commit_edit();
+}
+
+void TForm1::object_drawing_settings_command() {
+    full_redraw();
+    commit_edit();
+}
+
+}  // namespace vorlisk
