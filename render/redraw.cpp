@@ -1,12 +1,29 @@
 #include "render/redraw.h"
 
 #include <array>
+#include <unordered_set>
 
 #include "render/drawers.h"
 
 namespace vorlisk {
 
 namespace {
+
+// Which names are selected, in constant time once asked: a drag repaints
+// the selection at every mouse step, and a selection may hold thousands.
+class SelectedNames {
+public:
+    explicit SelectedNames(const Circuit& c) : c_(c) {}
+    bool operator()(std::string_view name) {
+        if (c_.selection.size() < 16) return is_selected(c_, name);
+        if (set_.empty()) set_.insert(c_.selection.begin(), c_.selection.end());
+        return set_.count(name) != 0;
+    }
+
+private:
+    const Circuit& c_;
+    std::unordered_set<std::string_view> set_;
+};
 
 void draw_background(Canvas& cv, const Circuit& c, int width, int height) {
     const DrawSettings& d = c.draw;
@@ -35,15 +52,15 @@ bool wanted(int mode, bool selected) {
     return mode == kRedrawFull || (mode == kRedrawStatic && !selected) || (mode == kRedrawMoving && selected);
 }
 
-void draw_objects(Canvas& cv, Circuit& c, int mode) {
+void draw_objects(Canvas& cv, Circuit& c, int mode, SelectedNames& is_selected) {
     for (int i = 0; i < c.object_count; ++i) {
         MY_BASE_OBJ& o = c.objects[i];
         if (mode == kRedrawFull || o.dirty) {
             draw_component(cv, c, o, mode);
             o.dirty = 0;
-            if (is_selected(c, o.name)) draw_selection_frame(cv, o);
+            if (is_selected(o.name)) draw_selection_frame(cv, o);
         } else if (mode == kRedrawStatic) {
-            if (is_selected(c, o.name)) continue;
+            if (is_selected(o.name)) continue;
             draw_component(cv, c, o, mode);
             o.dirty = 0;
         } else if (mode == kRedrawMoving) {
@@ -51,7 +68,7 @@ void draw_objects(Canvas& cv, Circuit& c, int mode) {
             bool drawn = false;
             if (contains(o.kind, "发光二极管")) draw_led(cv, c, o, mode), drawn = true;
             else if (contains(o.kind, "数码管")) draw_display(cv, c, o, mode), drawn = true;
-            if (is_selected(c, o.name)) {
+            if (is_selected(o.name)) {
                 if (!drawn) draw_component(cv, c, o, mode);
                 o.dirty = 0;
                 draw_selection_frame(cv, o);
@@ -96,23 +113,24 @@ void draw_test_point(Canvas& cv, const Circuit& c, const MY_TEST_POINT& t, bool 
 void redraw_canvas(Canvas& cv, Circuit& c, int width, int height, int mode) {
     if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, width, height);
     cv.set_font(component_font());
-    draw_objects(cv, c, mode);
+    SelectedNames is_selected(c);
+    draw_objects(cv, c, mode, is_selected);
     if (mode != kRedrawDynamic) {
         for (int i = 0; i < c.wire_count; ++i) {
-            const bool sel = is_selected(c, c.wires[i].name);
+            const bool sel = is_selected(c.wires[i].name);
             if (wanted(mode, sel)) draw_wire(cv, c, c.wires[i], sel);
         }
         for (int i = 0; i < c.junction_count; ++i) {
-            const bool sel = is_selected(c, c.junctions[i].name);
+            const bool sel = is_selected(c.junctions[i].name);
             if (wanted(mode, sel)) draw_junction(cv, c, c.junctions[i], sel);
         }
         for (int i = 0; i < c.test_point_count; ++i) {
-            const bool sel = is_selected(c, c.test_points[i].name);
+            const bool sel = is_selected(c.test_points[i].name);
             if (wanted(mode, sel)) draw_test_point(cv, c, c.test_points[i], sel);
         }
         for (int i = 0; i < c.annotation_count; ++i) {
             const ZHU_SHI_S& a = c.annotations[i];
-            const bool sel = is_selected(c, a.name);
+            const bool sel = is_selected(a.name);
             if (!wanted(mode, sel)) continue;
             draw_annotation(cv, a);
             if (sel) {
