@@ -5,12 +5,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QScrollArea>
+#include <QSettings>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -29,6 +32,11 @@
 #include "render/redraw.h"
 
 namespace vorlisk {
+
+namespace {
+constexpr const char* kPinNumbersKey = "view/pin_numbers";
+QSettings view_settings() { return QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")); }
+}  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     setObjectName("Form1");
@@ -61,12 +69,24 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     build_menus();
     build_toolbar();
     build_context_menu();
+    // Students wire chips pin by pin from the datasheet: numbers shown unless turned off.
+    canvas_.show_pin_numbers = view_settings().value(kPinNumbersKey, true).toBool();
+    N_pin_numbers->setChecked(canvas_.show_pin_numbers);
 
-    const QString examples = QDir(data_dir).absoluteFilePath(QStringLiteral("例子"));
-    choose_open_file = [this, examples] { return QFileDialog::getOpenFileName(this, QStringLiteral("打开"), examples); };
-    choose_save_file = [this, examples] {
-        const QString start = c_->file_name.empty() ? examples : QString::fromStdString(c_->file_name);
-        return QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), start);
+    const QString examples = examples_dir();
+    const QString filter = QStringLiteral("电路文件 (*.vlk);;所有文件 (*)");
+    choose_open_file = [this, examples, filter] {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("打开"), examples, filter);
+    };
+    choose_save_file = [this, filter] {
+        // A shipped example is saved elsewhere: start in the home folder.
+        QString start = QString::fromStdString(c_->file_name);
+        if (start.isEmpty() || is_example(start))
+            start = QDir::home().filePath(start.isEmpty() ? QStringLiteral("电路.vlk") : QFileInfo(start).fileName());
+        QFileDialog d(this, QStringLiteral("另存为"), start, filter);
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        d.setDefaultSuffix(QStringLiteral("vlk"));
+        return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
     };
     Edit_focus->setFocus();
 }
@@ -86,8 +106,16 @@ void TForm1::build_layout() {
 
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
-    Panel6 = new ComponentBox(Form_bitmap->pictures(), central);
-    row->addWidget(Panel6, 0, Qt::AlignTop);
+    // On a low screen the component box scrolls instead of losing its last rows.
+    Panel6_scroll = new QScrollArea(central);
+    Panel6_scroll->setObjectName("Panel6_scroll");
+    Panel6_scroll->setFrameShape(QFrame::NoFrame);
+    Panel6_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Panel6 = new ComponentBox(Form_bitmap->pictures(), Panel6_scroll);
+    Panel6_scroll->setWidget(Panel6);
+    Panel6_scroll->setFixedWidth(ComponentBox::kWidth);
+    Panel6_scroll->verticalScrollBar()->installEventFilter(this);
+    row->addWidget(Panel6_scroll);
 
     Panel_image = new QWidget(central);
     Panel_image->setObjectName("Panel_image");
@@ -144,6 +172,14 @@ void TForm1::build_layout() {
 
 // --- start-up and shutdown -----------------------------------------------------
 
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    // The box widens by its scroll bar while the bar is shown.
+    if (watched == Panel6_scroll->verticalScrollBar() && (e->type() == QEvent::Show || e->type() == QEvent::Hide))
+        Panel6_scroll->setFixedWidth(ComponentBox::kWidth +
+                                     (e->type() == QEvent::Show ? Panel6_scroll->verticalScrollBar()->sizeHint().width() : 0));
+    return QMainWindow::eventFilter(watched, e);
+}
+
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (shown_once_) return;
@@ -187,7 +223,7 @@ void TForm1::reset_circuit() {
     editor_ = Editor{};
     sync_scroll_bars();
     history_.reset(*c_);
-    update_undo_actions();
+    update_edit_state();
 }
 
 void TForm1::sync_scroll_bars() {
@@ -205,13 +241,19 @@ void TForm1::N_toolbarClick() {
 }
 
 void TForm1::N_paletteClick() {
-    Panel6->setVisible(N_palette->isChecked());
+    Panel6_scroll->setVisible(N_palette->isChecked());
     FormResize();
 }
 
 void TForm1::N_statusbarClick() {
     statusBar()->setVisible(N_statusbar->isChecked());
     FormResize();
+}
+
+void TForm1::N_pin_numbersClick() {
+    canvas_.show_pin_numbers = N_pin_numbers->isChecked();
+    view_settings().setValue(kPinNumbersKey, canvas_.show_pin_numbers);
+    full_redraw();
 }
 
 // --- redrawing and scrolling ---------------------------------------------------

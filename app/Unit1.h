@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPrinter;
+class QScrollArea;
 class QScrollBar;
 class QTimer;
 class QToolButton;
@@ -88,6 +89,7 @@ public:
     void N_toolbarClick();
     void N_paletteClick();
     void N_statusbarClick();
+    void N_pin_numbersClick();  // chips show their package pin numbers; remembered between sessions
     void show_truth_table() {}     // the instrument windows come with the recorders
     void show_timing_diagram() {}
     void N_manualClick();
@@ -125,6 +127,9 @@ public:
     std::function<QString()> choose_open_file;
     std::function<QString()> choose_save_file;
 
+    QString examples_dir() const;
+    bool is_example(const QString& path) const;  // in the shipped examples folder
+
     QString app_dir;   // folder of the program
     QString data_dir;  // where "例子" and the manual are: app_dir, or the installed share folder
     bool closing = false;
@@ -134,6 +139,7 @@ public:
     QWidget* ControlBar1 = nullptr;
     QLabel* Label_time = nullptr;
     ComponentBox* Panel6 = nullptr;
+    QScrollArea* Panel6_scroll = nullptr;  // holds the component box
     QWidget* Panel_image = nullptr;
     CanvasView* Image1 = nullptr;
     QScrollBar* ScrollBar_H = nullptr;
@@ -147,6 +153,7 @@ public:
     QAction* N_toolbar = nullptr;
     QAction* N_palette = nullptr;
     QAction* N_statusbar = nullptr;
+    QAction* N_pin_numbers = nullptr;
     QMenu* PopupMenu1 = nullptr;
 
     // --- the other windows, created once ---------------------------------------
@@ -159,6 +166,7 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     // --- what the editor asks of the canvas --------------------------------
@@ -171,7 +179,9 @@ private:
     void show_context_menu() override;
     bool ask_annotation(ZHU_SHI_S& draft) override;
 
-    void update_undo_actions();
+    // Undo and redo enabled as the history allows; the title names the file
+    // and marks unsaved changes.
+    void update_edit_state();
     void build_layout();
     void build_menus();
     void build_toolbar();

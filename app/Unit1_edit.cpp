@@ -2,6 +2,8 @@
 // redo. Each command ends with commit_edit, so it is one step of the undo
 // history.
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 
 #include "app/Unit1.h"
 #include "engine/forms/Unit_xinhaoyuan.h"
@@ -10,12 +12,16 @@ namespace vorlisk {
 
 void TForm1::commit_edit() {
     history_.commit(*c_);
-    update_undo_actions();
+    update_edit_state();
 }
 
-void TForm1::update_undo_actions() {
+void TForm1::update_edit_state() {
     N_undo->setEnabled(history_.can_undo());
     N_redo->setEnabled(history_.can_redo());
+    const QString file = QFile::decodeName(QByteArray::fromStdString(c_->file_name));
+    const QString name = file.isEmpty() ? QStringLiteral("无标题") : QFileInfo(file).fileName();
+    setWindowTitle(name + QStringLiteral("[*] - Vorlisk"));
+    setWindowModified(c_->modified);
 }
 
 void TForm1::N_undoClick() {
@@ -23,13 +29,13 @@ void TForm1::N_undoClick() {
     if (editor_.mouse_down) return;
     history_.commit(*c_);  // an edit not yet recorded becomes the step undone
     if (history_.undo(*c_)) full_redraw();
-    update_undo_actions();
+    update_edit_state();
 }
 
 void TForm1::N_redoClick() {
     if (editor_.mouse_down) return;
     if (history_.redo(*c_)) full_redraw();
-    update_undo_actions();
+    update_edit_state();
 }
 
 void TForm1::N_cutClick() {

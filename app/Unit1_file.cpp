@@ -65,18 +65,29 @@ bool TForm1::open_file(const QString& path) {
     sync_scroll_bars();
     N_stopClick();  // a file may have been saved while running; also redraws
     history_.reset(*c_);  // what was read is what is on disk
-    update_undo_actions();
+    update_edit_state();
     return bool(r);
 }
 
+QString TForm1::examples_dir() const { return QDir(data_dir).absoluteFilePath(QStringLiteral("例子")); }
+
+bool TForm1::is_example(const QString& path) const {
+    const QString folder = QFileInfo(path).absoluteDir().canonicalPath();
+    return !folder.isEmpty() && folder == QDir(examples_dir()).canonicalPath();
+}
+
 void TForm1::N_saveClick() {
-    if (c_->file_name.empty()) N_save_asClick();
-    else save_to(QFile::decodeName(QByteArray::fromStdString(c_->file_name)));
+    const QString path = QFile::decodeName(QByteArray::fromStdString(c_->file_name));
+    // Saving over a shipped example would lose it for every later class.
+    if (path.isEmpty() || is_example(path)) N_save_asClick();
+    else save_to(path);
 }
 
 void TForm1::N_save_asClick() {
-    const QString path = choose_save_file();
-    if (!path.isEmpty()) save_to(path);
+    QString path = choose_save_file();
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".vlk");
+    save_to(path);
 }
 
 bool TForm1::save_to(const QString& path) {
@@ -88,7 +99,7 @@ bool TForm1::save_to(const QString& path) {
     }
     c_->file_name = local_path(path);
     history_.mark_saved(*c_);
-    update_undo_actions();
+    update_edit_state();
     return true;
 }
 

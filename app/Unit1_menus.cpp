@@ -28,8 +28,8 @@ struct MenuEntry {
 };
 
 const MenuEntry kMenus[] = {
-    {"文件 (&F)", "新建 (&N)", nullptr, &TForm1::N_newClick, false, nullptr},
-    {"文件 (&F)", "打开 (&O)", nullptr, &TForm1::N_openClick, true, nullptr},
+    {"文件 (&F)", "新建 (&N)", "Ctrl+N", &TForm1::N_newClick, false, nullptr},
+    {"文件 (&F)", "打开 (&O)", "Ctrl+O", &TForm1::N_openClick, true, nullptr},
     {"文件 (&F)", "保存 (&S)", "Ctrl+S", &TForm1::N_saveClick, false, nullptr},
     {"文件 (&F)", "另存为 (&A)", nullptr, &TForm1::N_save_asClick, true, nullptr},
     {"文件 (&F)", "打印设置", nullptr, &TForm1::N_print_setupClick, false, nullptr},
@@ -49,7 +49,8 @@ const MenuEntry kMenus[] = {
     {"实例", nullptr, nullptr, nullptr, false, nullptr},
     {"查看 (&V)", "工具栏", nullptr, &TForm1::N_toolbarClick, false, &TForm1::N_toolbar, true},
     {"查看 (&V)", "器件箱", nullptr, &TForm1::N_paletteClick, false, &TForm1::N_palette, true},
-    {"查看 (&V)", "状态栏", nullptr, &TForm1::N_statusbarClick, false, &TForm1::N_statusbar, true},
+    {"查看 (&V)", "状态栏", nullptr, &TForm1::N_statusbarClick, true, &TForm1::N_statusbar, true},
+    {"查看 (&V)", "显示引脚号", nullptr, &TForm1::N_pin_numbersClick, false, &TForm1::N_pin_numbers, true},
     {"帮助 (&H)", "使用说明", nullptr, &TForm1::N_manualClick, true, nullptr},
     {"帮助 (&H)", "访问主页", nullptr, &TForm1::N_homeClick, false, nullptr},
     {"帮助 (&H)", "E-mail 开发组", nullptr, &TForm1::N_mailClick, true, nullptr},

@@ -1,13 +1,28 @@
 #include "app/application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <exception>
 
 #include "app/message_box.h"
 
 namespace vorlisk {
 
+bool install_chinese_translation(QCoreApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    auto* t = new QTranslator(&app);
+    if (!t->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    return QCoreApplication::installTranslator(t);
+}
+
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tavrel"));
+    install_chinese_translation(*this);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

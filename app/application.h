@@ -6,6 +6,11 @@
 
 namespace vorlisk {
 
+// Qt's own texts (standard buttons, the file, colour, font and print
+// dialogs) in Chinese, like the rest of the program; false when the
+// translation is not installed.
+bool install_chinese_translation(QCoreApplication& app);
+
 class Application : public QApplication {
     Q_OBJECT
 public:

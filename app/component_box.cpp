@@ -68,8 +68,7 @@ const Entry* entry_of(const QObject* button) {
 
 ComponentBox::ComponentBox(const Pictures& pictures, QWidget* parent) : QWidget(parent) {
     setObjectName("Panel6");
-    setFixedWidth(kWidth);
-    setMinimumHeight(14 * 41 + 2);
+    setFixedSize(kWidth, 14 * 41 + 2);
     buttons_ = new QButtonGroup(this);
     buttons_->setExclusive(true);
 

@@ -122,6 +122,8 @@ public:
 
     // The eight pictures of the components, supplied by the program.
     const Pictures* pictures = nullptr;
+    // A view choice of the program: chips show their package pin numbers.
+    bool show_pin_numbers = false;
 
 private:
     void prepare();

@@ -1,11 +1,18 @@
 #include "render/drawers.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "chips/chip_table.h"
+#include "model/text_metrics.h"
 #include "render/pictures.h"
 #include "render/segments.h"
 
 namespace vorlisk {
+
+namespace {
+constexpr int32_t kPinNumberColour = 0x8a5a2a;  // a muted blue, apart from the black labels
+}  // namespace
 
 bool is_selected(const Circuit& c, std::string_view name) { return find_selected(c, name) >= 0; }
 
@@ -43,6 +50,36 @@ void draw_picture(Canvas& cv, const QImage Pictures::*which, int x, int y) {
 
 }  // namespace
 
+namespace {
+
+// Package pin numbers beside a chip's pin strokes, for wiring a chip pin by
+// pin as on the lab bench: above a horizontal stroke, left of a vertical one.
+void draw_pin_numbers(Canvas& cv, const Circuit& c, const MY_BASE_OBJ& o) {
+    const int def = find_chip_def(c, chip_type_of(o.kind));
+    if (def < 0) return;
+    const MY_CHIPS& chip = c.chip_table[def];
+    CanvasFont f = chip_font();
+    f.color = kPinNumberColour;
+    cv.set_font(f);
+    cv.clear_brush();
+    for (int p = 0; p < std::min(chip.pin_count, kMaxPins); ++p) {
+        const ChipPin& pin = chip.pins[p];
+        const int k = pin.index;
+        if (k < 0 || k >= kMaxPins || (pin.role != 1 && pin.role != 2)) continue;
+        const bool in = pin.role == 1;
+        if (k >= (in ? o.input_count : o.output_count)) continue;
+        const int tx = o.x + (in ? o.in_dx[k] : o.out_dx[k]), ty = o.y + (in ? o.in_dy[k] : o.out_dy[k]);
+        const int sx = o.x + (in ? o.in_stub_dx[k] : o.out_stub_dx[k]);
+        const int sy = o.y + (in ? o.in_stub_dy[k] : o.out_stub_dy[k]);
+        const std::string number = std::to_string(p + 1);
+        const TextSize size = measure_text(number, FontKind::chip);
+        if (ty == sy) cv.text((tx + sx) / 2 - size.width / 2, ty - size.height + 1, number);
+        else cv.text(tx - size.width - 2, (ty + sy) / 2 - size.height / 2, number);
+    }
+}
+
+}  // namespace
+
 void draw_symbol(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     cv.set_pen(o.border_color, o.border_width);
@@ -75,6 +112,7 @@ void draw_symbol(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     for (int i = 0; i < std::min<int>(o.label_count, kMaxShapes); ++i)
         cv.text(x + o.label_pos[i].dx - o.label_half_w[i] + 1, y + o.label_pos[i].dy - o.label_half_h[i],
                 o.label_text[i]);
+    if (cv.show_pin_numbers && contains(o.kind, "集成芯片")) draw_pin_numbers(cv, c, o);
     cv.set_font(component_font());
 }
 

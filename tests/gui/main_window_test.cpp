@@ -4,12 +4,15 @@
 #include <QtTest>
 
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
 
 #include "app/Unit1.h"
+#include "app/application.h"
 #include "app/canvas_view.h"
 #include "editor/hit_test.h"
 #include "gui_support.h"
@@ -76,6 +79,8 @@ private slots:
     void close_asks_before_losing_work();
     void palette_tools_and_the_right_button();
     void print_scales_the_canvas_onto_the_page();
+    void save_as_adds_the_extension_and_spares_the_examples();
+    void qt_texts_are_chinese();
 };
 
 // Columns: the scroll bar, the action taken on it, pixels every record
@@ -392,6 +397,38 @@ void MainWindowTest::print_scales_the_canvas_onto_the_page() {
     w->full_redraw();
     QVERIFY(w->print_canvas(printer));
     QVERIFY(QFileInfo(dir.filePath("canvas.pdf")).size() > 1000);
+}
+
+void MainWindowTest::save_as_adds_the_extension_and_spares_the_examples() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("例子")));
+    const QString example = dir.filePath(QStringLiteral("例子/半加器.vlk"));
+    build_small_circuit();
+    QVERIFY(w->save_to(example));
+    w->data_dir = dir.path();
+    QVERIFY(w->open_file(example));
+    const QByteArray shipped = [&] { QFile f(example); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    int asked = 0;
+    w->choose_save_file = [&] {
+        ++asked;
+        return dir.filePath(QStringLiteral("我的电路"));
+    };
+    c().selection = {c().objects[0].name};
+    w->N_deleteClick();
+    w->N_saveClick();  // an example: asks for a new name instead of writing over it
+    QCOMPARE(asked, 1);
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("我的电路.vlk"))));
+    QFile f(example);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), shipped);
+    QVERIFY(w->windowTitle().startsWith(QStringLiteral("我的电路.vlk")));
+    QVERIFY(!w->isWindowModified());
+}
+
+void MainWindowTest::qt_texts_are_chinese() {
+    QVERIFY(install_chinese_translation(*qApp));
+    QMessageBox box(QMessageBox::Information, QString(), QString(), QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
 }
 
 QTEST_MAIN(MainWindowTest)
