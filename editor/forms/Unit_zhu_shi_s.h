@@ -23,9 +23,9 @@ public:
 
     // Shows the draft's lines, colours, flags and font modally; on OK writes
     // them back with the measured width and height (name, kind and position
-    // stay). Returns whether OK was pressed.
-    // A new annotation starts from a default ZHU_SHI_S (no text, Arial 16
-    // bold navy, white background not shown, navy frame not shown).
+    // stay). Returns whether OK was pressed. A new annotation starts from a
+    // default ZHU_SHI_S (no text, Arial 16 bold navy, white background not
+    // shown, navy frame not shown).
     bool edit(ZHU_SHI_S& draft);
     // Properties of annotation a: edits a copy and gives the annotation the
     // result on OK (its position stays). Returns whether OK was pressed.
