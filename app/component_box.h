@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "editor/forms/Unit_creat_button.h"
+
 class QButtonGroup;
 class QToolButton;
 
@@ -14,9 +16,6 @@ namespace vorlisk {
 
 struct Circuit;
 struct Pictures;
-
-// Families that share one button and open the palette window.
-enum class KindGroup { and_, or_, nand_, nor_, rs, d, sources, leds, displays };
 
 class ComponentBox : public QWidget {
     Q_OBJECT

@@ -285,7 +285,7 @@ void draw_selection_frame(Canvas& cv, const MY_BASE_OBJ& o) {
     cv.rectangle(o.x + r.left, o.y + r.top, o.x + r.right + 1, o.y + r.bottom + 1);
 }
 
-void draw_annotation(Canvas& cv, const ZHU_SHI_S& a) {
+CanvasFont annotation_font(const ZHU_SHI_S& a) {
     CanvasFont f;
     f.name = a.font_name;
     f.pixel_height = a.font_height != 0 ? std::abs(a.font_height) : a.font_size * 96 / 72;
@@ -294,7 +294,11 @@ void draw_annotation(Canvas& cv, const ZHU_SHI_S& a) {
     f.underline = a.font_style & kFontUnderline;
     f.strike_out = a.font_style & kFontStrikeOut;
     f.color = a.font_color;
-    cv.set_font(f);
+    return f;
+}
+
+void draw_annotation(Canvas& cv, const ZHU_SHI_S& a) {
+    cv.set_font(annotation_font(a));
     if (a.framed || !a.transparent) {
         cv.set_pen(a.framed ? a.frame_color : a.back_color, 1);
         if (a.transparent) cv.clear_brush();

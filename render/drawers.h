@@ -30,6 +30,9 @@ void draw_gnd(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
 // The red frame around a selected component's outline.
 void draw_selection_frame(Canvas& cv, const MY_BASE_OBJ& o);
 
+// The font an annotation's text is drawn in; its dialog measures the text
+// with the same font, so the stored size fits what is drawn.
+CanvasFont annotation_font(const ZHU_SHI_S& a);
 void draw_annotation(Canvas& cv, const ZHU_SHI_S& a);
 
 // Which display segments are lit: bit k for segment k (a .. g, h = point).

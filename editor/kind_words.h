@@ -1,0 +1,34 @@
+// Words in a record's name that tell which commands apply to it. Names
+// start with their kind, and the kinds are chosen so these tests hold.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "model/circuit.h"
+
+namespace vorlisk {
+
+// Components that carry their own look (border, fill, font colour, bold):
+// the drawing-settings command restyles them, and the context menu offers
+// it when one of them is selected.
+inline constexpr std::array<std::string_view, 9> kOwnLookWords = {
+    "门", "触发器", "加器", "电平", "脉冲", "发光二极管", "数码管", "器件", "集成芯片",
+};
+
+// Components that also carry a lit and an unlit colour.
+inline constexpr std::array<std::string_view, 2> kLampWords = {"发光二极管", "数码管"};
+
+inline bool has_own_look(std::string_view name) {
+    for (std::string_view w : kOwnLookWords)
+        if (contains(name, w)) return true;
+    return false;
+}
+
+inline bool is_lamp(std::string_view name) {
+    for (std::string_view w : kLampWords)
+        if (contains(name, w)) return true;
+    return false;
+}
+
+}  // namespace vorlisk
