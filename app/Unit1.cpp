@@ -23,6 +23,13 @@
 
 #include "app/Unit_about.h"
 #include "app/Unit_bitmap.h"
+#include "chips/forms/Unit_creat_chip.h"
+#include "editor/forms/Unit_creat_button.h"
+#include "editor/forms/Unit_guanlian_fgejg.h"
+#include "editor/forms/Unit_guanlian_smg.h"
+#include "editor/forms/Unit_huizhi_set.h"
+#include "editor/forms/Unit_jcd.h"
+#include "editor/forms/Unit_zhu_shi_s.h"
 #include "app/canvas_view.h"
 #include "app/message_box.h"
 #include "engine/forms/Unit_compute_set.h"
@@ -54,10 +61,17 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     };
 
     Form_bitmap = new TForm_bitmap(this);
+    Form_creat_button = new TForm_creat_button(Form_bitmap->pictures(), this);
     Form_xinhaoyuan = new TForm_xinhaoyuan(this);
+    Form_zhu_shi_s = new TForm_zhu_shi_s(this);
     Form_set = new TForm_set(*c_, this);
     Form_compute_set = new TForm_compute_set(*c_, this);
+    Form_huizhi_set = new TForm_huizhi_set(this);
+    Form_guanlian_smg = new TForm_guanlian_smg(this);
+    Form_guanlian_fgejg = new TForm_guanlian_fgejg(this);
+    Form_jcd = new TForm_jcd(this);
     Form_about = new TForm_about(this);
+    Form_creat_chip = new TForm_creat_chip(this);
     canvas_.pictures = &Form_bitmap->pictures();
 
     Timer1 = new QTimer(this);
@@ -159,6 +173,11 @@ void TForm1::build_layout() {
     connect(ScrollBar_V, &QScrollBar::valueChanged, this, &TForm1::ScrollBar_VChange);
     connect(Panel6, &ComponentBox::select_chosen, this, &TForm1::choose_select_tool);
     connect(Panel6, &ComponentBox::tool_chosen, this, &TForm1::choose_tool);
+    connect(Panel6, &ComponentBox::group_pressed, this,
+            [this](KindGroup g, QToolButton*) { Form_creat_button->show_group(g, this, Panel6_scroll); });
+    connect(Form_creat_button, &TForm_creat_button::kind_picked, this, &TForm1::choose_tool);
+    connect(Form_creat_button, &TForm_creat_button::closed_without_pick, this, &TForm1::choose_select_tool);
+    connect(Panel6, &ComponentBox::chip_page_pressed, this, &TForm1::choose_chip);
     Image1->on_press = [this](QMouseEvent* e) { Image1MouseDown(e); };
     Image1->on_move = [this](QMouseEvent* e) { Image1MouseMove(e); };
     Image1->on_release = [this](QMouseEvent* e) { Image1MouseUp(e); };
@@ -294,6 +313,12 @@ void TForm1::choose_tool(const QString& tool) {
     if (had_selection) full_redraw();
 }
 
+void TForm1::choose_chip(int page) {
+    const std::string kind = Form_creat_chip->choose(page);
+    if (kind.empty()) choose_select_tool();
+    else choose_tool(QString::fromStdString(kind));
+}
+
 QPoint TForm1::to_canvas(QPointF p) { return QPoint(int(std::floor(p.x())), int(std::floor(p.y()))); }
 
 namespace {
@@ -364,6 +389,6 @@ void TForm1::show_select_tool() {
     Panel6->show_select_down();
 }
 
-bool TForm1::ask_annotation(ZHU_SHI_S&) { return false; }
+bool TForm1::ask_annotation(ZHU_SHI_S& draft) { return Form_zhu_shi_s->edit(draft); }
 
 }  // namespace vorlisk

@@ -30,6 +30,13 @@ namespace vorlisk {
 
 class CanvasView;
 class TForm_about;
+class TForm_creat_button;
+class TForm_creat_chip;
+class TForm_guanlian_fgejg;
+class TForm_guanlian_smg;
+class TForm_huizhi_set;
+class TForm_jcd;
+class TForm_zhu_shi_s;
 class TForm_bitmap;
 class TForm_compute_set;
 class TForm_set;
@@ -120,6 +127,8 @@ public:
     void reset_circuit();
     void choose_select_tool();
     void choose_tool(const QString& tool);
+    // The two chip buttons: page 0 combinational, 1 sequential.
+    void choose_chip(int page);
     // Simulation seconds as the time label shows them (3 significant digits).
     static QString time_text(double seconds);
 
@@ -157,11 +166,18 @@ public:
     QMenu* PopupMenu1 = nullptr;
 
     // --- the other windows, created once ---------------------------------------
+    TForm_creat_button* Form_creat_button = nullptr;
     TForm_bitmap* Form_bitmap = nullptr;
     TForm_xinhaoyuan* Form_xinhaoyuan = nullptr;
+    TForm_zhu_shi_s* Form_zhu_shi_s = nullptr;
     TForm_set* Form_set = nullptr;
     TForm_compute_set* Form_compute_set = nullptr;
+    TForm_huizhi_set* Form_huizhi_set = nullptr;
+    TForm_guanlian_smg* Form_guanlian_smg = nullptr;
+    TForm_guanlian_fgejg* Form_guanlian_fgejg = nullptr;
+    TForm_jcd* Form_jcd = nullptr;
     TForm_about* Form_about = nullptr;
+    TForm_creat_chip* Form_creat_chip = nullptr;
 
 protected:
     void showEvent(QShowEvent* e) override;

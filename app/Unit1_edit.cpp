@@ -6,6 +6,11 @@
 #include <QFileInfo>
 
 #include "app/Unit1.h"
+#include "editor/forms/Unit_guanlian_fgejg.h"
+#include "editor/forms/Unit_guanlian_smg.h"
+#include "editor/forms/Unit_huizhi_set.h"
+#include "editor/forms/Unit_jcd.h"
+#include "editor/forms/Unit_zhu_shi_s.h"
 #include "engine/forms/Unit_xinhaoyuan.h"
 
 namespace vorlisk {
@@ -68,9 +73,18 @@ void TForm1::N_rotate_rightClick() {
 void TForm1::properties_command() {
     if (c_->selection.size() == 1) {
         const std::string& name = c_->selection[0];
-        // The first word the name holds decides the dialog.
-        if (contains(name, "脉冲")) {
+        // The first word the name holds decides the dialog; a name that
+        // names no record opens nothing.
+        if (contains(name, "数码管BCD测点")) {
+            if (int i = find_object(*c_, name); i >= 0) Form_guanlian_smg->edit(*c_, i);
+        } else if (contains(name, "检测点")) {
+            if (int t = find_test_point(*c_, name); t >= 0) Form_jcd->edit(*c_, t);
+        } else if (contains(name, "发光二极管测点")) {
+            if (int i = find_object(*c_, name); i >= 0) Form_guanlian_fgejg->edit(*c_, i);
+        } else if (contains(name, "脉冲")) {
             if (int i = find_object(*c_, name); i >= 0) edit_pulse_source(*Form_xinhaoyuan, *c_, i);
+        } else if (contains(name, "注释")) {
+            if (int a = find_annotation(*c_, name); a >= 0) Form_zhu_shi_s->edit(*c_, a);
         }
     }
     full_redraw();
@@ -78,6 +92,7 @@ void TForm1::properties_command() {
 }
 
 void TForm1::object_drawing_settings_command() {
+    Form_huizhi_set->edit(*c_);
     full_redraw();
     commit_edit();
 }

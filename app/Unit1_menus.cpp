@@ -7,9 +7,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/Unit1.h"
 #include "app/glyphs.h"
+#include "editor/kind_words.h"
+#include "model/edit.h"
 
 namespace vorlisk {
 
@@ -183,18 +186,13 @@ void TForm1::show_context_menu() {
     const QList<QAction*> a = PopupMenu1->actions();  // cut copy paste delete - properties drawing
     for (QAction* x : a) x->setEnabled(false);
     const bool any = !c.selection.empty();
-    const bool clip = c.clip_object_count + c.clip_wire_count + c.clip_junction_count + c.clip_test_point_count +
-                          c.clip_annotation_count > 0;
-    auto named = [](const std::string& n, std::initializer_list<const char*> words) {
-        for (const char* w : words)
-            if (contains(n, w)) return true;
+    const bool clip = !clipboard_empty(c);
+    const bool props = c.selection.size() == 1 && [&] {
+        for (const char* w : {"脉冲", "数码管BCD测点", "发光二极管测点", "注释", "检测点"})
+            if (contains(c.selection[0], w)) return true;
         return false;
-    };
-    const bool props = c.selection.size() == 1 &&
-                       named(c.selection[0], {"脉冲", "数码管BCD测点", "发光二极管测点", "注释", "检测点"});
-    bool looks = false;
-    for (const std::string& n : c.selection)
-        looks = looks || named(n, {"门", "触发器", "加器", "电平", "脉冲", "发光二极管", "数码管", "器件", "集成芯片"});
+    }();
+    const bool looks = std::any_of(c.selection.begin(), c.selection.end(), [](const std::string& n) { return has_own_look(n); });
     a[0]->setEnabled(any);
     a[1]->setEnabled(any);
     a[2]->setEnabled(clip);
