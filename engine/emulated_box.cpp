@@ -6,11 +6,6 @@
 
 namespace vorlisk {
 
-namespace {
-// How long a read request waits for a read before the box answers it anyway.
-constexpr auto kAnswerWithin = std::chrono::milliseconds(5);
-}  // namespace
-
 void EmulatedBox::detach() {
     attached_ = false;
     for (Device& d : devices_) d = Device{};
@@ -60,10 +55,7 @@ bool EmulatedBox::CH341SetBufUpload(uint32_t index, uint32_t enable) {
 
 int32_t EmulatedBox::CH341QueryBufDownload(uint32_t index) {
     Device* d = usable(index);
-    if (!d) return -1;
-    const Clock::time_point stale = Clock::now() - kAnswerWithin;
-    while (!d->queue.empty() && d->queue.front().at < stale) d->queue.pop_front();
-    return int32_t(d->queue.size());
+    return d ? int32_t(d->queue.size()) : -1;
 }
 
 bool EmulatedBox::CH341WriteData(uint32_t index, const uint8_t* data, uint32_t& length) {
@@ -76,7 +68,7 @@ bool EmulatedBox::CH341WriteData(uint32_t index, const uint8_t* data, uint32_t& 
     switch (data[0]) {
         case kReadAddress0:
         case kReadAddress1:
-            if (length >= 2 && data[1] > 0) d->queue.push_back({data[1], Clock::now()});
+            if (length >= 2 && data[1] > 0) d->queue.push_back(data[1]);
             break;
         case kWriteAddress1:
             // Every byte after the command is written at address 1 in turn;
@@ -95,16 +87,22 @@ bool EmulatedBox::CH341ReadData(uint32_t index, std::span<uint8_t> buffer, uint3
         return false;
     }
     const uint8_t value = index == input_device ? switches_ : lamps_;
-    size_t room = d->buffered_receive ? buffer.size() : std::min<size_t>(buffer.size(), length);
     size_t n = 0;
-    while (room > 0 && !d->queue.empty()) {
-        uint32_t& owed = d->queue.front().owed;
-        const uint32_t take = uint32_t(std::min<size_t>(room, owed));
-        std::fill_n(buffer.begin() + n, take, value);
-        n += take;
-        room -= take;
-        if ((owed -= take) == 0) d->queue.pop_front();
+    if (d->buffered_receive) {
+        size_t owed = 0;
+        for (uint32_t r : d->queue) owed += r;
+        n = std::min(owed, buffer.size());
+        d->queue.clear();
+    } else {
+        size_t room = std::min<size_t>(buffer.size(), length);
+        while (room > 0 && !d->queue.empty()) {
+            const uint32_t take = uint32_t(std::min<size_t>(room, d->queue.front()));
+            n += take;
+            room -= take;
+            if ((d->queue.front() -= take) == 0) d->queue.pop_front();
+        }
     }
+    std::fill_n(buffer.begin(), n, value);
     length = uint32_t(n);
     return true;
 }

@@ -6,15 +6,14 @@
 // Device 0 answers every read request with its switches, one byte per byte
 // asked for; device 1 latches the last byte written at MEM address 1 onto
 // its lamps (and reads back the lamps). Read requests wait in the box's
-// queue until the next read, which answers as many of them as its buffer
-// holds, so the queue drains and the pass sees the switches at once. A
-// request nobody reads within a few milliseconds is answered into the void,
-// as the real box's answers overflow a buffer nobody empties: Stop, which
-// waits for the queue to empty before it closes, is not kept waiting.
+// queue until the next read, which answers all of them with the switches
+// as they are now: the buffer is filled with the newest bytes and the rest
+// overflows, as a real interface's receive buffer does when the reads fall
+// behind. So the queue drains at every read, the pass sees the switches at
+// once, and Stop finds nothing waiting.
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -49,16 +48,11 @@ public:
     bool CH341ReadData(uint32_t index, std::span<uint8_t> buffer, uint32_t& length) override;
 
 private:
-    using Clock = std::chrono::steady_clock;
-    struct Request {
-        uint32_t owed;      // bytes of the answer not yet delivered
-        Clock::time_point at;  // when the program sent it
-    };
     struct Device {
         bool open = false;
         bool mem_mode = false;          // commands are understood only in MEM mode
-        bool buffered_receive = false;  // reads return all that is owed, not what is asked
-        std::deque<Request> queue;      // read requests waiting for a read
+        bool buffered_receive = false;  // reads answer every request, not what is asked
+        std::deque<uint32_t> queue;     // bytes still owed per waiting read request
     };
     Device* usable(uint32_t index);
     void show(uint8_t b);
