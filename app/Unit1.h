@@ -29,6 +29,9 @@ class QToolButton;
 namespace vorlisk {
 
 class CanvasView;
+class Ch341Interface;
+struct BoxLink;
+class TForm_xuni_shiyanxiang;
 class TForm_about;
 class TForm_creat_button;
 class TForm_creat_chip;
@@ -92,6 +95,15 @@ public:
     void N_runClick();
     void N_stopClick();
     void Timer1Timer();
+    // --- experiment box (Unit1_hardware.cpp) -------------------------------------
+    // What Run links to: the emulated box while its window "虚拟实验箱" is
+    // open, real CH341 chips otherwise. Made on first use.
+    Ch341Interface& box_link();
+    void N_boxClick();  // opens "虚拟实验箱"
+    TForm_xuni_shiyanxiang* Form_xuni_shiyanxiang = nullptr;
+    std::shared_ptr<BoxLink> box_link_;  // shared_ptr: BoxLink is complete only in Unit1_hardware.cpp
+    // --- end of experiment box -----------------------------------------------------
+
     // --- view, instruments, help ------------------------------------------------
     void N_toolbarClick();
     void N_paletteClick();

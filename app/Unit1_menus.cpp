@@ -49,6 +49,7 @@ const MenuEntry kMenus[] = {
     {"编辑 (&E)", "属性", nullptr, &TForm1::N_propertiesClick, false, nullptr},
     {"运行 (&R)", "运行", nullptr, &TForm1::N_runClick, false, nullptr},
     {"运行 (&R)", "停止", nullptr, &TForm1::N_stopClick, false, nullptr},
+    {"运行 (&R)", "虚拟实验箱", nullptr, &TForm1::N_boxClick, false, nullptr},
     {"实例", nullptr, nullptr, nullptr, false, nullptr},
     {"查看 (&V)", "工具栏", nullptr, &TForm1::N_toolbarClick, false, &TForm1::N_toolbar, true},
     {"查看 (&V)", "器件箱", nullptr, &TForm1::N_paletteClick, false, &TForm1::N_palette, true},

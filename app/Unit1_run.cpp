@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/Unit1.h"
+#include "engine/hardware.h"
 #include "engine/run.h"
 
 namespace vorlisk {
@@ -34,14 +35,15 @@ void TForm1::N_runClick() {
     if (c_->running) return;  // a second loop nested in the first would never end first
     SpeedButton_run->setChecked(true);
     start_run(*c_);
-    // The experiment box is not linked yet: both links stay closed.
-    c_->hw.input_open = c_->hw.output_open = false;
+    // A box that is not there leaves its link closed, unreported.
+    open_links(*c_, box_link());
     Label_time->setText(QStringLiteral("T：0"));
     Timer1->start();
     last_pump_ = std::chrono::steady_clock::now();
 
     passes_run = 0;
     PassHooks hooks;
+    link_pass_hooks(hooks, *c_, box_link());
     hooks.process_events = [this] {
         ++passes_run;
         pump_events();
@@ -60,7 +62,7 @@ void TForm1::N_stopClick() {
     SpeedButton_stop->setChecked(true);
     stop_circuit(*c_);
     Timer1->stop();
-    c_->hw.input_open = c_->hw.output_open = false;
+    close_links(*c_, box_link());
     Label_time->setText(QStringLiteral("T：0"));
     full_redraw();
 }

@@ -1,6 +1,8 @@
 // Vorlisk: start-up. Accepts one circuit file to open once the window is up.
 // Hidden options for screenshots: --no-splash, --run-for-ms N (run the
-// circuit that long), --screenshot PATH (save a picture of the window, quit).
+// circuit that long), --screenshot PATH (save a picture of the window, quit),
+// --box BYTE (open "虚拟实验箱" with its switches set; the picture is then of
+// the whole screen, so it shows both windows).
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QIcon>
@@ -11,6 +13,7 @@
 
 #include "app/Unit1.h"
 #include "app/application.h"
+#include "engine/forms/Unit_xuni_shiyanxiang.h"
 #include "app/message_box.h"
 
 using namespace vorlisk;
@@ -25,7 +28,8 @@ int run(Application& app) {
     QCommandLineOption no_splash(QStringLiteral("no-splash"));
     QCommandLineOption run_for(QStringLiteral("run-for-ms"), QString(), QStringLiteral("ms"));
     QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("path"));
-    for (QCommandLineOption* o : {&no_splash, &run_for, &screenshot}) {
+    QCommandLineOption box(QStringLiteral("box"), QString(), QStringLiteral("byte"));
+    for (QCommandLineOption* o : {&no_splash, &run_for, &screenshot, &box}) {
         o->setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(*o);
     }
@@ -45,13 +49,18 @@ int run(Application& app) {
     QElapsedTimer running_for;
     form.after_start = [&] {
         if (!file.isEmpty()) form.open_file(file);
+        if (parser.isSet(box)) {
+            form.N_boxClick();
+            form.Form_xuni_shiyanxiang->set_switch_byte(uint8_t(parser.value(box).toUInt(nullptr, 0)));
+        }
         if (shot.isEmpty()) return;
         running_for.start();
         QTimer::singleShot(run_ms, &form, [&] {
             if (run_ms > 0)
                 std::fprintf(stderr, "%lld passes in %.3f s: %.0f passes/s\n", form.passes_run,
                              running_for.elapsed() / 1000.0, form.passes_run * 1000.0 / running_for.elapsed());
-            if (!form.grab().save(shot)) std::fprintf(stderr, "cannot write %s\n", qPrintable(shot));
+            const QPixmap picture = parser.isSet(box) ? form.screen()->grabWindow(0) : form.grab();
+            if (!picture.save(shot)) std::fprintf(stderr, "cannot write %s\n", qPrintable(shot));
             form.close();  // stops a running circuit first
         });
         // Run returns only when the loop ends, so it starts from the event loop.

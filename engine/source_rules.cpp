@@ -2,6 +2,7 @@
 // indicators (LEDs, displays).
 #include <cmath>
 
+#include "engine/hardware.h"
 #include "engine/nets.h"
 #include "engine/rules.h"
 
@@ -46,17 +47,8 @@ void source_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule) {
         case Rule::level_switch: o.out_v[0] = level(o.param_int[0] == 1); break;
         case Rule::pulse_continuous: pulse(c, o, false); break;
         case Rule::pulse_preset: pulse(c, o, true); break;
-        case Rule::signal_in: {
-            uint8_t b = c.hw.input_ring[c.hw.input_ring_index];
-            for (int k = 0; k < 8; ++k) o.out_v[k] = level((b >> k) & 1);
-            break;
-        }
-        case Rule::signal_out: {
-            uint8_t b = 0;  // input 0 becomes the most significant bit
-            for (int k = 0; k < 8; ++k) b = uint8_t((b << 1) | (o.in_v[k] > kThreshold ? 1 : 0));
-            c.hw.output_byte = b;
-            break;
-        }
+        case Rule::signal_in: signal_input_rule(c, o); break;
+        case Rule::signal_out: signal_output_rule(c, o); break;
         default: break;
     }
 }

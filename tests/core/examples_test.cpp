@@ -8,6 +8,8 @@
 #include <map>
 #include <sstream>
 
+#include "engine/emulated_box.h"
+#include "engine/hardware.h"
 #include "model/circuit_file.h"
 #include "tests/support/harness.h"
 #include "tools/make_examples/examples.h"
@@ -215,6 +217,31 @@ const std::map<std::string, std::function<void(Loaded&)>> kLessons = {
              EXPECT_EQ(e.high("GT"), a > b) << a << " vs " << b;
              EXPECT_EQ(e.high("EQ"), a == b) << a << " vs " << b;
              EXPECT_EQ(e.high("LT"), a < b) << a << " vs " << b;
+         }
+     }},
+    {"实验箱联机.vlk",
+     [](Loaded& e) {
+         // Through the emulated box, as a student without one runs it.
+         EmulatedBox box;
+         Ch341Chooser link(box, nullptr);
+         PassHooks hooks;
+         link_pass_hooks(hooks, e.c, link);
+         box.attach();
+         //  switches  K1 K8 lamps
+         const struct {
+             uint8_t switches;
+             bool k1, k8;
+             uint8_t lamps;
+         } rows[] = {{0x01, true, false, 0x80}, {0x80, false, true, 0x01}, {0x0F, true, false, 0xF0}};
+         for (const auto& r : rows) {
+             box.set_switches(r.switches);
+             e.start(e.c.time_step);
+             open_links(e.c, link);
+             for (int p = 0; p < 3; ++p) run_pass(e.c, hooks);
+             close_links(e.c, link);
+             EXPECT_EQ(e.high("K1"), r.k1) << int(r.switches);
+             EXPECT_EQ(e.high("K8"), r.k8) << int(r.switches);
+             EXPECT_EQ(box.lamps(), r.lamps) << int(r.switches);
          }
      }},
 };

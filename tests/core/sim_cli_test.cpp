@@ -78,6 +78,29 @@ TEST(SimCli, ValueChangeDumpWithTheStepsTimescale) {
     fs::remove(vcd);
 }
 
+TEST(SimCli, EmulatedBoxSwitchesInLampsOut) {
+    const std::string loopback = std::string(VORLISK_EXAMPLES_DIR) + "/实验箱联机.vlk";
+    //  arguments                       output
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--box-in", "1", "--box-out"}, "K1\t1\nK8\t0\n实验箱输出\t10000000\n"},
+        {{"--box-in", "0x80", "--box-out"}, "K1\t0\nK8\t1\n实验箱输出\t00000001\n"},
+        {{"--box-in", "0b00001111", "--box-out", "--passes", "5"}, "K1\t1\nK8\t0\n实验箱输出\t11110000\n"},
+        {{"--box-out"}, "K1\t0\nK8\t0\n实验箱输出\t00000000\n"},  // every switch off
+        {{"--box-in", "255"}, "K1\t1\nK8\t1\n"},
+        {{}, "K1\t0\nK8\t0\n"},  // no box: the devices show nothing received
+    };
+    for (const auto& [args, out] : cases) {
+        std::vector<std::string> a{loopback};
+        a.insert(a.end(), args.begin(), args.end());
+        Result r = run(a);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, out) << (args.empty() ? "" : args[0]);
+    }
+    // With a truth table the lamps are one more column.
+    Result r = run({kHalfAdder, "--passes", "5", "--truth-table", "--box-out"});
+    EXPECT_NE(r.out.find("\tC\t实验箱输出\n0\t0\t0\t0\t0\t0\t00000000\n"), std::string::npos) << r.out;
+}
+
 TEST(SimCli, ErrorsAreOneLineWithExitCodeTwoAndNoOutput) {
     fs::path bad = fs::temp_directory_path() / "vorlisk_cli_bad.vlk";
     std::ofstream(bad) << "Quenmar V3.0\r\n12\r\nabc\r\n";
@@ -94,6 +117,8 @@ TEST(SimCli, ErrorsAreOneLineWithExitCodeTwoAndNoOutput) {
         {{kHalfAdder, "--set", "与门 9=1"}, "与门 9"},
         {{kHalfAdder, "--set", "异或门 3=1"}, "异或门 3"},  // exists, but is not a switch
         {{kHalfAdder, kHalfAdder}, "多余"},
+        {{kHalfAdder, "--box-in", "256"}, "256"},
+        {{kHalfAdder, "--box-in", "0b102"}, "0b102"},
     };
     for (const auto& [args, word] : cases) {
         Result r = run(args);

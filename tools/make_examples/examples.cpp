@@ -343,6 +343,21 @@ void comparator_74ls85(Circuit& c) {
     b.note(60, 680, {"74LS85 四位数值比较器：比较 A3～A0 与 B3～B0，", "级联输入 IA=B 接高电平。"});
 }
 
+// The experiment box's switches wired straight to its lamps. The input
+// device puts switch bit 0 on its pin 1; the output device sends its pin 1
+// as lamp bit 7, so the lamps show the switches mirrored.
+void box_loopback(Circuit& c) {
+    Builder b(c);
+    int in = b.part("信号输入器件", 120, 200);
+    int out = b.part("信号输出器件", 420, 200);
+    for (int k = 0; k < 8; ++k) b.wire(b.out(in, k), b.in(out, k));
+    b.probe({250, b.out(in, 0).y}, "K1");
+    b.probe({250, b.out(in, 7).y}, "K8");
+    b.note(60, 300, {"实验箱联机：信号输入器件 1～8 脚为开关 bit0～bit7，",
+                     "信号输出器件 1～8 脚送往灯 bit7～bit0。",
+                     "没有实验箱时，从“运行”菜单打开“虚拟实验箱”。"});
+}
+
 }  // namespace
 
 const std::vector<Example>& all_examples() {
@@ -361,6 +376,7 @@ const std::vector<Example>& all_examples() {
         {"74LS48驱动数码管.vlk", decoder_74ls48},
         {"74LS74分频器.vlk", divider_74ls74},
         {"74LS85比较器.vlk", comparator_74ls85},
+        {"实验箱联机.vlk", box_loopback},
     };
     return list;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/emulated_box.h"
+#include "engine/hardware.h"
 #include "engine/run.h"
 #include "model/circuit_file.h"
 #include "tools/vorlisk_sim/options.h"
@@ -28,20 +30,33 @@ std::vector<bool> levels(const Circuit& c) {
     return v;
 }
 
+// The byte as eight binary digits, bit 7 first.
+std::string bits(uint8_t b) {
+    std::string s;
+    for (int k = 7; k >= 0; --k) s += (b >> k) & 1 ? '1' : '0';
+    return s;
+}
+
 struct Runner {
     Circuit& c;
     long long passes;
     VcdWriter* vcd = nullptr;
     uint64_t vcd_pass = 0;
+    Ch341Interface* box = nullptr;  // the emulated experiment box, when attached
 
-    // One run from the stopped state, as Run does in virtual time.
+    // One run from the stopped state, as Run and Stop do in virtual time.
     void run() {
         start_run(c);
         c.step_counter = 0;
         PassHooks hooks;
         if (vcd) hooks.record_trace = [&] { vcd->sample(++vcd_pass, levels(c)); };
+        if (box) {
+            open_links(c, *box);
+            link_pass_hooks(hooks, c, *box);
+        }
         for (long long n = 0; n < passes; ++n) run_pass(c, hooks);
         c.running = 0;
+        if (box) close_links(c, *box);
     }
 };
 
@@ -79,6 +94,14 @@ int main(int argc, char** argv) {
 
     VcdWriter vcd;
     Runner runner{c, opt->passes};
+    // The emulated box, reached through the same link as the program's.
+    EmulatedBox box;
+    Ch341Chooser link(box, nullptr);
+    if (opt->box_in || opt->box_out) {
+        box.attach();
+        box.set_switches(opt->box_in.value_or(0));
+        runner.box = &link;
+    }
     if (opt->vcd) {
         std::vector<std::string> labels;
         for (int t = 0; t < c.test_point_count; ++t) labels.push_back(c.test_points[t].label);
@@ -91,10 +114,12 @@ int main(int argc, char** argv) {
         runner.run();
         for (int t = 0; t < c.test_point_count; ++t)
             text += c.test_points[t].label + '\t' + (c.test_points[t].value > 2.0 ? "1" : "0") + '\n';
+        if (opt->box_out) text += "实验箱输出\t" + bits(box.lamps()) + '\n';
     } else {
         std::vector<std::string> header;
         for (int i : switches) header.push_back(c.objects[i].name);
         for (int t = 0; t < c.test_point_count; ++t) header.push_back(c.test_points[t].label);
+        if (opt->box_out) header.push_back("实验箱输出");
         for (size_t k = 0; k < header.size(); ++k) text += (k ? "\t" : "") + header[k];
         text += '\n';
         const size_t n = switches.size();
@@ -109,6 +134,7 @@ int main(int argc, char** argv) {
             runner.run();
             for (int t = 0; t < c.test_point_count; ++t)
                 line += std::string(line.empty() ? "" : "\t") + (c.test_points[t].value > 2.0 ? "1" : "0");
+            if (opt->box_out) line += std::string(line.empty() ? "" : "\t") + bits(box.lamps());
             text += line + '\n';
         }
     }

@@ -7,7 +7,8 @@
 namespace vorlisk::sim {
 
 const char* const kUsage =
-    "用法：vorlisk-sim 文件 [--passes N] [--step 秒] [--set 名称=0|1]... [--vcd 路径] [--truth-table]";
+    "用法：vorlisk-sim 文件 [--passes N] [--step 秒] [--set 名称=0|1]... [--vcd 路径] [--truth-table]"
+    " [--box-in 字节] [--box-out]";
 
 namespace {
 
@@ -19,6 +20,21 @@ bool parse_count(std::string_view s, long long& out) {
 bool parse_seconds(std::string_view s, double& out) {
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && p == s.data() + s.size() && std::isfinite(out) && out > 0.0;
+}
+
+// A byte as a teacher writes it: 165, 0xA5 or 0b10100101.
+bool parse_byte(std::string_view s, uint8_t& out) {
+    int base = 10;
+    if (s.size() > 2 && s[0] == '0') {
+        if (s[1] == 'x' || s[1] == 'X') base = 16;
+        if (s[1] == 'b' || s[1] == 'B') base = 2;
+        if (base != 10) s.remove_prefix(2);
+    }
+    unsigned v = 0;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v, base);
+    if (ec != std::errc() || p != s.data() + s.size() || s.empty() || v > 255) return false;
+    out = uint8_t(v);
+    return true;
 }
 
 }  // namespace
@@ -64,6 +80,17 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             auto v = value(i, a);
             if (!v) return std::nullopt;
             o.vcd = std::string(*v);
+        } else if (a == "--box-in") {
+            auto v = value(i, a);
+            if (!v) return std::nullopt;
+            uint8_t b = 0;
+            if (!parse_byte(*v, b)) {
+                error = "--box-in 需要 0 到 255 的字节（十进制、0x 十六进制或 0b 二进制），却是“" + std::string(*v) + "”。";
+                return std::nullopt;
+            }
+            o.box_in = b;
+        } else if (a == "--box-out") {
+            o.box_out = true;
         } else if (a == "--truth-table") {
             o.truth_table = true;
         } else if (a.starts_with("--")) {

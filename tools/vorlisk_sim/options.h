@@ -1,6 +1,7 @@
 // Command line of vorlisk-sim.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,6 +16,8 @@ struct Options {
     std::vector<std::pair<std::string, int>> sets;   // level switch name, level 0 or 1
     std::optional<std::string> vcd;                  // Value Change Dump output
     bool truth_table = false;
+    std::optional<uint8_t> box_in;  // the emulated box's switches
+    bool box_out = false;           // report the byte the box's lamps show
 };
 
 // Parses argv; on failure returns nothing and puts a one-line message in `error`.
