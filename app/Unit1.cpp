@@ -23,6 +23,7 @@
 
 #include "app/Unit_about.h"
 #include "app/Unit_bitmap.h"
+#include "app/Unit_help.h"
 #include "chips/forms/Unit_creat_chip.h"
 #include "editor/forms/Unit_creat_button.h"
 #include "editor/forms/Unit_guanlian_fgejg.h"
@@ -72,6 +73,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     Form_jcd = new TForm_jcd(this);
     Form_about = new TForm_about(this);
     Form_creat_chip = new TForm_creat_chip(this);
+    Form_help = new TForm_help(this);
     canvas_.pictures = &Form_bitmap->pictures();
 
     Timer1 = new QTimer(this);

@@ -33,6 +33,7 @@ class Ch341Interface;
 struct BoxLink;
 class TForm_xuni_shiyanxiang;
 class TForm_about;
+class TForm_help;
 class TForm_creat_button;
 class TForm_creat_chip;
 class TForm_guanlian_fgejg;
@@ -115,6 +116,7 @@ public:
     void N_homeClick();
     void N_mailClick();
     void N_aboutClick();
+    QString manual_path() const;
 
     // --- scrolling and the canvas ---------------------------------------------
     void ScrollBar_HChange(int position);
@@ -190,6 +192,7 @@ public:
     TForm_jcd* Form_jcd = nullptr;
     TForm_about* Form_about = nullptr;
     TForm_creat_chip* Form_creat_chip = nullptr;
+    TForm_help* Form_help = nullptr;
 
 protected:
     void showEvent(QShowEvent* e) override;

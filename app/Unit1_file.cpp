@@ -1,5 +1,4 @@
 // File, print, settings and help commands of the main window.
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,10 +6,10 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QUrl>
 
 #include "app/Unit1.h"
 #include "app/Unit_about.h"
+#include "app/Unit_help.h"
 #include "app/canvas_view.h"
 #include "app/message_box.h"
 #include "engine/forms/Unit_compute_set.h"
@@ -149,18 +148,17 @@ void TForm1::N_draw_setClick() {
 
 // --- help ------------------------------------------------------------------------
 
-void TForm1::N_manualClick() {
-    const QString manual = QDir(data_dir).absoluteFilePath(QStringLiteral("用户手册.html"));
-    if (!QFileInfo::exists(manual)) {
-        show_message(this, QStringLiteral("找不到用户手册：") + manual, MessageKind::warning);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+QString TForm1::manual_path() const {
+    return QDir(data_dir).absoluteFilePath(QStringLiteral("手册/用户手册.html"));
 }
 
-void TForm1::N_homeClick() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage))); }
+void TForm1::N_manualClick() { Form_help->show_manual(manual_path()); }
 
-void TForm1::N_mailClick() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMailAddress))); }
+// The program has no home page or mail address of its own: these open the
+// manual's sections on the program and on reporting problems.
+void TForm1::N_homeClick() { Form_help->show_manual(manual_path(), QStringLiteral("about")); }
+
+void TForm1::N_mailClick() { Form_help->show_manual(manual_path(), QStringLiteral("feedback")); }
 
 void TForm1::N_aboutClick() { Form_about->show_from_menu(); }
 

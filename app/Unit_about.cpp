@@ -1,20 +1,15 @@
 #include "app/Unit_about.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 
 #include "render/canvas.h"
 
 namespace vorlisk {
-
-const char* const kHomePage = "https://vorlisk.example.org/";
-const char* const kMailAddress = "mailto:dev@vorlisk.example.org";
 
 QImage paint_about_picture() {
     QImage img(410, 260, QImage::Format_RGB32);
@@ -63,12 +58,11 @@ TForm_about::TForm_about(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     Image1->setPixmap(QPixmap::fromImage(paint_about_picture()));
     Image1->installEventFilter(this);
 
+    // Where help is: the program has no web page of its own.
     Label1 = new QLabel(this);
-    QFont link = qt_font({"Arial", 19, false, false, true, false, 0});
-    Label1->setFont(link);
+    Label1->setFont(qt_font({"宋体", 16, false, false, false, false, 0}));
     Label1->setStyleSheet("color: white; background: transparent;");
-    Label1->setText(QString::fromLatin1(kHomePage));
-    Label1->setCursor(Qt::PointingHandCursor);
+    Label1->setText(QStringLiteral("使用说明：帮助 → 使用说明（F1）"));
     Label1->adjustSize();
     Label1->move((410 - Label1->width()) / 2, 260 - Label1->height() - 14);
     Label1->installEventFilter(this);
@@ -125,12 +119,9 @@ void TForm_about::Image1Click() {
     if (clickable) accept();
 }
 
-void TForm_about::Label1Click() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage))); }
-
 bool TForm_about::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::MouseButtonRelease) {
-        if (watched == Image1) Image1Click();
-        else if (watched == Label1) Label1Click();
+        if (watched == Image1 || watched == Label1) Image1Click();
     }
     return QDialog::eventFilter(watched, e);
 }

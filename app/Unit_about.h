@@ -21,7 +21,6 @@ public:
 
     void Timer1Timer();
     void Image1Click();
-    void Label1Click();
 
     bool faded_in = false;
     bool clickable = false;
@@ -40,10 +39,6 @@ protected:
 private:
     QElapsedTimer hold_;
 };
-
-// The program's home page and the developers' mail address.
-extern const char* const kHomePage;
-extern const char* const kMailAddress;
 
 QImage paint_about_picture();
 

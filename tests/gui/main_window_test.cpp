@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <QLabel>
+#include <QTextBrowser>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPrinter>
@@ -12,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/Unit1.h"
+#include "app/Unit_help.h"
 #include "app/application.h"
 #include "app/canvas_view.h"
 #include "editor/hit_test.h"
@@ -81,6 +83,7 @@ private slots:
     void print_scales_the_canvas_onto_the_page();
     void save_as_adds_the_extension_and_spares_the_examples();
     void qt_texts_are_chinese();
+    void the_manual_opens_in_its_own_window();
 };
 
 // Columns: the scroll bar, the action taken on it, pixels every record
@@ -429,6 +432,22 @@ void MainWindowTest::qt_texts_are_chinese() {
     QVERIFY(install_chinese_translation(*qApp));
     QMessageBox box(QMessageBox::Information, QString(), QString(), QMessageBox::Cancel);
     QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+}
+
+void MainWindowTest::the_manual_opens_in_its_own_window() {
+    QTemporaryDir dir;
+    w->data_dir = dir.path();
+    w->N_manualClick();  // no manual beside the program: the window says where it should be
+    QVERIFY(w->Form_help->isVisible());
+    QVERIFY(w->Form_help->browser->toPlainText().contains(QStringLiteral("找不到用户手册")));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("手册")));
+    QFile f(dir.filePath(QStringLiteral("手册/用户手册.html")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<html><body><h1>\xe7\x94\xbb\xe7\x94\xb5\xe8\xb7\xaf</h1><h2 id=\"feedback\">feedback</h2></body></html>");
+    f.close();
+    w->N_mailClick();
+    QVERIFY(w->Form_help->browser->toPlainText().contains(QStringLiteral("画电路")));
+    w->Form_help->close();
 }
 
 QTEST_MAIN(MainWindowTest)
