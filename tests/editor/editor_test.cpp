@@ -82,6 +82,22 @@ TEST(WireTool, DrawsACornerAndEndsOnAPinThatThenHearsTheDriver) {
     EXPECT_GT(f.obj(b).in_v[0], kThreshold);
 }
 
+TEST(WireTool, AWireDrawnWhileRunningReachesTheNextPass) {
+    EditorFixture f;
+    const int sw = f.add("高低电平控制器", 100, 100);  // output tip (130, 100)
+    const int led = f.add("发光二极管", 220, 100);      // input tip (200, 100)
+    f.obj(sw).param_int[0] = 1;
+    f.start();
+    f.run_passes(2);
+    ASSERT_LT(f.obj(led).in_v[0], kThreshold);
+    f.tool("导线");
+    f.click(130, 100);
+    f.move(200, 100);
+    f.click(200, 100);
+    f.run_passes(2);
+    EXPECT_GT(f.obj(led).in_v[0], kThreshold);
+}
+
 TEST(WireTool, RightClickDiscardsTheWireWithoutUsingASerial) {
     EditorFixture f;
     f.add("非门", 200, 200);
