@@ -27,7 +27,11 @@ namespace vorlisk {
 
 class CanvasView;
 class TForm_about;
+class TForm_b_t_list;
+class TForm_biao;
 class TForm_bitmap;
+class TForm_jilu_type;
+class TForm_tu;
 class TForm_compute_set;
 class TForm_set;
 class TForm_xinhaoyuan;
@@ -77,8 +81,6 @@ public:
     void N_toolbarClick();
     void N_paletteClick();
     void N_statusbarClick();
-    void show_truth_table() {}     // the instrument windows come with the recorders
-    void show_timing_diagram() {}
     void N_manualClick();
     void N_homeClick();
     void N_mailClick();
@@ -142,6 +144,34 @@ public:
     TForm_set* Form_set = nullptr;
     TForm_compute_set* Form_compute_set = nullptr;
     TForm_about* Form_about = nullptr;
+
+    // --- instruments (Unit1_instruments.cpp) ------------------------------------------
+    // The truth-table and timing-diagram windows with their two dialogs,
+    // created together the first time one of them is needed.
+    void show_truth_table();
+    void show_timing_diagram();
+    TForm_biao* truth_table_window();
+    TForm_tu* timing_diagram_window();
+    // The recorder steps of a pass, between reading the test points and
+    // keeping the readings as the previous ones.
+    void deal_biao_data();
+    void deal_tu_data();
+    // Run clears the visible instruments; New and Open close both and clear them.
+    void clear_visible_instruments();
+    void close_instruments();
+    void clear_instruments();
+    // The status timer's part: extends a recording timing diagram.
+    void instruments_tick();
+
+private:
+    void create_instruments();
+    // The record-items and recording-mode dialogs changed the document.
+    void instruments_changed();
+    TForm_biao* Form_biao = nullptr;
+    TForm_tu* Form_tu = nullptr;
+    TForm_b_t_list* Form_b_t_list = nullptr;
+    TForm_jilu_type* Form_jilu_type = nullptr;
+    // --- end of instruments ------------------------------------------------------------
 
 protected:
     void showEvent(QShowEvent* e) override;

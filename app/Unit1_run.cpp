@@ -33,6 +33,7 @@ void TForm1::pump_events() {
 void TForm1::N_runClick() {
     if (c_->running) return;  // a second loop nested in the first would never end first
     SpeedButton_run->setChecked(true);
+    clear_visible_instruments();
     start_run(*c_);
     // The experiment box is not linked yet: both links stay closed.
     c_->hw.input_open = c_->hw.output_open = false;
@@ -42,6 +43,8 @@ void TForm1::N_runClick() {
 
     passes_run = 0;
     PassHooks hooks;
+    hooks.record_table = [this] { deal_biao_data(); };
+    hooks.record_trace = [this] { deal_tu_data(); };
     hooks.process_events = [this] {
         ++passes_run;
         pump_events();
@@ -69,6 +72,7 @@ void TForm1::Timer1Timer() {
     if (!c_->running) return;
     Label_time->setText(QStringLiteral("T：") + time_text(c_->sim_time));
     dynamic_redraw();
+    instruments_tick();
 }
 
 }  // namespace vorlisk

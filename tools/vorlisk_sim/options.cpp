@@ -7,7 +7,7 @@
 namespace vorlisk::sim {
 
 const char* const kUsage =
-    "用法：vorlisk-sim 文件 [--passes N] [--step 秒] [--set 名称=0|1]... [--vcd 路径] [--truth-table]";
+    "用法：vorlisk-sim 文件 [--passes N] [--step 秒] [--set 名称=0|1]... [--vcd 路径] [--truth-table] [--record-table 路径|-]";
 
 namespace {
 
@@ -64,6 +64,10 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             auto v = value(i, a);
             if (!v) return std::nullopt;
             o.vcd = std::string(*v);
+        } else if (a == "--record-table") {
+            auto v = value(i, a);
+            if (!v) return std::nullopt;
+            o.record_table = std::string(*v);
         } else if (a == "--truth-table") {
             o.truth_table = true;
         } else if (a.starts_with("--")) {
@@ -75,6 +79,10 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             error = "多余的参数“" + std::string(a) + "”：只能给出一个电路文件。";
             return std::nullopt;
         }
+    }
+    if (o.truth_table && o.record_table) {
+        error = "--record-table 记录一次运行，不能与 --truth-table 同时使用。";
+        return std::nullopt;
     }
     if (o.file.empty()) {
         error = std::string("缺少电路文件。") + kUsage;
