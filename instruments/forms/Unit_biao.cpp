@@ -109,7 +109,10 @@ TForm_biao::TForm_biao(Circuit& circuit, TForm_b_t_list& items, TForm_jilu_type&
     clear_table();
 }
 
-TForm_biao::~TForm_biao() = default;
+TForm_biao::~TForm_biao() {
+    // The grid would read the recorder while QWidget's destructor hides it.
+    delete StringGrid1;
+}
 
 void TForm_biao::showEvent(QShowEvent* e) {
     if (!e->spontaneous()) FormShow();

@@ -93,7 +93,9 @@ TForm_tu::TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent)
     };
 }
 
-TForm_tu::~TForm_tu() = default;
+TForm_tu::~TForm_tu() {
+    delete Image1;  // it shows canvas_, which goes before QWidget's destructor runs
+}
 
 void TForm_tu::showEvent(QShowEvent* e) {
     if (!e->spontaneous()) FormShow();
