@@ -40,13 +40,14 @@ int main(int argc, char** argv) {
         form.show_timing_diagram();
         TForm_biao* table = form.truth_table_window();
         TForm_tu* diagram = form.timing_diagram_window();
-        table->setGeometry(20, 40, 380, 520);
+        table->setGeometry(20, 40, 440, 520);
         diagram->setGeometry(420, 40, 760, 300);
         diagram->Edit1->setText(scale);
         QTimer::singleShot(ms, &form, [&, table, diagram] {
-            form.N_stopClick();
+            // Taken while the circuit still runs.
             if (!table->grab().save(out.absoluteFilePath("truth_table.png"))) result = 1;
             if (!diagram->grab().save(out.absoluteFilePath("timing_diagram.png"))) result = 1;
+            form.N_stopClick();
             form.circuit().modified = false;
             form.close();
         });
