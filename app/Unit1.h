@@ -27,11 +27,7 @@ namespace vorlisk {
 
 class CanvasView;
 class TForm_about;
-class TForm_b_t_list;
-class TForm_biao;
 class TForm_bitmap;
-class TForm_jilu_type;
-class TForm_tu;
 class TForm_compute_set;
 class TForm_set;
 class TForm_xinhaoyuan;
@@ -147,11 +143,12 @@ public:
 
     // --- instruments (Unit1_instruments.cpp) ------------------------------------------
     // The truth-table and timing-diagram windows with their two dialogs,
-    // created together the first time one of them is needed.
+    // created together the first time one of them is needed. (The window
+    // classes are declared here by "class X*", which keeps this block whole.)
     void show_truth_table();
     void show_timing_diagram();
-    TForm_biao* truth_table_window();
-    TForm_tu* timing_diagram_window();
+    class TForm_biao* truth_table_window();
+    class TForm_tu* timing_diagram_window();
     // The recorder steps of a pass, between reading the test points and
     // keeping the readings as the previous ones.
     void deal_biao_data();
@@ -167,10 +164,10 @@ private:
     void create_instruments();
     // The record-items and recording-mode dialogs changed the document.
     void instruments_changed();
-    TForm_biao* Form_biao = nullptr;
-    TForm_tu* Form_tu = nullptr;
-    TForm_b_t_list* Form_b_t_list = nullptr;
-    TForm_jilu_type* Form_jilu_type = nullptr;
+    class TForm_biao* Form_biao = nullptr;
+    class TForm_tu* Form_tu = nullptr;
+    class TForm_b_t_list* Form_b_t_list = nullptr;
+    class TForm_jilu_type* Form_jilu_type = nullptr;
     // --- end of instruments ------------------------------------------------------------
 
 protected:

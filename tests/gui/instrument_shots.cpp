@@ -1,7 +1,9 @@
 // Pictures of the two instrument windows recording a circuit, for the
 // manual: opens FILE, shows the truth table (recording on every change)
 // and the timing diagram, starts recording at SCALE seconds per division,
-// lets the circuit run for MS milliseconds and saves both windows.
+// lets the circuit run for MS milliseconds and saves both windows (and the
+// diagram's samples as a Value Change Dump), then
+// the record-items and recording-mode dialogs.
 //   instrument_shots FILE OUT_DIR [MS] [SCALE]
 // Runs under xvfb-run or the offscreen platform.
 #include <QApplication>
@@ -12,7 +14,9 @@
 
 #include "app/Unit1.h"
 #include "app/message_box.h"
+#include "instruments/forms/Unit_b_t_list.h"
 #include "instruments/forms/Unit_biao.h"
+#include "instruments/forms/Unit_jilu_type.h"
 #include "instruments/forms/Unit_tu.h"
 
 using namespace vorlisk;
@@ -47,7 +51,19 @@ int main(int argc, char** argv) {
             // Taken while the circuit still runs.
             if (!table->grab().save(out.absoluteFilePath("truth_table.png"))) result = 1;
             if (!diagram->grab().save(out.absoluteFilePath("timing_diagram.png"))) result = 1;
+            if (!diagram->export_vcd(out.absoluteFilePath("timing_diagram.vcd"))) result = 1;
             form.N_stopClick();
+            // The two dialogs, shown without waiting for an answer.
+            auto* items = form.findChild<TForm_b_t_list*>();
+            items->item_edit_list = form.circuit().table_items;
+            items->show();
+            if (!items->grab().save(out.absoluteFilePath("record_items.png"))) result = 1;
+            items->hide();
+            auto* modes = form.findChild<TForm_jilu_type*>();
+            modes->mode = QString::fromStdString(form.circuit().table_record_mode);
+            modes->show();
+            if (!modes->grab().save(out.absoluteFilePath("recording_mode.png"))) result = 1;
+            modes->hide();
             form.circuit().modified = false;
             form.close();
         });
