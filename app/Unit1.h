@@ -110,8 +110,6 @@ public:
     void N_paletteClick();
     void N_statusbarClick();
     void N_pin_numbersClick();  // chips show their package pin numbers; remembered between sessions
-    void show_truth_table() {}     // the instrument windows come with the recorders
-    void show_timing_diagram() {}
     void N_manualClick();
     void N_homeClick();
     void N_mailClick();
@@ -193,6 +191,35 @@ public:
     TForm_about* Form_about = nullptr;
     TForm_creat_chip* Form_creat_chip = nullptr;
     TForm_help* Form_help = nullptr;
+
+    // --- instruments (Unit1_instruments.cpp) ------------------------------------------
+    // The truth-table and timing-diagram windows with their two dialogs,
+    // created together the first time one of them is needed. (The window
+    // classes are declared here by "class X*", which keeps this block whole.)
+    void show_truth_table();
+    void show_timing_diagram();
+    class TForm_biao* truth_table_window();
+    class TForm_tu* timing_diagram_window();
+    // The recorder steps of a pass, between reading the test points and
+    // keeping the readings as the previous ones.
+    void deal_biao_data();
+    void deal_tu_data();
+    // Run clears the visible instruments; New and Open close both and clear them.
+    void clear_visible_instruments();
+    void close_instruments();
+    void clear_instruments();
+    // The status timer's part: extends a recording timing diagram.
+    void instruments_tick();
+
+private:
+    void create_instruments();
+    // The record-items and recording-mode dialogs changed the document.
+    void instruments_changed();
+    class TForm_biao* Form_biao = nullptr;
+    class TForm_tu* Form_tu = nullptr;
+    class TForm_b_t_list* Form_b_t_list = nullptr;
+    class TForm_jilu_type* Form_jilu_type = nullptr;
+    // --- end of instruments ------------------------------------------------------------
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -37,14 +37,17 @@ bool TForm1::confirm_discard() {
 void TForm1::N_newClick() {
     if (!confirm_discard()) return;
     if (c_->running) N_stopClick();
+    close_instruments();
     reset_circuit();
     full_redraw();
+    clear_instruments();
     choose_select_tool();
 }
 
 void TForm1::N_openClick() {
     if (!confirm_discard()) return;
     if (c_->running) N_stopClick();
+    close_instruments();
     const QString path = choose_open_file();
     if (path.isEmpty()) return;
     open_file(path);
@@ -63,6 +66,7 @@ bool TForm1::open_file(const QString& path) {
     }
     sync_scroll_bars();
     N_stopClick();  // a file may have been saved while running; also redraws
+    clear_instruments();
     history_.reset(*c_);  // what was read is what is on disk
     update_edit_state();
     return bool(r);

@@ -34,6 +34,7 @@ void TForm1::pump_events() {
 void TForm1::N_runClick() {
     if (c_->running) return;  // a second loop nested in the first would never end first
     SpeedButton_run->setChecked(true);
+    clear_visible_instruments();
     start_run(*c_);
     // A box that is not there leaves its link closed, unreported.
     open_links(*c_, box_link());
@@ -44,6 +45,8 @@ void TForm1::N_runClick() {
     passes_run = 0;
     PassHooks hooks;
     link_pass_hooks(hooks, *c_, box_link());
+    hooks.record_table = [this] { deal_biao_data(); };
+    hooks.record_trace = [this] { deal_tu_data(); };
     hooks.process_events = [this] {
         ++passes_run;
         pump_events();
@@ -71,6 +74,7 @@ void TForm1::Timer1Timer() {
     if (!c_->running) return;
     Label_time->setText(QStringLiteral("T：") + time_text(c_->sim_time));
     dynamic_redraw();
+    instruments_tick();
 }
 
 }  // namespace vorlisk

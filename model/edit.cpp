@@ -88,6 +88,7 @@ int add_annotation(Circuit& c, const ZHU_SHI_S& draft, int cx, int cy) {
 void set_test_point_label(Circuit& c, int t, std::string_view label) {
     c.test_points[t].label = std::string(label);
     c.modified = true;
+    c.touch();  // the truth table keeps which test point carries each column's label
 }
 
 void set_probe_input(Circuit& c, int obj, int k, std::string_view test_point_name) {

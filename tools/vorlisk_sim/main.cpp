@@ -1,7 +1,9 @@
 // vorlisk-sim: runs a circuit file headless in virtual time and prints its
-// test-point readings, a truth table over its level switches, or a Value
-// Change Dump. Meant for checking students' circuits automatically.
+// test-point readings, a truth table over its level switches, the truth
+// table the instrument records over the run, or a Value Change Dump. Meant
+// for checking students' circuits automatically.
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -10,9 +12,10 @@
 #include "engine/emulated_box.h"
 #include "engine/hardware.h"
 #include "engine/run.h"
+#include "instruments/truth_table.h"
+#include "instruments/vcd.h"
 #include "model/circuit_file.h"
 #include "tools/vorlisk_sim/options.h"
-#include "tools/vorlisk_sim/vcd.h"
 
 namespace vorlisk::sim {
 namespace {
@@ -24,9 +27,9 @@ int fail(const std::string& message) {
     return 2;
 }
 
-std::vector<bool> levels(const Circuit& c) {
-    std::vector<bool> v;
-    for (int t = 0; t < c.test_point_count; ++t) v.push_back(c.test_points[t].value > 2.0);
+std::vector<char> levels(const Circuit& c) {
+    std::vector<char> v;
+    for (int t = 0; t < c.test_point_count; ++t) v.push_back(vcd_level(c.test_points[t].value));
     return v;
 }
 
@@ -43,13 +46,16 @@ struct Runner {
     VcdWriter* vcd = nullptr;
     uint64_t vcd_pass = 0;
     Ch341Interface* box = nullptr;  // the emulated experiment box, when attached
+    uint64_t ticks_per_pass = 1;
+    TruthTable* table = nullptr;  // records as the window does on every change
 
     // One run from the stopped state, as Run and Stop do in virtual time.
     void run() {
         start_run(c);
         c.step_counter = 0;
         PassHooks hooks;
-        if (vcd) hooks.record_trace = [&] { vcd->sample(++vcd_pass, levels(c)); };
+        if (table) hooks.record_table = [&] { record_on_change(c, c.table_items, *table); };
+        if (vcd) hooks.record_trace = [&] { vcd->sample(++vcd_pass * ticks_per_pass, levels(c)); };
         if (box) {
             open_links(c, *box);
             link_pass_hooks(hooks, c, *box);
@@ -59,6 +65,13 @@ struct Runner {
         if (box) close_links(c, *box);
     }
 };
+
+bool write_file(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    return bool(out);
+}
 
 }  // namespace
 
@@ -105,16 +118,32 @@ int main(int argc, char** argv) {
     if (opt->vcd) {
         std::vector<std::string> labels;
         for (int t = 0; t < c.test_point_count; ++t) labels.push_back(c.test_points[t].label);
-        if (!vcd.open(*opt->vcd, c.time_step, labels)) return fail("无法写入“" + *opt->vcd + "”。");
+        const auto [unit, ticks] = vcd_timescale(c.time_step);
+        if (!vcd.open(*opt->vcd, "vorlisk-sim", unit, labels)) return fail("无法写入“" + *opt->vcd + "”。");
         runner.vcd = &vcd;
+        runner.ticks_per_pass = ticks;
+    }
+    TruthTable table;
+    if (opt->record_table) {
+        // The window's items: the stored slots, or the defaults when the
+        // first eight are empty, as showing the window chooses them.
+        if (first_eight_empty(c.table_items)) set_default_items(c, c.table_items);
+        table.clear_table(c, c.table_items);
+        runner.table = &table;
     }
 
     std::string text;
     if (!opt->truth_table) {
         runner.run();
-        for (int t = 0; t < c.test_point_count; ++t)
-            text += c.test_points[t].label + '\t' + (c.test_points[t].value > 2.0 ? "1" : "0") + '\n';
-        if (opt->box_out) text += "实验箱输出\t" + bits(box.lamps()) + '\n';
+        if (opt->record_table && *opt->record_table == "-") {
+            text = table.csv();  // instead of the readings
+        } else {
+            if (opt->record_table && !write_file(*opt->record_table, table.csv()))
+                return fail("写入“" + *opt->record_table + "”失败。");
+            for (int t = 0; t < c.test_point_count; ++t)
+                text += c.test_points[t].label + '\t' + (c.test_points[t].value > 2.0 ? "1" : "0") + '\n';
+            if (opt->box_out) text += "实验箱输出\t" + bits(box.lamps()) + '\n';
+        }
     } else {
         std::vector<std::string> header;
         for (int i : switches) header.push_back(c.objects[i].name);
@@ -138,7 +167,7 @@ int main(int argc, char** argv) {
             text += line + '\n';
         }
     }
-    if (opt->vcd && !vcd.close(runner.vcd_pass)) return fail("写入“" + *opt->vcd + "”失败。");
+    if (opt->vcd && !vcd.close(runner.vcd_pass * runner.ticks_per_pass)) return fail("写入“" + *opt->vcd + "”失败。");
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 2;
 }

@@ -8,7 +8,7 @@ namespace vorlisk::sim {
 
 const char* const kUsage =
     "用法：vorlisk-sim 文件 [--passes N] [--step 秒] [--set 名称=0|1]... [--vcd 路径] [--truth-table]"
-    " [--box-in 字节] [--box-out]";
+    " [--record-table 路径|-] [--box-in 字节] [--box-out]";
 
 namespace {
 
@@ -91,6 +91,10 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             o.box_in = b;
         } else if (a == "--box-out") {
             o.box_out = true;
+        } else if (a == "--record-table") {
+            auto v = value(i, a);
+            if (!v) return std::nullopt;
+            o.record_table = std::string(*v);
         } else if (a == "--truth-table") {
             o.truth_table = true;
         } else if (a.starts_with("--")) {
@@ -102,6 +106,10 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             error = "多余的参数“" + std::string(a) + "”：只能给出一个电路文件。";
             return std::nullopt;
         }
+    }
+    if (o.truth_table && o.record_table) {
+        error = "--record-table 记录一次运行，不能与 --truth-table 同时使用。";
+        return std::nullopt;
     }
     if (o.file.empty()) {
         error = std::string("缺少电路文件。") + kUsage;

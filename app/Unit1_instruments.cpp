@@ -1,0 +1,81 @@
+// The main window's side of the instruments: showing the truth-table and
+// timing-diagram windows, feeding them from the run pass, clearing them on
+// Run, New and Open, and extending the timing diagram on the status timer.
+#include "app/Unit1.h"
+#include "instruments/forms/Unit_b_t_list.h"
+#include "instruments/forms/Unit_biao.h"
+#include "instruments/forms/Unit_jilu_type.h"
+#include "instruments/forms/Unit_tu.h"
+
+namespace vorlisk {
+
+void TForm1::create_instruments() {
+    if (Form_biao) return;
+    Form_b_t_list = new TForm_b_t_list(*c_, this);
+    Form_jilu_type = new TForm_jilu_type(this);
+    Form_biao = new TForm_biao(*c_, *Form_b_t_list, *Form_jilu_type, this);
+    Form_tu = new TForm_tu(*c_, *Form_b_t_list, this);
+    Form_biao->on_items_changed = [this] { instruments_changed(); };
+    Form_tu->on_items_changed = [this] { instruments_changed(); };
+    Form_tu->start_simulation = [this] {
+        if (!closing) N_runClick();
+    };
+}
+
+TForm_biao* TForm1::truth_table_window() {
+    create_instruments();
+    return Form_biao;
+}
+
+TForm_tu* TForm1::timing_diagram_window() {
+    create_instruments();
+    return Form_tu;
+}
+
+void TForm1::instruments_changed() { commit_edit(); }
+
+void TForm1::show_truth_table() {
+    truth_table_window()->show();
+    Form_biao->raise();
+}
+
+void TForm1::show_timing_diagram() {
+    timing_diagram_window()->show();
+    Form_tu->raise();
+}
+
+void TForm1::deal_biao_data() {
+    if (!Form_biao || !Form_biao->isVisible() || c_->table_record_mode != kRecordOnChange) return;
+    if (Form_biao->table().step_changed(*c_, c_->table_items)) {
+        Form_biao->table().record_row(*c_);
+        Form_biao->rows_changed();  // the grid follows once the pass lets events through
+    }
+}
+
+void TForm1::deal_tu_data() {
+    if (!Form_tu || !Form_tu->isVisible() || c_->trace_record_mode != kRecordTimed) return;
+    Form_tu->samples().sample_step(*c_, c_->trace_items);
+}
+
+void TForm1::clear_visible_instruments() {
+    if (Form_biao && Form_biao->isVisible()) Form_biao->clear_table();
+    if (Form_tu && Form_tu->isVisible()) Form_tu->clear_trace();
+}
+
+void TForm1::close_instruments() {
+    if (Form_tu && Form_tu->isVisible()) Form_tu->close();
+    if (Form_biao && Form_biao->isVisible()) Form_biao->close();
+}
+
+void TForm1::clear_instruments() {
+    if (!Form_biao) return;
+    Form_biao->clear_table();
+    Form_tu->clear_trace();
+}
+
+void TForm1::instruments_tick() {
+    if (Form_tu && Form_tu->isVisible() && c_->trace_record_mode == kRecordTimed && Form_tu->recording)
+        Form_tu->draw_tu(0);
+}
+
+}  // namespace vorlisk

@@ -1,0 +1,90 @@
+// "时序图": the timing-diagram window. While it is visible and the circuit
+// runs, the pass samples every change of the chosen test points
+// (TForm1::deal_tu_data); while recording, the main window's status timer
+// extends the traces up to the current time (draw_tu(0)), one division of
+// 30 pixels per `trace_scale` seconds, a row of 40 pixels per trace, and
+// starts a new page at the right edge.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "instruments/trace.h"
+#include "render/canvas.h"
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace vorlisk {
+
+class CanvasView;
+class InstrumentPanel;
+class TForm_b_t_list;
+
+class TForm_tu : public QWidget {
+    Q_OBJECT
+public:
+    TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent = nullptr);
+    ~TForm_tu() override;
+
+    TraceRecorder& samples() { return trace_lists; }
+    const Canvas& picture() const { return canvas_; }
+
+    void clear_trace();
+    void set_default_items();
+    void redraw_tu();
+    void draw_tu(int full);
+
+    void FormShow();
+    void FormResize();
+    void UpDown1Click(bool up);  // the spin button
+    void BitBtn1Click();  // 默认设置
+    void BitBtn2Click();  // 记录项设置
+    void BitBtn3Click();  // 开始纪录
+    void BitBtn4Click();  // 停止纪录
+    void BitBtn5Click();  // 清除
+    void BitBtn6Click();  // 导出
+    void BitBtn7Click();  // 关闭
+    // The two exports behind "导出".
+    bool export_vcd(const QString& path);
+    bool export_png(const QString& path);
+
+    // Told when the user changed the circuit's slots or scale.
+    std::function<void()> on_items_changed;
+    // Starts the simulation (Run); the main window leaves it out while closing.
+    std::function<void()> start_simulation;
+    // Asks for an export file name; tests replace it.
+    std::function<QString(const QString& suggestion, const QString& filter)> choose_export_file;
+
+    int label_width = 0;          // pixels, the widest label
+    int trace_count = 0;          // rows drawn: the highest used slot + 1
+    double start_time = 0.0;      // simulation time at the left end of the axis
+    bool recording = false;
+    bool needs_full_redraw = true;
+
+    QLabel* Label1;        // 比例：
+    QLineEdit* Edit1;      // seconds per division
+    QToolButton* UpDown_up;
+    QToolButton* UpDown_down;
+    QLabel* Label2;        // 秒/格
+    CanvasView* Image1;
+    InstrumentPanel* Panel1;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    TraceAxis axis() const { return {label_width, start_time, c_.trace_scale}; }
+    // The scale field as a positive real, or the message and the focus.
+    bool read_scale(double& value);
+    void set_scale_controls_enabled(bool on);
+
+    Circuit& c_;
+    TForm_b_t_list& items_;
+    TraceRecorder trace_lists;
+    Canvas canvas_;
+};
+
+}  // namespace vorlisk

@@ -1,0 +1,83 @@
+// vorlisk-sim --record-table: the truth table the window records on every
+// change, from the command line, as the window's CSV.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char ch : s) q += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return q + "'";
+}
+
+// Standard output and exit code of vorlisk-sim with these arguments.
+std::pair<int, std::string> sim(const std::vector<std::string>& args) {
+    std::string cmd = quote(VORLISK_SIM);
+    for (const auto& a : args) cmd += " " + quote(a);
+    cmd += " 2>/dev/null";
+    std::string out;
+    FILE* p = ::popen(cmd.c_str(), "r");
+    char buf[4096];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    const int status = ::pclose(p);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> v;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) {
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        v.push_back(l);
+    }
+    return v;
+}
+
+const std::string kCounter = std::string(VORLISK_EXAMPLES_DIR) + "/74LS93二进制计数器.vlk";
+
+TEST(RecordTableCli, TheBinaryCounterCountsInTheRowsWhereTheClockIsHigh) {
+    // 3 s of a 10 Hz clock: 30 counts, wrapping after 15.
+    auto [code, out] = sim({kCounter, "--passes", "3000", "--record-table", "-"});
+    ASSERT_EQ(code, 0);
+    ASSERT_TRUE(out.starts_with("\xEF\xBB\xBF")) << "the window's CSV, byte-order mark first";
+    const auto rows = lines(out.substr(3));
+    ASSERT_GT(rows.size(), 2u);
+    EXPECT_EQ(rows[0], "CP,QA,QB,QC,QD") << "the stored slots are empty: the default items";
+    EXPECT_EQ(rows[1], "0,0,0,0,0") << "the first step records a row";
+    int count = 0;
+    for (size_t r = 1; r < rows.size(); ++r) {
+        if (rows[r][0] != '1') continue;
+        // QA is the least significant bit.
+        const int value = (rows[r][2] - '0') + 2 * (rows[r][4] - '0') + 4 * (rows[r][6] - '0') + 8 * (rows[r][8] - '0');
+        ASSERT_EQ(value, count % 16) << "row " << r << ": " << rows[r];
+        ++count;
+    }
+    EXPECT_EQ(count, 30);
+}
+
+TEST(RecordTableCli, AFileGetsTheSameTableAndTheReadingsStillPrint) {
+    const fs::path csv = fs::temp_directory_path() / ("vorlisk_record_" + std::to_string(::getpid()) + ".csv");
+    auto [code, readings] = sim({kCounter, "--passes", "700", "--record-table", csv.string()});
+    ASSERT_EQ(code, 0);
+    EXPECT_TRUE(readings.starts_with("CP\t")) << readings;
+    std::ifstream in(csv, std::ios::binary);
+    std::stringstream file;
+    file << in.rdbuf();
+    EXPECT_EQ(file.str(), sim({kCounter, "--passes", "700", "--record-table", "-"}).second);
+    fs::remove(csv);
+
+    EXPECT_EQ(sim({kCounter, "--truth-table", "--record-table", "-"}).first, 2) << "one run or every combination, not both";
+    EXPECT_EQ(sim({kCounter, "--record-table", "/no/such/dir/t.csv"}).first, 2);
+}
+
+}  // namespace
