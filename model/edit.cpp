@@ -115,20 +115,11 @@ void set_pulse_settings(Circuit& c, int obj, const PulseSettings& s) {
 
 void set_annotation_content(Circuit& c, int a, const ZHU_SHI_S& d) {
     ZHU_SHI_S& z = c.annotations[a];
-    z.back_color = d.back_color;
-    z.frame_color = d.frame_color;
-    z.transparent = d.transparent;
-    z.framed = d.framed;
-    z.width = d.width;
-    z.height = d.height;
-    z.font_charset = d.font_charset;
-    z.font_color = d.font_color;
-    z.font_height = d.font_height;
-    z.font_pitch = d.font_pitch;
-    z.font_size = d.font_size;
-    z.font_style = d.font_style;
-    z.font_name = d.font_name;
-    z.text_lines = d.text_lines;
+    ZHU_SHI_S next = d;
+    next.name = std::move(z.name);
+    next.kind = std::move(z.kind);
+    next.x = z.x, next.y = z.y;
+    z = std::move(next);
     c.modified = true;
 }
 

@@ -11,6 +11,7 @@
 #include "app/message_box.h"
 #include "app/number_text.h"
 #include "model/circuit.h"
+#include "model/edit.h"
 
 namespace vorlisk {
 
@@ -87,14 +88,13 @@ void TForm_xinhaoyuan::load_from(const MY_BASE_OBJ& o) {
     Label9->setVisible(preset);
 }
 
-void TForm_xinhaoyuan::store_to(MY_BASE_OBJ& o) const {
-    double v = 0.0;
-    if (parse_real(Edit1->text(), v)) o.pulse_frequency = v;
-    if (parse_real(Edit2->text(), v)) o.pulse_width = v;
-    if (parse_real(Edit3->text(), v)) o.pulse_phase = v;
-    int n = 0;
-    if (parse_integer(Edit4->text(), n)) o.pulse_count = n;
-    o.idle_level = ComboBox1->currentIndex() == 0 ? "常低" : "常高";
+PulseSettings TForm_xinhaoyuan::settings(PulseSettings s) const {
+    (void)parse_real(Edit1->text(), s.frequency);
+    (void)parse_real(Edit2->text(), s.width);
+    (void)parse_real(Edit3->text(), s.phase);
+    (void)parse_integer(Edit4->text(), s.count);
+    s.idle_level = ComboBox1->currentIndex() == 0 ? "常低" : "常高";
+    return s;
 }
 
 void TForm_xinhaoyuan::Edit1Change() {
@@ -144,8 +144,7 @@ bool edit_pulse_source(TForm_xinhaoyuan& dialog, Circuit& c, int i) {
     dialog.exec();
     i = find_object(c, name);  // the tables may have changed meanwhile
     if (dialog.flag != 1 || i < 0) return false;
-    dialog.store_to(c.objects[i]);
-    c.modified = true;
+    set_pulse_settings(c, i, dialog.settings(pulse_settings(c.objects[i])));
     return true;
 }
 

@@ -13,6 +13,7 @@ namespace vorlisk {
 
 struct Circuit;
 struct MY_BASE_OBJ;
+struct PulseSettings;
 
 class TForm_xinhaoyuan : public QDialog {
     Q_OBJECT
@@ -22,8 +23,8 @@ public:
     // Fills the controls from a pulse source; the count row shows only for
     // the presettable kind.
     void load_from(const MY_BASE_OBJ& o);
-    // Writes the controls back into the pulse source.
-    void store_to(MY_BASE_OBJ& o) const;
+    // The controls' values over `s` (a value that does not parse keeps s's).
+    PulseSettings settings(PulseSettings s) const;
 
     void FormShow();
     void Edit1Change();
