@@ -1,5 +1,7 @@
 #include "engine/run.h"
 
+#include <cmath>
+
 #include "engine/compiled.h"
 #include "engine/nets.h"
 #include "engine/rules.h"
@@ -131,6 +133,11 @@ void stop_circuit(Circuit& c) {
         o.prev_out_v = o.out_v;
         o.state.fill(0);
         o.dirty = 0;
+        // A run whose time overflowed leaves infinite enable times in the
+        // pulses; no circuit file can hold them, and the next run sets
+        // them afresh.
+        for (double& v : o.param_real)
+            if (!std::isfinite(v)) v = 0.0;
     }
 }
 

@@ -46,7 +46,8 @@ void run_pass(Circuit& c, const PassHooks& hooks);
 // Passes until `running` is cleared (by Stop from a nested command).
 void run_loop(Circuit& c, const PassHooks& hooks);
 // Stop's effects on the tables: running cleared, times zeroed, every pin of
-// every object at 0.5 V, state words and dirty flags cleared.
+// every object at 0.5 V, state words and dirty flags cleared, and no
+// parameter left infinite or NaN by an overflowed run.
 void stop_circuit(Circuit& c);
 
 }  // namespace vorlisk

@@ -16,6 +16,11 @@
 
 namespace vorlisk {
 
+// The longest virtual-time step the settings accept, in seconds: a day per
+// pass is more than any lesson needs, and at that step the simulation time
+// would stay finite for more passes than any machine can run.
+constexpr double kMaxTimeStep = 86400.0;
+
 // A slot of the precision clock (std::chrono::steady_clock).
 struct ClockSlot {
     std::chrono::steady_clock::time_point start{};

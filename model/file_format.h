@@ -11,12 +11,8 @@ namespace vorlisk {
 // Kinds that carry the pulse block; matched exactly.
 bool has_pulse_block(std::string_view kind);
 
-// A save refuses preset counts above this: the file holds one pair of lines
-// per preset pulse, and a larger count would make a file of gigabytes.
-inline constexpr int32_t kMaxSavedPulseCount = 1'000'000;
-
-// Everything after the header. Throws FileError; on a throw the tables hold
-// the records read completely before the faulty line.
+// Everything after the header. Throws FileError (and std::bad_alloc); on a
+// throw the tables hold the records read completely before the faulty line.
 void read_circuit_body(LineReader& in, Circuit& c);
 // The whole file, header included. Throws FileError on text it cannot store.
 void write_circuit(LineWriter& out, const Circuit& c);

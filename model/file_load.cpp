@@ -55,7 +55,7 @@ void read_settings(LineReader& in, Circuit& c) {
 }
 
 void read_view(LineReader& in, Circuit& c) {
-    const int32_t n = in.count("视图行数");
+    const int32_t n = in.count(kMaxIgnoredLines, "视图行数");
     int32_t pos[2] = {0, 0};
     for (int32_t i = 0; i < n; ++i) {
         const int32_t v = in.int32();
@@ -81,7 +81,9 @@ void read_pins(LineReader& in, int16_t& count, PinArray16& dx, PinArray16& dy, P
 void read_pulse(LineReader& in, MY_BASE_OBJ& o) {
     o.idle_level = in.text();
     o.pulse_frequency = in.real();
-    o.pulse_count = in.int32();
+    // As many pairs as a save writes at most: a larger count would ask for
+    // a file of gigabytes.
+    o.pulse_count = in.int32_at_most(kMaxSavedPulseCount, "脉冲置数");
     // The first pair is the one that counts; the rest repeat it. A count
     // below 1 carries no pair, and then nothing of a former circuit stays.
     o.pulse_phase = 0.0;
@@ -157,7 +159,7 @@ void read_objects(LineReader& in, Circuit& c) {
         MY_BASE_OBJ& o = c.objects[c.object_count];
         try {
             read_object(in, o);
-        } catch (const FileError&) {
+        } catch (...) {
             reset_object(c, o);  // no half-read record behind the count
             throw;
         }
@@ -213,7 +215,7 @@ void read_test_points(LineReader& in, Circuit& c) {
 
 void read_slots(LineReader& in, std::array<std::string, kRecordSlots>& slots, std::string_view what) {
     for (auto& s : slots) s.clear();
-    const int32_t n = in.count(what);
+    const int32_t n = in.count(kMaxIgnoredLines, what);
     for (int32_t i = 0; i < n; ++i) {
         std::string item = in.text();  // lines beyond the last slot are read and dropped
         if (i < kRecordSlots) slots[i] = std::move(item);
@@ -252,7 +254,7 @@ void read_annotations(LineReader& in, Circuit& c) {
             if (in.style_flag()) style |= bit;
         a.font_style = style;
         a.font_name = in.text();
-        const int32_t lines = in.count("注释文字行数");
+        const int32_t lines = in.count(kMaxNoteLines, "注释文字行数");
         for (int32_t k = 0; k < lines; ++k) a.text_lines.push_back(in.text());
         ++c.annotation_count;
     }

@@ -161,6 +161,9 @@ void write_annotation(LineWriter& out, const ZHU_SHI_S& a) {
     out.integer(a.font_size);
     for (uint8_t bit : {kFontBold, kFontItalic, kFontUnderline, kFontStrikeOut}) out.flag(a.font_style & bit);
     out.text(a.font_name, "字体名称");
+    if (a.text_lines.size() > size_t(kMaxNoteLines))
+        out.refuse("文字", "有 " + std::to_string(a.text_lines.size()) + " 行，超过上限 " +
+                             std::to_string(kMaxNoteLines) + " 行。");
     out.integer(int64_t(a.text_lines.size()));
     for (const std::string& line : a.text_lines) out.text(line, "文字");
 }

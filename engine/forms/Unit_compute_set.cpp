@@ -104,6 +104,11 @@ void TForm_compute_set::BitBtn2Click() {
         Edit1->setFocus();
         return;
     }
+    if (step > kMaxTimeStep) {
+        show_message(this, QStringLiteral("\"计算步长\"不能大于 86400 秒（一天），请重新输入。"), MessageKind::warning);
+        Edit1->setFocus();
+        return;
+    }
     int delay = 0;
     if (!parse_integer(Edit2->text(), delay) || delay <= 0) {
         show_message(this, QStringLiteral("\"器件延时\"必须是正整数，请重新输入。"), MessageKind::warning);

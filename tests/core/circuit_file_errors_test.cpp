@@ -25,6 +25,15 @@ std::string gbk(std::string_view utf8) {
     return out;
 }
 
+// A file as a text editor re-saves it in UTF-8.
+void to_utf8(Lines& lines) {
+    for (std::string& l : lines) {
+        std::string u;
+        EXPECT_TRUE(gbk_to_utf8(l, u));
+        l = u;
+    }
+}
+
 Lines base_lines(Base base) {
     auto c = make_circuit();
     if (base == Base::one_gate) add_component(*c, "与非门", 100, 100);
@@ -42,7 +51,7 @@ struct BadFile {
     Base base;
     std::function<void(Lines&)> edit;
     FileResult::Code code;
-    int line;              // 1-based line reported; 0: one past the last line
+    int line;              // 1-based line reported; 0: one past the last line, -1: the last line
     const char* fragment;  // part of the message
 };
 
@@ -88,15 +97,37 @@ const BadFile kBadFiles[] = {
      "缺少注释数目"},
     {"ends inside the settings", Base::empty, [](Lines& l) { l.resize(30); }, FileResult::invalid, 31, "提前结束"},
     {"non-GBK text", Base::empty, [](Lines& l) { l[72] = "ok\x81\x20"; }, FileResult::invalid, 73, "GBK"},
-    {"huge pulse count", Base::one_pulse,
+    {"pulse count beyond what a save writes", Base::one_pulse,
      [](Lines& l) {
          const auto idle = std::find(l.begin(), l.end(), "\xB3\xA3\xB5\xCD");  // "常低"
          const size_t count = size_t(idle - l.begin()) + 2;
-         l[count] = "2000000000";
+         l[count] = "1000001";
          l.resize(count + 1);
-         for (int k = 0; k < 1000; ++k) l.push_back("0.5");
      },
-     FileResult::invalid, 0, "提前结束"},
+     FileResult::invalid, -1, "脉冲置数 1000001 超过上限 1000000"},
+    {"annotation with too many lines", Base::empty,
+     [](Lines& l) {
+         l[109] = "1";
+         for (const char* v : {"注释1", "注释", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
+                               "0", "0", "0", "Arial", "257"})
+             l.push_back(v);
+     },
+     FileResult::invalid, 131, "注释文字行数 257 超过上限 256"},
+    {"view asking for a million lines", Base::empty, [](Lines& l) { l[65] = "1000001"; }, FileResult::invalid, 66,
+     "超过上限"},
+    {"number line longer than any line", Base::empty, [](Lines& l) { l[1] = std::string(5000, '7'); },
+     FileResult::invalid, 2, "超过 1024 字节"},
+    {"text line longer than any line", Base::empty, [](Lines& l) { l[72] = std::string(1025, 'a'); },
+     FileResult::invalid, 73, "超过 1024 字节"},
+    {"header line longer than any line", Base::empty, [](Lines& l) { l[0] += std::string(3000, ' '); },
+     FileResult::header_mismatch, 1, ""},
+    // A file re-saved as UTF-8 is read as UTF-8, but only what a save could write again.
+    {"UTF-8 text GBK cannot hold", Base::empty, [](Lines& l) { to_utf8(l), l[72] += "😀"; }, FileResult::invalid, 73,
+     "GBK 编码无法表示"},
+    {"UTF-8 text too long for GBK", Base::empty, [](Lines& l) { to_utf8(l), l[72] = std::string(1100, 'a') + "汉"; },
+     FileResult::invalid, 73, "太长"},
+    {"UTF-8 line longer than any line", Base::empty, [](Lines& l) { to_utf8(l), l[72] = "汉" + std::string(1600, 'a'); },
+     FileResult::invalid, 73, "超过 1536 字节"},
 };
 
 TEST(CircuitFileErrors, EachBadFileFailsAtItsLine) {
@@ -112,7 +143,7 @@ TEST(CircuitFileErrors, EachBadFileFailsAtItsLine) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
         EXPECT_FALSE(r);
         EXPECT_EQ(r.code, bad.code);
-        EXPECT_EQ(r.line, bad.line ? bad.line : int(lines.size()) + 1);
+        EXPECT_EQ(r.line, bad.line > 0 ? bad.line : int(lines.size()) + 1 + bad.line);
         EXPECT_NE(c->edit_serial, serial);
         if (bad.code == FileResult::header_mismatch) {
             EXPECT_EQ(r.message, kOpenFailed);

@@ -3,11 +3,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "circuit_file_fixture.h"
+#include "engine/run.h"
 #include "model/file_format.h"
 
 namespace vorlisk {
@@ -89,6 +95,35 @@ TEST_F(CircuitFile, AcceptsCrLfCrAndLf) {
     new_circuit(*d);
     ASSERT_TRUE(load_circuit_bytes(*d, crlf.substr(0, crlf.size() - 2)));
     expect_same_bytes(bytes_of(*d), crlf);
+}
+
+// Files are read in chunks: lines and CR LF pairs split across chunks read
+// as when whole.
+TEST_F(CircuitFile, ChunksSplitNothing) {
+    build_rich_circuit(*c);
+    c->objects[0].out_mark[0] = 0;
+    c->annotations[0].text_lines.push_back(std::string(kMaxLineBytes, 'x'));  // a line as long as any
+    const std::string crlf = bytes_of(*c);
+    for (const char* eol : {"\r\n", "\r", "\n"}) {
+        std::string bytes;
+        for (const std::string& l : lines_of(crlf)) bytes += l + eol;
+        for (size_t chunk : {1, 2, 3, 1000, 4096}) {
+            SCOPED_TRACE(std::to_string(chunk) + " bytes a chunk, eol " + std::to_string(std::strlen(eol)));
+            ByteSource source(bytes, chunk);
+            const EncodingGuess guess = guess_encoding(source);
+            EXPECT_EQ(guess.encoding, TextEncoding::gbk);
+            source.rewind();
+            LineReader in(source, guess);
+            ASSERT_TRUE(in.header_matches(kFileHeader));
+            new_circuit(*d);
+            try {
+                read_circuit_body(in, *d);
+            } catch (const FileError& e) {
+                FAIL() << e.result.message;
+            }
+            expect_same_bytes(bytes_of(*d), crlf);
+        }
+    }
 }
 
 TEST_F(CircuitFile, PresetPulseCarriesOnePairPerPulseAndLoadsTheFirst) {
@@ -229,16 +264,186 @@ TEST_F(CircuitFile, FailedSavesReportAndLeaveFilesAlone) {
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST_F(CircuitFile, RefusesNonFiniteRealsAndHugePresetCounts) {
-    c->time_step = std::numeric_limits<double>::infinity();
-    std::string out;
-    EXPECT_EQ(circuit_bytes(*c, out).code, FileResult::write_failed);
+// What no file may hold is refused by the save, with a message naming it.
+TEST_F(CircuitFile, RefusesWhatNoFileCanHold) {
+    // columns: what, change to a circuit with one preset pulse and one annotation, part of the message
+    const std::tuple<const char*, std::function<void(Circuit&)>, const char*> cases[] = {
+        {"infinite step", [](Circuit& x) { x.time_step = std::numeric_limits<double>::infinity(); }, "仿真步长"},
+        {"huge preset count", [](Circuit& x) { x.objects[0].pulse_count = kMaxSavedPulseCount + 1; }, "脉冲置数"},
+        {"label of 1025 bytes", [](Circuit& x) { x.objects[0].label_text[0] = std::string(1025, 'a'); },
+         "一行最多 1024 字节"},
+        {"note of 257 lines", [](Circuit& x) { x.annotations[0].text_lines.assign(257, "a"); }, "超过上限 256 行"},
+    };
+    for (const auto& [what, change, fragment] : cases) {
+        SCOPED_TRACE(what);
+        new_circuit(*c);
+        add_component(*c, "可置数脉冲", 100, 100);
+        c->annotation_count = 1;
+        c->annotations[0].name = "注释1", c->annotations[0].kind = "注释";
+        std::string out;
+        ASSERT_TRUE(circuit_bytes(*c, out));
+        change(*c);
+        FileResult r = circuit_bytes(*c, out);
+        EXPECT_EQ(r.code, FileResult::write_failed);
+        EXPECT_NE(r.message.find(fragment), std::string::npos) << r.message;
+    }
+    // The longest line (counted in GBK bytes) and the most note lines a save
+    // writes load again.
+    std::string longest;
+    for (size_t k = 0; k < kMaxLineBytes / 2; ++k) longest += "汉";
     new_circuit(*c);
-    const int i = add_component(*c, "可置数脉冲", 100, 100);
-    c->objects[i].pulse_count = kMaxSavedPulseCount + 1;
+    c->annotation_count = 1;
+    c->annotations[0].text_lines.assign(kMaxNoteLines, longest);
+    ASSERT_TRUE(load_circuit_bytes(*d, bytes_of(*c)));
+    EXPECT_EQ(d->annotations[0].text_lines, c->annotations[0].text_lines);
+}
+
+// Saving over files that are not plain writable files.
+TEST_F(CircuitFile, SaveTargets) {
+    add_component(*c, "与门", 100, 100);
+    const std::string bytes = bytes_of(*c);
+    write_file(dir / "readonly.vlk", "previous contents");
+    fs::permissions(dir / "readonly.vlk", fs::perms::owner_read | fs::perms::group_read);
+    fs::create_symlink("missing/target.vlk", dir / "dangling-into-missing-folder.vlk");
+    fs::create_symlink("created.vlk", dir / "dangling.vlk");
+    fs::create_symlink("loop-b.vlk", dir / "loop-a.vlk");
+    fs::create_symlink("loop-a.vlk", dir / "loop-b.vlk");
+    ASSERT_EQ(::mkfifo((dir / "fifo.vlk").c_str(), 0600), 0);
+    const std::string longest(NAME_MAX - 4, 'n');  // the longest name the system allows
+
+    // columns: name saved to, message part (empty: saved), file that must then hold the circuit
+    const std::tuple<std::string, const char*, std::string> cases[] = {
+        {"readonly.vlk", "文件是只读的", ""},
+        {"dangling.vlk", "", "created.vlk"},
+        {"dangling-into-missing-folder.vlk", "不存在", ""},
+        {"loop-a.vlk", "符号链接层数过多", ""},
+        {"fifo.vlk", "不是普通文件", ""},
+        {longest + ".vlk", "", longest + ".vlk"},
+    };
+    for (const auto& [name, fragment, holder] : cases) {
+        SCOPED_TRACE(name.substr(0, 40));
+        FileResult r = save_circuit(*c, (dir / name).string());
+        if (*fragment) {
+            EXPECT_EQ(r.code, FileResult::write_failed);
+            EXPECT_NE(r.message.find(fragment), std::string::npos) << r.message;
+        } else {
+            EXPECT_TRUE(r) << r.message;
+            EXPECT_EQ(read_file(dir / holder), bytes);
+        }
+    }
+    EXPECT_EQ(read_file(dir / "readonly.vlk"), "previous contents");
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.vlk"));
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo.vlk"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 8) << "temporary file left";
+}
+
+// Open's core: the program's circuit changes only when the whole file was read.
+TEST_F(CircuitFile, OpenReplacesTheCircuitOnlyWhenTheWholeFileWasRead) {
+    build_rich_circuit(*d);
+    const fs::path path = dir / "电路.vlk";
+    ASSERT_TRUE(save_circuit(*d, path.string()));
+    const std::vector<std::string> lines = lines_of(read_file(path));
+    std::vector<std::string> truncated(lines.begin(), lines.begin() + 200);
+    write_file(dir / "truncated.vlk", join(truncated));
+    write_file(dir / "other.txt", "not a circuit\r\n");
+
+    add_component(*c, "非门", 300, 300);
+    c->file_name = "before.vlk";
+    c->modified = true;
+    c->net_mode = 1;
+    int reported = 0;
+    c->report = [&](std::string_view) { ++reported; };
+    const std::string before = bytes_of(*c);
+    const uint64_t serial = c->edit_serial;
+    // columns: file, code, the message's beginning
+    const std::tuple<fs::path, FileResult::Code, std::string> failures[] = {
+        {dir / "truncated.vlk", FileResult::invalid, "文件“" + (dir / "truncated.vlk").string() + "”第 201 行："},
+        {dir / "other.txt", FileResult::header_mismatch,
+         "打开文件失败。“" + (dir / "other.txt").string() + "”不是电路文件。"},
+        {dir / "missing.vlk", FileResult::unreadable, "无法读取文件“" + (dir / "missing.vlk").string() + "”"},
+    };
+    for (const auto& [file, code, message] : failures) {
+        SCOPED_TRACE(file.string());
+        FileResult r = open_circuit(*c, file.string());
+        EXPECT_EQ(r.code, code);
+        EXPECT_TRUE(r.message.starts_with(message)) << r.message;
+        expect_same_bytes(bytes_of(*c), before);
+        EXPECT_EQ(c->edit_serial, serial);
+        EXPECT_EQ(c->file_name, "before.vlk");
+        EXPECT_TRUE(c->modified);
+    }
+
+    // Success leaves what the reset and a load leave, and keeps the program's parts.
+    c->clip_object_count = 1;
+    FileResult r = open_circuit(*c, path.string());
+    ASSERT_TRUE(r) << r.message;
+    auto e = make_circuit();
+    e->net_mode = 1;
+    ASSERT_TRUE(load_circuit(*e, path.string()));
+    expect_same_file_fields(*e, *c);
+    expect_same_bytes(bytes_of(*c), bytes_of(*e));
+    EXPECT_EQ(c->file_name, path.string());
+    EXPECT_FALSE(c->modified);
+    EXPECT_EQ(c->clip_object_count, 0);
+    EXPECT_NE(c->edit_serial, serial);
+    EXPECT_EQ(c->chip_table[0].chip_type, e->chip_table[0].chip_type);
+    c->message("x");
+    EXPECT_EQ(reported, 1);
+}
+
+// FIFOs and devices are refused before any read, a line longer than any
+// file holds as soon as it is seen, and what follows a complete circuit is
+// never read: none of them costs more than a moment.
+TEST_F(CircuitFile, FilesThatNeverEndAreRefusedQuickly) {
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_directories(dir / "folder");
+    write_file(dir / "one-long-line.vlk", "Quenmar V3.0\r\n" + std::string(20'000'000, '7'));
+    std::string tail = bytes_of(*c);
+    tail.reserve(tail.size() + 20'000'000);
+    while (tail.size() < 20'000'000) tail += "1\r\n";
+    write_file(dir / "trailing.vlk", tail);
+
+    // columns: path, loads, message part
+    const std::tuple<std::string, bool, const char*> cases[] = {
+        {(dir / "fifo").string(), false, "这是一个管道，不是普通文件"},
+        {"/dev/zero", false, "这是一个设备，不是普通文件"},
+        {(dir / "folder").string(), false, "这是一个文件夹"},
+        {(dir / "one-long-line.vlk").string(), false, "第 2 行：这一行超过 1024 字节"},
+        {(dir / "trailing.vlk").string(), true, ""},
+    };
+    for (const auto& [path, loads, fragment] : cases) {
+        SCOPED_TRACE(path);
+        new_circuit(*d);
+        const auto start = std::chrono::steady_clock::now();
+        FileResult r = load_circuit(*d, path);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_EQ(bool(r), loads) << r.message;
+        EXPECT_NE(r.message.find(fragment), std::string::npos) << r.message;
+    }
+}
+
+// A run whose time overflowed leaves infinite enable times in its pulses;
+// after Stop the circuit saves again.
+TEST_F(CircuitFile, StopAfterAnOverflowedRunLeavesASavableCircuit) {
+    const int pulse = add_component(*c, "连续脉冲", 100, 100);
+    c->objects[pulse].pulse_frequency = 1.0;
+    c->objects[pulse].idle_level = "常低";
+    c->objects[pulse].in_v[0] = kHigh;  // enabled
+    c->objects[pulse].prev_in_v[0] = kLow;
+    c->virtual_time = 1;
+    c->time_step = 1e308;
+    c->running = 1;
+    c->step_counter = 0;
+    for (int p = 0; p < 3; ++p) {
+        c->objects[pulse].in_v[0] = kHigh, c->objects[pulse].prev_in_v[0] = kLow;
+        run_pass(*c, {});
+    }
+    ASSERT_TRUE(std::isinf(c->sim_time));
+    ASSERT_FALSE(std::isfinite(c->objects[pulse].param_real[0]));
+    stop_circuit(*c);
+    std::string out;
     FileResult r = circuit_bytes(*c, out);
-    EXPECT_EQ(r.code, FileResult::write_failed);
-    EXPECT_NE(r.message.find("脉冲置数"), std::string::npos);
+    EXPECT_TRUE(r) << r.message;
 }
 
 }  // namespace

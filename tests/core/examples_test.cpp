@@ -11,6 +11,7 @@
 #include "engine/emulated_box.h"
 #include "engine/hardware.h"
 #include "model/circuit_file.h"
+#include "model/gbk.h"
 #include "tests/support/harness.h"
 #include "tools/make_examples/examples.h"
 
@@ -22,10 +23,36 @@ namespace fs = std::filesystem;
 
 const fs::path kFolder = VORLISK_EXAMPLES_DIR;
 
+std::string read_file(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The example as a teacher's text editor re-saves it: UTF-8, optionally
+// with a byte-order mark and LF line ends.
+std::string utf8_copy(const std::string& gbk_bytes, bool bom_and_lf) {
+    std::string utf8;
+    EXPECT_TRUE(gbk_to_utf8(gbk_bytes, utf8));
+    if (!bom_and_lf) return utf8;
+    std::string out = "\xEF\xBB\xBF";
+    for (char ch : utf8)
+        if (ch != '\r') out += ch;
+    return out;
+}
+
 struct Loaded : Harness {
     explicit Loaded(const std::string& file) {
         new_circuit(c);
         FileResult r = load_circuit(c, (kFolder / file).string());
+        EXPECT_TRUE(r) << file << ": " << r.message;
+        stop_circuit(c);
+    }
+    // From the bytes of a copy of the file.
+    Loaded(const std::string& file, const std::string& bytes) {
+        new_circuit(c);
+        FileResult r = load_circuit_bytes(c, bytes);
         EXPECT_TRUE(r) << file << ": " << r.message;
         stop_circuit(c);
     }
@@ -255,14 +282,21 @@ TEST(Examples, EveryExampleIsCurrentLoadsAndTeachesItsLesson) {
         e.build(h.c);
         std::string built;
         ASSERT_TRUE(circuit_bytes(h.c, built));
-        std::ifstream in(kFolder / e.file, std::ios::binary);
-        std::stringstream stored;
-        stored << in.rdbuf();
-        EXPECT_EQ(built, stored.str()) << "regenerate with make_examples";
+        const std::string stored = read_file(kFolder / e.file);
+        EXPECT_EQ(built, stored) << "regenerate with make_examples";
         auto lesson = kLessons.find(e.file);
         ASSERT_NE(lesson, kLessons.end()) << "an example without a lesson test";
         Loaded loaded(e.file);
         lesson->second(loaded);
+        // A UTF-8 copy teaches the same lesson, and saves as the original.
+        Loaded copy(e.file, utf8_copy(stored, false));
+        lesson->second(copy);
+        std::string expected, saved;
+        ASSERT_TRUE(circuit_bytes(Loaded(e.file).c, expected));
+        for (bool bom_and_lf : {false, true}) {
+            ASSERT_TRUE(circuit_bytes(Loaded(e.file, utf8_copy(stored, bom_and_lf)).c, saved));
+            EXPECT_EQ(saved, expected) << "BOM and LF: " << bom_and_lf;
+        }
         ++ran;
     }
     size_t files = 0;

@@ -113,6 +113,8 @@ TEST(SimCli, ErrorsAreOneLineWithExitCodeTwoAndNoOutput) {
         {{kHalfAdder, "--passes", "ten"}, "ten"},
         {{kHalfAdder, "--passes"}, "--passes"},
         {{kHalfAdder, "--step", "-1"}, "-1"},
+        {{kHalfAdder, "--step", "1e308"}, "不大于 86400"},
+        {{"/dev/zero"}, "/dev/zero”：这是一个设备"},  // at once, instead of reading forever
         {{kHalfAdder, "--set", "高低电平控制器 1=2"}, "名称=0"},
         {{kHalfAdder, "--set", "与门 9=1"}, "与门 9"},
         {{kHalfAdder, "--set", "异或门 3=1"}, "异或门 3"},  // exists, but is not a switch

@@ -127,6 +127,7 @@ void DialogsTest::compute_validation_data() {
     QTest::addColumn<double>("time_step");
     QTest::addColumn<int>("device_delay");
     const QString step_msg = QStringLiteral("\"计算步长\"必须是正实数，请重新输入。");
+    const QString big_msg = QStringLiteral("\"计算步长\"不能大于 86400 秒（一天），请重新输入。");
     const QString delay_msg = QStringLiteral("\"器件延时\"必须是正整数，请重新输入。");
     QTest::newRow("real time ignores the fields") << false << "abc" << "x" << "" << "" << 0 << 0.001 << 1;
     QTest::newRow("accepted") << true << "0.002" << "3" << "" << "" << 1 << 0.002 << 3;
@@ -135,6 +136,8 @@ void DialogsTest::compute_validation_data() {
     QTest::newRow("step negative") << true << "-1" << "1" << step_msg << "Edit1" << 0 << 0.001 << 1;
     QTest::newRow("step not a number") << true << "abc" << "1" << step_msg << "Edit1" << 0 << 0.001 << 1;
     QTest::newRow("step empty") << true << "" << "1" << step_msg << "Edit1" << 0 << 0.001 << 1;
+    QTest::newRow("a day per pass") << true << "86400" << "1" << "" << "" << 1 << 86400.0 << 1;
+    QTest::newRow("step whose run overflows") << true << "1e308" << "1" << big_msg << "Edit1" << 0 << 0.001 << 1;
     QTest::newRow("delay a fraction") << true << "0.002" << "1.5" << delay_msg << "Edit2" << 0 << 0.001 << 1;
     QTest::newRow("delay zero") << true << "0.002" << "0" << delay_msg << "Edit2" << 0 << 0.001 << 1;
     QTest::newRow("both wrong: the step first") << true << "0" << "0" << step_msg << "Edit1" << 0 << 0.001 << 1;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -80,13 +81,19 @@ int main(int argc, char** argv) {
     std::optional<Options> opt = parse_options(argc, argv, error);
     if (!opt) return fail(error);
 
-    std::unique_ptr<Circuit> owned = make_circuit();
+    std::unique_ptr<Circuit> owned;
+    try {
+        owned = make_circuit();
+    } catch (const std::bad_alloc&) {
+        return fail("内存不足。");
+    }
     Circuit& c = *owned;
     c.report = [](std::string_view m) { std::cerr << "vorlisk-sim: " << m << '\n'; };
     // As Open does: reset, load, then Stop, whatever voltages the file stored.
+    // The message names the file.
     new_circuit(c);
     FileResult loaded = load_circuit(c, opt->file);
-    if (!loaded) return fail(opt->file + "：" + loaded.message);
+    if (!loaded) return fail(loaded.message);
     stop_circuit(c);
     c.virtual_time = 1;
     if (opt->step) c.time_step = *opt->step;

@@ -1,8 +1,9 @@
 #include "tools/vorlisk_sim/options.h"
 
 #include <charconv>
-#include <cmath>
 #include <string_view>
+
+#include "model/circuit.h"
 
 namespace vorlisk::sim {
 
@@ -19,7 +20,7 @@ bool parse_count(std::string_view s, long long& out) {
 
 bool parse_seconds(std::string_view s, double& out) {
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && p == s.data() + s.size() && std::isfinite(out) && out > 0.0;
+    return ec == std::errc() && p == s.data() + s.size() && out > 0.0 && out <= kMaxTimeStep;
 }
 
 // A byte as a teacher writes it: 165, 0xA5 or 0b10100101.
@@ -62,7 +63,7 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             if (!v) return std::nullopt;
             double s = 0;
             if (!parse_seconds(*v, s)) {
-                error = "--step 需要正实数（秒），却是“" + std::string(*v) + "”。";
+                error = "--step 需要不大于 86400 的正实数（秒），却是“" + std::string(*v) + "”。";
                 return std::nullopt;
             }
             o.step = s;
