@@ -54,22 +54,21 @@ void TForm1::N_openClick() {
 }
 
 bool TForm1::open_file(const QString& path) {
-    reset_circuit();
-    c_->file_name = local_path(path);
-    const FileResult r = load_circuit(*c_, c_->file_name);
+    // Read into a circuit of its own: a file that fails half way leaves the
+    // circuit on screen, its name, title and unsaved changes as they were.
+    const FileResult r = open_circuit(*c_, local_path(path));
     if (!r) {
-        // Forget the name, so a later Save cannot overwrite the file that
-        // failed to load with what little of it was read.
-        c_->file_name.clear();
-        const std::string& text = r.code == FileResult::header_mismatch ? std::string(kOpenFailed) : r.message;
-        show_message(this, QString::fromStdString(text), MessageKind::error);
+        show_message(this, QString::fromStdString(r.message), MessageKind::error);
+        return false;
     }
+    c_->selection.clear();  // names of the old circuit would pick new records
+    editor_ = Editor{};
     sync_scroll_bars();
     N_stopClick();  // a file may have been saved while running; also redraws
     clear_instruments();
     history_.reset(*c_);  // what was read is what is on disk
     update_edit_state();
-    return bool(r);
+    return true;
 }
 
 QString TForm1::examples_dir() const { return QDir(data_dir).absoluteFilePath(QStringLiteral("例子")); }

@@ -8,6 +8,7 @@
 
 #include "app/message_box.h"
 #include "model/circuit.h"
+#include "model/circuit_file.h"
 #include "model/edit.h"
 
 namespace vorlisk {
@@ -18,6 +19,7 @@ TForm_jcd::TForm_jcd(QWidget* parent) : QDialog(parent) {
     auto* caption = new QLabel(QStringLiteral("检测点标签:"), this);
     label_edit = new QLineEdit(this);
     label_edit->setMinimumWidth(140);
+    label_edit->setMaxLength(int(kMaxLineBytes / 2));  // what a circuit file holds in one line
     ok_button = new QPushButton(QStringLiteral("确定"), this);
     cancel_button = new QPushButton(QStringLiteral("取消"), this);
     ok_button->setDefault(true);

@@ -14,6 +14,7 @@
 
 #include "app/message_box.h"
 #include "model/circuit.h"
+#include "model/circuit_file.h"
 #include "model/edit.h"
 #include "render/colour_swatch.h"
 #include "render/drawers.h"
@@ -190,6 +191,16 @@ void TForm_zhu_shi_s::ok_clicked() {
     const std::vector<std::string> l = lines();
     if (std::all_of(l.begin(), l.end(), [](const std::string& s) { return s.empty(); })) {
         show_message(this, QStringLiteral("请填入注释。"), MessageKind::warning);
+        text_box->setFocus();
+        return;
+    }
+    // What one annotation can hold in a circuit file.
+    const size_t longest = kMaxLineBytes / 2;
+    if (l.size() > size_t(kMaxNoteLines) ||
+        std::any_of(l.begin(), l.end(), [&](const std::string& s) { return QString::fromStdString(s).size() > qsizetype(longest); })) {
+        show_message(this,
+                     QStringLiteral("注释最多 %1 行，每行最多 %2 个字，请删减后再确定。").arg(kMaxNoteLines).arg(longest),
+                     MessageKind::warning);
         text_box->setFocus();
         return;
     }

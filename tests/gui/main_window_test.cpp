@@ -64,7 +64,7 @@ private slots:
     void scroll_moves_every_record();
     void time_label_text_data();
     void time_label_text();
-    void open_bad_file_reports_and_forgets_its_name();
+    void open_bad_file_keeps_what_was_on_screen();
     void save_question_on_new_data();
     void save_question_on_new();
     void failed_save_is_an_error();
@@ -157,27 +157,40 @@ void MainWindowTest::time_label_text() {
     QCOMPARE(TForm1::time_text(seconds), text);
 }
 
-void MainWindowTest::open_bad_file_reports_and_forgets_its_name() {
+void MainWindowTest::open_bad_file_keeps_what_was_on_screen() {
     QTemporaryDir dir;
-    const QString path = dir.filePath("bad.txt");
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("Not a circuit\r\n1\r\n");
-    f.close();
-    MessageCapture capture;
-    w->choose_open_file = [&] { return path; };
-    w->N_openClick();
-    QCOMPARE(capture.messages, QStringList{QStringLiteral("打开文件失败。")});
-    QVERIFY(c().file_name.empty());
-    QVERIFY(w->SpeedButton_stop->isChecked());
-    // So Save asks for a name instead of overwriting the file.
-    bool asked = false;
-    w->choose_save_file = [&] {
-        asked = true;
-        return QString();
+    const QString good = dir.filePath("good.vlk");
+    build_small_circuit();
+    QVERIFY(w->save_to(good));
+    c().selection = {c().objects[0].name};
+    w->N_deleteClick();  // an unsaved change
+    const int objects = c().object_count;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* message;
+    } bad[] = {
+        {"bad.txt", "Not a circuit\r\n1\r\n", "打开文件失败。"},
+        {"cut.vlk", [&] { QFile f(good); f.open(QIODevice::ReadOnly); return f.read(f.size() * 2 / 3); }(), "第 "},
     };
-    w->N_saveClick();
-    QVERIFY(asked);
+    for (const auto& b : bad) {
+        const QString path = dir.filePath(b.name);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(b.bytes);
+        f.close();
+        MessageCapture capture{SaveAnswer::discard};
+        w->choose_open_file = [&] { return path; };
+        w->N_openClick();
+        QCOMPARE(capture.messages.size(), 1);
+        QVERIFY2(capture.messages[0].contains(QString::fromUtf8(b.message)), qPrintable(capture.messages[0]));
+        QVERIFY2(capture.messages[0].contains(path), qPrintable(capture.messages[0]));
+        QCOMPARE(c().object_count, objects);
+        QCOMPARE(QFile::decodeName(QByteArray::fromStdString(c().file_name)), good);
+        QVERIFY(c().modified);
+        QVERIFY(w->isWindowModified());
+        QVERIFY(w->SpeedButton_stop->isChecked());
+    }
 }
 
 // Columns: modified before New, the answer, what Save As returns, whether
