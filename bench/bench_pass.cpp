@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "bench/generated_circuit.h"
+#include "bench/lab_circuits.h"
 #include "engine/compiled.h"
 #include "engine/run.h"
 #include "model/circuit_file.h"
@@ -50,6 +51,22 @@ void BM_Compile(benchmark::State& state) {
     }
 }
 
+// The lab circuits: built, stopped and started as the Run command does.
+template <void (*Build)(Circuit&, int)>
+void BM_LabCircuit(benchmark::State& state) {
+    auto c = make_circuit();
+    Build(*c, int(state.range(0)));
+    stop_circuit(*c);
+    start_run(*c);
+    c->step_counter = 0;
+    for (int p = 0; p < 2000; ++p) run_pass(*c, {});  // compiled, and the chain carries changes
+    for (auto _ : state) run_pass(*c, {});
+    state.counters["passes/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(BM_LabCircuit<bench::build_inverter_chain>)->Name("BM_InverterChain")->Arg(998);
+BENCHMARK(BM_LabCircuit<bench::build_ripple_counter>)->Name("BM_RippleCounter")->Arg(17);
+BENCHMARK(BM_LabCircuit<bench::build_toggling_gates>)->Name("BM_TogglingGates")->Arg(1000);
 BENCHMARK(BM_Pass)->Arg(10)->Arg(100)->Arg(1000);
 BENCHMARK(BM_ReferencePass)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Compile)->Arg(1000)->Unit(benchmark::kMicrosecond);
