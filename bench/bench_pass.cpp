@@ -11,6 +11,7 @@
 
 #include "bench/generated_circuit.h"
 #include "bench/lab_circuits.h"
+#include "engine/activity.h"
 #include "engine/compiled.h"
 #include "engine/run.h"
 #include "model/circuit_file.h"
@@ -51,11 +52,15 @@ void BM_Compile(benchmark::State& state) {
     }
 }
 
-// The lab circuits: built, stopped and started as the Run command does.
+// The lab circuits: built, stopped and started as the Run command does;
+// the second argument picks the pass: 0 activity-driven, 1 the sweep.
 template <void (*Build)(Circuit&, int)>
 void BM_LabCircuit(benchmark::State& state) {
     auto c = make_circuit();
     Build(*c, int(state.range(0)));
+    const PassMode mode = state.range(1) == 0 ? PassMode::activity : PassMode::sweep;
+    set_pass_mode(*c, mode);
+    state.SetLabel(mode == PassMode::activity ? "activity" : "sweep");
     stop_circuit(*c);
     start_run(*c);
     c->step_counter = 0;
@@ -64,9 +69,9 @@ void BM_LabCircuit(benchmark::State& state) {
     state.counters["passes/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-BENCHMARK(BM_LabCircuit<bench::build_inverter_chain>)->Name("BM_InverterChain")->Arg(998);
-BENCHMARK(BM_LabCircuit<bench::build_ripple_counter>)->Name("BM_RippleCounter")->Arg(17);
-BENCHMARK(BM_LabCircuit<bench::build_toggling_gates>)->Name("BM_TogglingGates")->Arg(1000);
+BENCHMARK(BM_LabCircuit<bench::build_inverter_chain>)->Name("BM_InverterChain")->ArgsProduct({{998}, {0, 1}});
+BENCHMARK(BM_LabCircuit<bench::build_ripple_counter>)->Name("BM_RippleCounter")->ArgsProduct({{17}, {0, 1}});
+BENCHMARK(BM_LabCircuit<bench::build_toggling_gates>)->Name("BM_TogglingGates")->ArgsProduct({{1000}, {0, 1}});
 BENCHMARK(BM_Pass)->Arg(10)->Arg(100)->Arg(1000);
 BENCHMARK(BM_ReferencePass)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Compile)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -110,6 +110,7 @@ void set_pulse_settings(Circuit& c, int obj, const PulseSettings& s) {
     o.pulse_phase = s.phase;
     o.pulse_count = s.count;
     c.modified = true;
+    c.wake(obj);
 }
 
 void set_annotation_content(Circuit& c, int a, const ZHU_SHI_S& d) {
@@ -151,6 +152,7 @@ void toggle_level_switch(Circuit& c, int obj) {
     int32_t& level = c.objects[obj].param_int[0];
     level = level == 0 ? 1 : 0;
     c.modified = true;
+    c.wake(obj);
 }
 
 }  // namespace vorlisk
