@@ -107,6 +107,7 @@ void build(Circuit& c, uint32_t seed, Coverage* cov) {
             if (contains(ob.kind, "集成芯片")) cov->chips.insert(chip_type_of(ob.kind));
         }
     }
+    if (r.chance(2)) c.objects[2].name = c.objects[1].name;  // a name twice: the earlier is evaluated twice
     // Rails the chips are powered from, at random places in the table.
     const int vcc = add_component(c, "Vcc", 100, 1400), gnd = add_component(c, "Gnd", 250, 1400);
     std::swap(c.objects[vcc], c.objects[r.pick(vcc + 1)]);

@@ -15,6 +15,7 @@ struct Options {
     std::vector<std::pair<std::string, int>> sets;   // level switch name, level 0 or 1
     std::optional<std::string> vcd;                  // Value Change Dump output
     bool truth_table = false;
+    bool check_pass = false;  // every pass also as the full sweep, compared
 };
 
 // Parses argv; on failure returns nothing and puts a one-line message in `error`.
