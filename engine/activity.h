@@ -22,6 +22,11 @@ std::string pass_check_report(Circuit& c);
 
 // One evaluation of the objects by the circuit's mode (evaluate_all).
 void evaluate_pass(Circuit& c);
+// The activity-driven evaluation of one pass.
+void activity_pass(Circuit& c);
+// One pass activity-driven and, from the same start, as the sweep, compared
+// field by field; the sweep's result stays (engine/pass_check.cpp).
+void checked_pass(Circuit& c);
 
 // The sweep over the slots from `first` to the end of the table, each
 // evaluating the first object of its name; from 0 it first clears the pass

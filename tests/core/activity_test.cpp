@@ -91,6 +91,9 @@ TEST(ActivityPass, RunAndStopEvaluateEverythingOnceThenSettle) {
 }
 
 TEST(ActivityPass, TheCheckCatchesAChangeThePassWasNotToldOf) {
+#ifdef VORLISK_CHECK_PASS
+    GTEST_SKIP() << "this build stops at the first difference";
+#endif
     Lab l;
     set_pass_mode(l.c, PassMode::checked);
     l.run_passes(5);
