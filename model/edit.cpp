@@ -49,7 +49,7 @@ int add_junction(Circuit& c, int x, int y) {
 
 std::string next_test_point_label(const Circuit& c) {
     for (int n = c.test_point_count;; ++n) {
-        std::string label = n <= 25 ? std::string(1, char('A' + n)) : "T" + std::to_string(n);
+        std::string label = n <= 25 ? std::string(1, char('A' + n)) : std::string("T").append(std::to_string(n));
         if (find_test_point_by_label(c, label) < 0) return label;
     }
 }
