@@ -18,7 +18,8 @@
 //    next (`gather_next`), exactly when the sweep would let them see it.
 // Whatever the compiled view does not show is taken as a change of every
 // object once: a rebuild, a new net mode, Run, Stop, a message shown in the
-// middle of a pass (the user may edit the circuit under it).
+// middle of a pass (the user may edit the circuit under it). A circuit with
+// a name used twice, and a busy circuit for a while, are left to the sweep.
 #pragma once
 
 #include <array>
@@ -86,8 +87,8 @@ struct PassSchedule {
     std::vector<uint16_t> listeners;         // objects reading the pin's net, ascending, not itself
     std::vector<uint16_t> switches;          // level switches: their level is watched
     ObjectBits every_pass{};                 // kEveryPass objects
-    ObjectBits pending{};
-    ObjectBits gather_next{};
+    ObjectBits pending{};                    // its next computation may change something
+    ObjectBits gather_next{};                // gathers in the next pass
     ObjectBits now{};                        // the pass in progress
     uint64_t evaluations = 0;                // objects evaluated by activity passes so far
     // A circuit in which most objects change in every pass is served best
