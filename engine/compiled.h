@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "chips/chip_table.h"
+#include "engine/pass_schedule.h"
 #include "model/catalogue.h"
 #include "model/circuit.h"
 
@@ -37,6 +38,9 @@ struct CompiledCircuit {
     std::vector<uint32_t> tp_begin;
     std::vector<DriverRef> tp_drivers;
     std::vector<int32_t> tp_target;  // record read for this slot: first with its name
+    // The activity-driven pass's state; kept across rebuilds, which it notices
+    // by `serial`.
+    PassSchedule schedule;
 };
 
 // Dispatch of object i decided from its kind and probe names (the name

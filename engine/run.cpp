@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/activity.h"
 #include "engine/compiled.h"
 #include "engine/nets.h"
 #include "engine/rules.h"
@@ -56,14 +57,16 @@ void evaluate_index(Circuit& c, const CompiledCircuit& cc, int i) {
 
 }  // namespace
 
-void evaluate_all(Circuit& c) {
+void evaluate_all(Circuit& c) { evaluate_pass(c); }
+
+void sweep_objects(Circuit& c, int first) {
     CompiledCircuit* cc = &compiled(c);
-    for (int i = 0; i < c.object_count; ++i) {
+    for (int i = 0; first == 0 && i < c.object_count; ++i) {
         MY_BASE_OBJ& o = c.objects[i];
         o.pass_mark_a = o.pass_mark_b = 0;
         for (int k = 0; k < std::clamp<int>(o.input_count, 0, kMaxPins); ++k) o.in_mark[k] = 0;
     }
-    for (int i = 0; i < c.object_count; ++i) {
+    for (int i = first; i < c.object_count; ++i) {
         // A rule's message box may let the user edit the circuit mid-pass.
         if (cc->serial != c.edit_serial) cc = &compiled(c);
         if (i >= int(cc->plan.size())) break;
@@ -78,6 +81,7 @@ int evaluate_object(Circuit& c, std::string_view name) {
         return -1;
     }
     evaluate_index(c, compiled(c), i);
+    c.wake(i);  // evaluated outside a pass: its readers and itself look again
     return 0;
 }
 
@@ -88,6 +92,7 @@ void start_run(Circuit& c) {
         o.prev_out_v = o.out_v;
         o.state.fill(0);
     }
+    c.wake_all();
     c.running = 1;
     c.step_counter = 0;  // the loop counts device-delay steps from here
     clock_start(c, kRunClock);
@@ -139,6 +144,7 @@ void stop_circuit(Circuit& c) {
         for (double& v : o.param_real)
             if (!std::isfinite(v)) v = 0.0;
     }
+    c.wake_all();
 }
 
 }  // namespace vorlisk

@@ -34,7 +34,8 @@ void evaluate_all(Circuit& c);
 int evaluate_object(Circuit& c, std::string_view name);
 
 struct ObjectPlan;
-// Computes object i by its rule without gathering its inputs.
+// Computes object i by its rule without gathering its inputs. Outside a
+// pass, tell the next pass with Circuit::wake(i) (evaluate_object does).
 void compute_object(Circuit& c, int i, const ObjectPlan& plan);
 
 // Run's effects on the tables: previous voltages from the current ones,

@@ -124,9 +124,27 @@ struct Circuit {
     // differs. The edit functions of model/edit.h do this for their callers.
     uint64_t edit_serial = 1;
     std::unique_ptr<CompiledCircuit> compiled;
+    // What the rules read but the compiled view does not see (a switch's
+    // level, a pulse source's settings, pins and state words rewritten by Run
+    // and Stop): wake(i) makes the next pass compute object i and every input
+    // on its nets gather again; wake_all() makes it evaluate every object.
+    // The pass takes these requests and clears them.
+    std::array<uint64_t, (kMaxObjects + 63) / 64> woken{};
+    bool woken_any = false;
+    bool woken_all = false;
+    // Counts the messages reported: a message may run nested commands that
+    // change the circuit in the middle of a pass.
+    mutable uint64_t messages_shown = 0;
 
     void touch() { ++edit_serial; }
+    void wake(int i) {
+        if (i < 0 || i >= kMaxObjects) return;
+        woken[size_t(i) / 64] |= uint64_t(1) << (i % 64);
+        woken_any = true;
+    }
+    void wake_all() { woken_all = true; }
     void message(std::string_view text) const {
+        ++messages_shown;
         if (report) report(text);
     }
 };

@@ -49,7 +49,7 @@ int add_junction(Circuit& c, int x, int y) {
 
 std::string next_test_point_label(const Circuit& c) {
     for (int n = c.test_point_count;; ++n) {
-        std::string label = n <= 25 ? std::string(1, char('A' + n)) : "T" + std::to_string(n);
+        std::string label = n <= 25 ? std::string(1, char('A' + n)) : std::string("T").append(std::to_string(n));
         if (find_test_point_by_label(c, label) < 0) return label;
     }
 }
@@ -111,6 +111,7 @@ void set_pulse_settings(Circuit& c, int obj, const PulseSettings& s) {
     o.pulse_phase = s.phase;
     o.pulse_count = s.count;
     c.modified = true;
+    c.wake(obj);
 }
 
 void set_annotation_content(Circuit& c, int a, const ZHU_SHI_S& d) {
@@ -143,6 +144,7 @@ void toggle_level_switch(Circuit& c, int obj) {
     int32_t& level = c.objects[obj].param_int[0];
     level = level == 0 ? 1 : 0;
     c.modified = true;
+    c.wake(obj);
 }
 
 }  // namespace vorlisk

@@ -63,6 +63,16 @@ TEST(SimCli, ReadingsAfterSettingSwitches) {
     EXPECT_EQ(r.out, "A\t1\nB\t1\nS\t0\nC\t1\n");
 }
 
+TEST(SimCli, CheckedPassesGiveTheSameReadings) {
+    for (const char* example : {"74LS90十进制计数器.vlk", "JK触发器计数链.vlk", "74LS138译码器.vlk"}) {
+        const std::string file = std::string(VORLISK_EXAMPLES_DIR) + "/" + example;
+        Result plain = run({file, "--passes", "3000"}), checked = run({file, "--passes", "3000", "--check-pass"});
+        ASSERT_EQ(checked.code, 0) << example << ": " << checked.err;
+        EXPECT_EQ(checked.out, plain.out) << example;
+        EXPECT_EQ(checked.err, "") << example;
+    }
+}
+
 TEST(SimCli, ValueChangeDumpWithTheStepsTimescale) {
     fs::path vcd = fs::temp_directory_path() / "vorlisk_cli_test.vcd";
     Result r = run({kHalfAdder, "--passes", "5", "--step", "0.0005", "--set", "高低电平控制器 1=1", "--vcd", vcd.string()});

@@ -12,6 +12,7 @@
 
 #include "engine/emulated_box.h"
 #include "engine/hardware.h"
+#include "engine/activity.h"
 #include "engine/run.h"
 #include "instruments/truth_table.h"
 #include "instruments/vcd.h"
@@ -97,6 +98,7 @@ int main(int argc, char** argv) {
     stop_circuit(c);
     c.virtual_time = 1;
     if (opt->step) c.time_step = *opt->step;
+    if (opt->check_pass) set_pass_mode(c, PassMode::checked);
 
     for (const auto& [name, level] : opt->sets) {
         int i = find_object(c, name);
@@ -175,6 +177,9 @@ int main(int argc, char** argv) {
         }
     }
     if (opt->vcd && !vcd.close(runner.vcd_pass * runner.ticks_per_pass)) return fail("写入“" + *opt->vcd + "”失败。");
+    if (opt->check_pass && pass_check_mismatches(c) > 0)
+        return fail("运算校验失败：" + std::to_string(pass_check_mismatches(c)) + " 个运算周期结果不同，首个：" +
+                    pass_check_report(c));
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 2;
 }

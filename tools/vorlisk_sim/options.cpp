@@ -9,7 +9,7 @@ namespace vorlisk::sim {
 
 const char* const kUsage =
     "用法：vorlisk-sim 文件 [--passes N] [--step 秒] [--set 名称=0|1]... [--vcd 路径] [--truth-table]"
-    " [--record-table 路径|-] [--box-in 字节] [--box-out]";
+    " [--record-table 路径|-] [--box-in 字节] [--box-out] [--check-pass]";
 
 namespace {
 
@@ -98,6 +98,8 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             o.record_table = std::string(*v);
         } else if (a == "--truth-table") {
             o.truth_table = true;
+        } else if (a == "--check-pass") {
+            o.check_pass = true;
         } else if (a.starts_with("--")) {
             error = "未知的选项“" + std::string(a) + "”。";
             return std::nullopt;

@@ -19,6 +19,7 @@ struct Options {
     bool truth_table = false;
     std::optional<uint8_t> box_in;  // the emulated box's switches
     bool box_out = false;           // report the byte the box's lamps show
+    bool check_pass = false;  // every pass also as the full sweep, compared
 };
 
 // Parses argv; on failure returns nothing and puts a one-line message in `error`.
