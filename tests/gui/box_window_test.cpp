@@ -50,11 +50,8 @@ private slots:
         TForm1::show_splash = false;
     }
     void init() {
-        w = std::make_unique<TForm1>();
-        bool started = false;
-        w->after_start = [&] { started = true; };
-        w->show();
-        QTRY_VERIFY(started);
+        w = vorlisk::test::start_main_window();
+        QVERIFY(w);
     }
     void cleanup() {
         c().modified = false;

@@ -47,12 +47,8 @@ private slots:
     }
 
     void draw_run_save_and_check_headless() {
-        w = std::make_unique<TForm1>();
-        bool started = false;
-        w->after_start = [&] { started = true; };
-        w->resize(900, 650);
-        w->show();
-        QTRY_VERIFY(started);
+        w = vorlisk::test::start_main_window();
+        QVERIFY(w);
 
         pick("SpeedButton43", KindGroup::sources, 0);  // level switch
         QCOMPARE(c().current_tool, std::string("高低电平控制器"));

@@ -1,6 +1,9 @@
 #include "gui_support.h"
 
+#include <QTest>
 #include <QtGlobal>
+
+#include "app/Unit1.h"
 
 #include "model/edit.h"
 
@@ -15,6 +18,18 @@ void filter(QtMsgType type, const QMessageLogContext& context, const QString& te
 }  // namespace
 
 void quiet_offscreen_notices() { previous = qInstallMessageHandler(filter); }
+
+std::unique_ptr<TForm1> start_main_window() {
+    TForm1::show_splash = false;
+    auto w = std::make_unique<TForm1>();
+    bool started = false;
+    w->after_start = [&] { started = true; };
+    w->resize(900, 650);
+    w->show();
+    if (!QTest::qWaitFor([&] { return started; }, 5000)) return nullptr;
+    w->after_start = nullptr;
+    return w;
+}
 
 int place(Circuit& c, const char* kind, int x, int y) {
     const int i = add_component(c, kind, x, y);

@@ -9,7 +9,15 @@
 #include "app/message_box.h"
 #include "model/circuit.h"
 
+namespace vorlisk {
+class TForm1;
+}
+
 namespace vorlisk::test {
+
+// The main window shown at 900 x 650 without the splash, once its start-up
+// (the circuit reset) is done; null when it did not finish starting.
+std::unique_ptr<TForm1> start_main_window();
 
 // Drops the offscreen platform's notices of what it cannot do (size
 // limits, opacity), which every shown dialog would otherwise print.

@@ -46,13 +46,8 @@ private slots:
     }
 
     void init() {
-        w = std::make_unique<TForm1>();
-        bool started = false;
-        w->after_start = [&] { started = true; };
-        w->resize(900, 650);
-        w->show();
-        QTRY_VERIFY(started);
-        w->after_start = nullptr;
+        w = vorlisk::test::start_main_window();
+        QVERIFY(w);
     }
 
     void cleanup() {
