@@ -199,6 +199,11 @@ std::vector<std::string> layout_faults(const Circuit& c, int width, int height) 
             fault(w.what, "leaves", "the first screen");
     }
 
+    for (size_t i = 0; i < s.bodies.size(); ++i)
+        for (size_t j = i + 1; j < s.bodies.size(); ++j)
+            if (s.bodies[i].what != s.bodies[j].what && boxes_meet(s.bodies[i], s.bodies[j]))
+                fault(s.bodies[i].what, "lies on", s.bodies[j].what);
+
     for (const auto* boxes : {&s.bodies, &s.labels})
         for (const Box& b : *boxes)
             if (b.x0 < 0 || b.y0 < 0 || b.x1 > width || b.y1 > height) fault(b.what, "leaves", "the first screen");
