@@ -1,6 +1,7 @@
 #include "tools/make_examples/builder.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "chips/chip_table.h"
@@ -59,11 +60,36 @@ void Builder::from_pin(int chip, int n, BendPoint to, int lane) {
     }
 }
 
-void Builder::probe(BendPoint at, std::string_view label) {
+void Builder::rail_to_pins(BendPoint from, int chip, std::initializer_list<std::pair<int, int>> pins_and_lanes) {
+    const MY_BASE_OBJ& o = c_.objects[chip];
+    std::vector<std::pair<int, int>> order(pins_and_lanes);
+    auto reach = [&](const std::pair<int, int>& pl) { return std::abs(left_column(o, pl.second) - from.x); };
+    std::stable_sort(order.begin(), order.end(), [&](auto& a, auto& b) { return reach(a) > reach(b); });
+    for (size_t k = 0; k < order.size(); ++k) {
+        if (k == 0) {
+            to_pin(from, chip, order[k].first, order[k].second);
+            continue;
+        }
+        BendPoint branch{left_column(o, order[k].second), from.y};
+        junction(branch);
+        to_pin(branch, chip, order[k].first, order[k].second);
+    }
+}
+
+void Builder::junction(BendPoint at) { add_junction(c_, at.x, at.y); }
+
+void Builder::probe(BendPoint at, std::string_view label, Label where) {
     int t = add_test_point(c_, at.x, at.y);
     MY_TEST_POINT& tp = c_.test_points[t];
     tp.label = std::string(label);
-    tp.label_dy = -5 - measure_text(tp.label, FontKind::component).height;
+    switch (where) {
+        case Label::above: tp.label_dy = -5 - measure_text(tp.label, FontKind::component).height; break;
+        case Label::below: tp.label_dy = 4; break;
+        case Label::left:
+            tp.label_dy = -5 - measure_text(tp.label, FontKind::component).height;
+            tp.label_dx = -5 - measure_text(tp.label, FontKind::test_point).width;
+            break;
+    }
 }
 
 void Builder::note(int x, int y, std::initializer_list<std::string_view> lines) {

@@ -37,7 +37,19 @@ public:
     // A wire from a package pin out to a point right of the chip.
     void from_pin(int chip, int pin, BendPoint to, int lane);
 
-    void probe(BendPoint at, std::string_view label);
+    // A wire from `from` to several package pins on one trunk: the wire to
+    // the pin whose lane lies farthest along the trunk runs the whole way;
+    // the others leave it at a junction, so no two wires share a segment.
+    // Pins are given with their lanes as for to_pin.
+    void rail_to_pins(BendPoint from, int chip, std::initializer_list<std::pair<int, int>> pins_and_lanes);
+    // A solder point joining the wires that pass through it.
+    void junction(BendPoint at);
+
+    // Where a test point's label sits: above and right of it (the editor's
+    // place), below and right, or above and left (clear of a wire that
+    // leaves the point upwards on its right).
+    enum class Label { above, below, left };
+    void probe(BendPoint at, std::string_view label, Label where = Label::above);
     void note(int x, int y, std::initializer_list<std::string_view> lines);
     void level(int sw, int high) { c_.objects[sw].param_int[0] = high; }
     void pulse(int obj, double hz, double phase, double width);
