@@ -9,7 +9,7 @@ namespace vorlisk {
 
 TForm_help::TForm_help(QWidget* parent) : QDialog(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("使用说明"));
-    resize(820, 640);
+    resize(900, 680);
     browser = new QTextBrowser(this);
     browser->setObjectName("browser");
     browser->setOpenExternalLinks(true);
