@@ -83,6 +83,7 @@ public:
     void N_copyClick();    // N49Click
     void N_pasteClick();   // N50Click
     void N_deleteClick();  // N51Click
+    void N_select_allClick();
     void N_propertiesClick() { properties_command(); }          // N53Click
     void N_object_draw_setClick() { object_drawing_settings_command(); }  // N1Click
     void N_rotate_leftClick();

@@ -60,6 +60,11 @@ void TForm1::N_deleteClick() {
     commit_edit();
 }
 
+void TForm1::N_select_allClick() {
+    editor_.select_all(*c_, *this);
+    commit_edit();  // not a change: remembers the selection for undo
+}
+
 void TForm1::N_rotate_leftClick() {
     editor_.rotate(*c_, *this, 1);
     commit_edit();

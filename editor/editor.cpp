@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "editor/hit_test.h"
@@ -259,6 +260,12 @@ void Editor::cut(Circuit& c, EditorView& v) {
 void Editor::remove(Circuit& c, EditorView& v) {
     delete_items(c, c.selection);
     c.selection.clear();
+    v.redraw(kRedrawFull);
+}
+
+void Editor::select_all(Circuit& c, EditorView& v) {
+    c.selection.clear();
+    box_select_all(c, {INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2});
     v.redraw(kRedrawFull);
 }
 

@@ -69,6 +69,7 @@ public:
     void cut(Circuit& c, EditorView& v);
     void paste(Circuit& c, EditorView& v);
     void remove(Circuit& c, EditorView& v);  // Delete
+    void select_all(Circuit& c, EditorView& v);
     // direction 0 clockwise, 1 counter-clockwise
     void rotate(Circuit& c, EditorView& v, int direction);
 

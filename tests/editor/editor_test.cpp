@@ -198,6 +198,9 @@ TEST(Selection, CtrlClickTogglesAndAPlainClickKeepsAGroup) {
     EXPECT_EQ(f.selection(), std::vector<std::string>({"非门 2"}));
     f.click(80, 80);  // on the body's edge: strict, so nothing is hit
     EXPECT_TRUE(f.selection().empty());
+    add_junction(f.c, 500, 500);
+    f.ed.select_all(f.c, f.view);
+    EXPECT_EQ(f.selection(), std::vector<std::string>({"非门 1", "非门 2", "焊接点3"}));
 }
 
 TEST(Selection, RubberBandCountsBodyEdgesButNotPointsOnItsEdge) {
