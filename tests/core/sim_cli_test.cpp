@@ -46,15 +46,18 @@ Result run(const std::vector<std::string>& args) {
 
 const std::string kHalfAdder = std::string(VORLISK_EXAMPLES_DIR) + "/半加器.vlk";
 
-TEST(SimCli, TruthTableOfTheHalfAdder) {
+TEST(SimCli, TruthTableOfTheHalfAdderNamesItsSwitchesByTheirLabels) {
+    // The test points A and B sit on the switches: they head the input
+    // columns and are not repeated among the outputs.
     Result r = run({kHalfAdder, "--passes", "20", "--truth-table"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out,
-              "高低电平控制器 1\t高低电平控制器 2\tA\tB\tS\tC\n"
-              "0\t0\t0\t0\t0\t0\n"
-              "0\t1\t0\t1\t1\t0\n"
-              "1\t0\t1\t0\t1\t0\n"
-              "1\t1\t1\t1\t0\t1\n");
+              "A\tB\tS\tC\n"
+              "0\t0\t0\t0\n"
+              "0\t1\t1\t0\n"
+              "1\t0\t1\t0\n"
+              "1\t1\t0\t1\n");
+    EXPECT_EQ(r.err, "");
 }
 
 TEST(SimCli, ReadingsAfterSettingSwitches) {
@@ -98,7 +101,7 @@ TEST(SimCli, EmulatedBoxSwitchesInLampsOut) {
     }
     // With a truth table the lamps are one more column.
     Result r = run({kHalfAdder, "--passes", "5", "--truth-table", "--box-out"});
-    EXPECT_NE(r.out.find("\tC\t实验箱输出\n0\t0\t0\t0\t0\t0\t00000000\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\tC\t实验箱输出\n0\t0\t0\t0\t00000000\n"), std::string::npos) << r.out;
 }
 
 TEST(SimCli, ErrorsAreOneLineWithExitCodeTwoAndNoOutput) {
