@@ -117,7 +117,10 @@ void run_pass(Circuit& c, const PassHooks& hooks) {
     if (hooks.record_table) hooks.record_table();
     if (hooks.record_trace) hooks.record_trace();
     for (int t = 0; t < c.test_point_count; ++t) c.test_points[t].prev_value = c.test_points[t].value;
-    if (c.step_counter == c.device_delay) c.step_counter = 0;
+    // Past the delay the counter restarts too, so it stays in range: a delay
+    // below 1 (only from a file) keeps the logic kinds silent for good, one
+    // lowered mid-run makes them wait for the next round.
+    if (c.step_counter >= c.device_delay) c.step_counter = 0;
     if (hooks.process_events) hooks.process_events();
 }
 

@@ -73,8 +73,18 @@ void trace_stretch(const SampleList& list, int row, double drawn_time, double no
 bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vector<std::string>& names,
                      bool virtual_time, double time_step, double end_time) {
     VcdTimescale unit;  // real time: microseconds
-    if (virtual_time && time_step > 0) unit = vcd_timescale(time_step).first;
-    auto tick = [&](double t) { return uint64_t(std::llround(std::max(t, 0.0) / unit.seconds)); };
+    if (virtual_time && time_step > 0) {
+        const auto scale = vcd_timescale(time_step);
+        if (!scale) return false;  // a step the dump cannot express
+        unit = scale->first;
+    }
+    // Times beyond the dump's range fail the export instead of wrapping.
+    bool in_range = true;
+    auto tick = [&](double t) {
+        const auto ticks = vcd_ticks(std::max(t, 0.0), unit);
+        in_range = in_range && ticks;
+        return ticks.value_or(0);
+    };
 
     std::vector<std::string> wires;
     std::vector<int> wire_list;  // the sample list each wire shows
@@ -88,6 +98,9 @@ bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vec
     std::stable_sort(changes.begin(), changes.end(),
                      [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
 
+    const uint64_t end_tick = tick(end_time);
+    if (!in_range) return false;
+
     VcdWriter vcd;
     vcd.begin(out, "Vorlisk", unit, wires);
     std::vector<char> levels(wires.size(), 'x');
@@ -100,7 +113,7 @@ bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vec
         vcd.sample(at, levels);
         last = at;
     }
-    return vcd.close(std::max(last, tick(end_time)));
+    return vcd.close(std::max(last, end_tick));
 }
 
 }  // namespace vorlisk

@@ -76,7 +76,8 @@ void trace_stretch(const SampleList& list, int row, double drawn_time, double no
 // The recorded samples as a Value Change Dump: one wire per name (names[i]
 // for list i; an empty name leaves its list out), from the first sample up
 // to `end_time`. In virtual time the dump counts in the step's unit, in
-// real time in microseconds. False when the stream failed.
+// real time in microseconds. False when the stream failed or the times
+// are beyond what the dump can express.
 bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vector<std::string>& names,
                      bool virtual_time, double time_step, double end_time);
 

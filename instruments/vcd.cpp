@@ -7,20 +7,31 @@
 
 namespace vorlisk {
 
-std::pair<VcdTimescale, uint64_t> vcd_timescale(double step) {
-    static const struct {
+std::optional<std::pair<VcdTimescale, uint64_t>> vcd_timescale(double step) {
+    static constexpr struct {
         const char* text;
         double seconds;
     } units[] = {{"1 s", 1},       {"100 ms", 1e-1}, {"10 ms", 1e-2}, {"1 ms", 1e-3}, {"100 us", 1e-4},
                  {"10 us", 1e-5},  {"1 us", 1e-6},   {"100 ns", 1e-7}, {"10 ns", 1e-8}, {"1 ns", 1e-9},
                  {"100 ps", 1e-10}, {"10 ps", 1e-11}, {"1 ps", 1e-12}, {"100 fs", 1e-13}, {"10 fs", 1e-14},
                  {"1 fs", 1e-15}};
+    if (!std::isfinite(step) || !(step > 0)) return std::nullopt;
     for (const auto& u : units) {
-        double ticks = step / u.seconds;
-        double whole = std::round(ticks);
-        if (whole >= 1 && std::fabs(ticks - whole) <= 1e-9 * whole) return {{u.text, u.seconds}, uint64_t(whole)};
+        const double ticks = step / u.seconds;
+        // Compared as doubles before converting: the conversion of a value
+        // beyond 64 bits is undefined.
+        if (ticks > double(kVcdMaxTicks)) return std::nullopt;
+        const double whole = std::round(ticks);
+        if (whole >= 1 && std::fabs(ticks - whole) <= 1e-9 * whole)
+            return std::pair{VcdTimescale{u.text, u.seconds}, uint64_t(whole)};
     }
-    return {{"1 fs", 1e-15}, uint64_t(std::max(1.0, std::round(step / 1e-15)))};
+    return std::nullopt;
+}
+
+std::optional<uint64_t> vcd_ticks(double seconds, const VcdTimescale& unit) {
+    const double ticks = std::round(seconds / unit.seconds);
+    if (!std::isfinite(ticks) || ticks < 0 || ticks > double(kVcdMaxTicks)) return std::nullopt;
+    return uint64_t(ticks);
 }
 
 char vcd_level(double value) {

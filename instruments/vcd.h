@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,18 @@ struct VcdTimescale {
 };
 
 // The largest unit of which `step` (seconds) is a whole multiple, and how
-// many units one step is.
-std::pair<VcdTimescale, uint64_t> vcd_timescale(double step);
+// many units one step is; nothing when the dump cannot express the step: not
+// a positive finite number, not a whole number of femtoseconds, or more
+// units than kVcdMaxTicks.
+std::optional<std::pair<VcdTimescale, uint64_t>> vcd_timescale(double step);
+
+// The largest time a dump writes, in units: far below where 64-bit ticks
+// overflow, and exact as a double.
+inline constexpr uint64_t kVcdMaxTicks = uint64_t(1) << 53;
+
+// A time (seconds) in whole units, rounded; nothing when it is negative, not
+// finite or beyond kVcdMaxTicks.
+std::optional<uint64_t> vcd_ticks(double seconds, const VcdTimescale& unit);
 
 // A reading as a dump level: '1' above 2.0 V, '0' above -0.1 V and below
 // 2.0 V (the levels the timing diagram draws), 'x' otherwise.

@@ -126,9 +126,9 @@ std::vector<Pin> device_column(int16_t x, int16_t sx) {
 }
 
 std::vector<Text> device_texts(int16_t x) {
-    static const char* digits[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    static constexpr const char* kDigits[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
     std::vector<Text> t;
-    for (int16_t k = 0; k < 8; ++k) t.push_back({digits[k], x, int16_t(-30 + 10 * k)});
+    for (int16_t k = 0; k < 8; ++k) t.push_back({kDigits[k], x, int16_t(-30 + 10 * k)});
     return t;
 }
 

@@ -146,7 +146,7 @@ void draw_bubble(Canvas& cv, int cx, int cy, int width, int32_t outline, int32_t
 void draw_led(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     const int x = o.x, y = o.y;
-    const int32_t fill = o.in_v[0] > kThreshold ? o.param_int[0] : o.param_int[1];
+    const int32_t fill = led_lit(o) ? o.param_int[0] : o.param_int[1];
     cv.set_brush(fill);
     auto highlight = [&] {
         cv.set_pen(kWhite, 1);
@@ -175,19 +175,7 @@ void draw_led(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
 }
 
 unsigned display_segments(const Circuit& c, const MY_BASE_OBJ& o) {
-    if (c.running == 0) return 0;
-    if (o.kind == "数码管") {
-        unsigned lit = 0;
-        for (int k = 0; k < 8; ++k)
-            if (std::trunc(o.in_v[k]) >= 3.0f) lit |= 1u << k;
-        return lit;
-    }
-    int n = 0;
-    for (int k = 0; k < 4; ++k) {
-        if (o.in_v[k] == kThreshold) return 0;  // neither high nor low: no digit
-        if (o.in_v[k] > kThreshold) n |= 1 << k;
-    }
-    return kBcdSegments[n];
+    return c.running == 0 ? 0 : lit_segments(o);
 }
 
 void draw_display(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {

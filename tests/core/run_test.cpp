@@ -24,7 +24,7 @@ TEST(RunPass, DeviceDelayGatesTheLogicKindsOnly) {
     //   device delay, passes, computations of the inverter, expected time
     const struct {
         int delay, passes, computations;
-    } cases[] = {{1, 6, 6}, {3, 6, 2}, {2, 7, 3}, {0, 5, 0}};
+    } cases[] = {{1, 6, 6}, {3, 6, 2}, {2, 7, 3}, {0, 5, 0}, {-3, 5, 0}};
     for (auto t : cases) {
         Harness h;
         int inv = oscillator(h, 200, 200);
@@ -41,6 +41,7 @@ TEST(RunPass, DeviceDelayGatesTheLogicKindsOnly) {
             last = h.obj(inv).out_v[0], last_led = h.obj(led).out_v[0];
         }
         EXPECT_EQ(toggles, t.computations) << "device delay " << t.delay;
+        EXPECT_LT(h.c.step_counter, std::max(t.delay, 1)) << "a delay the counter never meets must not let it grow";
         EXPECT_NEAR(h.c.sim_time, 0.001 * t.passes, 1e-12);
         if (t.delay == 1) {
             EXPECT_GE(led_changes, t.passes - 1) << "the LED follows every pass";

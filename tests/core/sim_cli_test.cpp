@@ -2,65 +2,73 @@
 // Change Dumps, and one-line errors with exit code 2 and nothing on stdout.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "tests/support/sim_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int code;
-    std::string out, err;
-};
+using Result = vorlisk::test::SimResult;
 
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char ch : s) q += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return q + "'";
-}
-
-Result run(const std::vector<std::string>& args) {
-    fs::path err = fs::temp_directory_path() / ("vorlisk_sim_err_" + std::to_string(::getpid()));
-    std::string cmd = quote(VORLISK_SIM);
-    for (const auto& a : args) cmd += " " + quote(a);
-    cmd += " 2>" + quote(err.string());
-    Result r;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    int status = ::pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream e(err);
-    std::stringstream ss;
-    ss << e.rdbuf();
-    r.err = ss.str();
-    fs::remove(err);
-    return r;
-}
+Result run(const std::vector<std::string>& args) { return vorlisk::test::run_sim(args); }
 
 const std::string kHalfAdder = std::string(VORLISK_EXAMPLES_DIR) + "/半加器.vlk";
 
-TEST(SimCli, TruthTableOfTheHalfAdder) {
+TEST(SimCli, TruthTableOfTheHalfAdderNamesItsSwitchesByTheirLabels) {
+    // The test points A and B sit on the switches: they head the input
+    // columns and are not repeated among the outputs.
     Result r = run({kHalfAdder, "--passes", "20", "--truth-table"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out,
-              "高低电平控制器 1\t高低电平控制器 2\tA\tB\tS\tC\n"
-              "0\t0\t0\t0\t0\t0\n"
-              "0\t1\t0\t1\t1\t0\n"
-              "1\t0\t1\t0\t1\t0\n"
-              "1\t1\t1\t1\t0\t1\n");
+              "A\tB\tS\tC\n"
+              "0\t0\t0\t0\n"
+              "0\t1\t1\t0\n"
+              "1\t0\t1\t0\n"
+              "1\t1\t0\t1\n");
+    EXPECT_EQ(r.err, "");
 }
 
-TEST(SimCli, ReadingsAfterSettingSwitches) {
-    Result r = run({kHalfAdder, "--passes", "20", "--set", "高低电平控制器 1=1", "--set", "高低电平控制器 2=1"});
+TEST(SimCli, ReadingsAfterSettingSwitchesByLabelOrByName) {
+    for (const auto& [a, b] : {std::pair{"A=1", "B=1"}, {"高低电平控制器 1=1", "高低电平控制器 2=1"}, {"A=1", "高低电平控制器 2=1"}}) {
+        Result r = run({kHalfAdder, "--passes", "20", "--set", a, "--set", b});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, "A\t1\nB\t1\nS\t0\nC\t1\n") << a << " " << b;
+    }
+}
+
+TEST(SimCli, HelpAndVersion) {
+    Result r = run({"--help"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.starts_with("用法：vorlisk-sim")) << r.out;
+    for (const char* option : {"--passes", "--step", "--set", "--truth-table", "--indicators", "--expect", "--format",
+                               "--vcd", "--record-table", "--box-in", "--box-out", "--jobs", "--help", "--version"})
+        EXPECT_NE(r.out.find(std::string("\n  ") + option), std::string::npos) << option << " has its own line";
+    EXPECT_EQ(run({kHalfAdder, "-h"}).out, r.out) << "-h is the same, not a file name";
+    EXPECT_TRUE(run({"--version"}).out.starts_with("vorlisk-sim ")) << run({"--version"}).out;
+    // After "--" everything is a file, even a name that looks like an option.
+    Result dashes = run({"--", "--help"});
+    EXPECT_EQ(dashes.code, 2);
+    EXPECT_NE(dashes.err.find("--help"), std::string::npos) << dashes.err;
+}
+
+TEST(SimCli, DisplaysReadTheirDigitsAndLedsTheirLight) {
+    // The 74LS48 lights the digits 0-9 for the codes 0-9 and nothing for 15;
+    // the display's reading is the last column.
+    Result r = run({std::string(VORLISK_EXAMPLES_DIR) + "/74LS48驱动数码管.vlk", "--truth-table", "--indicators"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "A\t1\nB\t1\nS\t0\nC\t1\n");
+    std::istringstream in(r.out);
+    std::vector<std::string> shown;
+    for (std::string line; std::getline(in, line);) shown.push_back(line.substr(line.rfind('\t') + 1));
+    ASSERT_EQ(shown.size(), 17u) << r.out;
+    for (int code = 0; code <= 9; ++code) EXPECT_EQ(shown[size_t(code) + 1], std::to_string(code)) << r.out;
+    EXPECT_EQ(shown[16], "-") << "code 15 blanks the display";
+    // An LED on a test point's net is named by its label and reads 1 when lit.
+    Result led = run({kHalfAdder, "--passes", "20", "--set", "A=1", "--indicators"});
+    EXPECT_EQ(led.out, "A\t1\nB\t0\nS\t1\nC\t0\nS\t1\nC\t0\n") << led.err;
 }
 
 TEST(SimCli, CheckedPassesGiveTheSameReadings) {
@@ -108,12 +116,16 @@ TEST(SimCli, EmulatedBoxSwitchesInLampsOut) {
     }
     // With a truth table the lamps are one more column.
     Result r = run({kHalfAdder, "--passes", "5", "--truth-table", "--box-out"});
-    EXPECT_NE(r.out.find("\tC\t实验箱输出\n0\t0\t0\t0\t0\t0\t00000000\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\tC\t实验箱输出\n0\t0\t0\t0\t00000000\n"), std::string::npos) << r.out;
 }
 
 TEST(SimCli, ErrorsAreOneLineWithExitCodeTwoAndNoOutput) {
     fs::path bad = fs::temp_directory_path() / "vorlisk_cli_bad.vlk";
     std::ofstream(bad) << "Quenmar V3.0\r\n12\r\nabc\r\n";
+    // A copy to aim outputs at: refusing must leave it as it was.
+    const fs::path circuit = fs::temp_directory_path() / ("vorlisk_cli_circuit_" + std::to_string(::getpid()) + ".vlk");
+    fs::copy_file(kHalfAdder, circuit, fs::copy_options::overwrite_existing);
+    const fs::path vcd = fs::temp_directory_path() / "vorlisk_cli_refused.vcd";
     //   arguments, a word the message must contain
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "缺少电路文件"},
@@ -131,6 +143,14 @@ TEST(SimCli, ErrorsAreOneLineWithExitCodeTwoAndNoOutput) {
         {{kHalfAdder, kHalfAdder}, "多余"},
         {{kHalfAdder, "--box-in", "256"}, "256"},
         {{kHalfAdder, "--box-in", "0b102"}, "0b102"},
+        {{kHalfAdder, "--set", "Q=1"}, "现有：A、B"},  // the names that exist
+        {{circuit.string(), "--vcd", circuit.string()}, "不能把输出写到电路文件"},
+        {{circuit.string(), "--record-table", circuit.string()}, "不能把输出写到电路文件"},
+        {{kHalfAdder, "--step", "1e-20", "--vcd", vcd.string()}, "无法写入 VCD"},
+        {{kHalfAdder, "--step", "1e-16", "--vcd", vcd.string()}, "1 fs"},
+        {{"/no/such\nfile.vlk"}, "/no/such\\nfile.vlk"},  // a line break in a name is written out
+        {{kHalfAdder, "--format", "xml"}, "xml"},
+        {{kHalfAdder, "--jobs", "0"}, "--jobs"},
     };
     for (const auto& [args, word] : cases) {
         Result r = run(args);
@@ -141,7 +161,11 @@ TEST(SimCli, ErrorsAreOneLineWithExitCodeTwoAndNoOutput) {
         EXPECT_NE(r.err.find(word), std::string::npos) << joined << " -> " << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
+    EXPECT_EQ(run({circuit.string(), "--passes", "20", "--set", "A=1"}).out, "A\t1\nB\t0\nS\t1\nC\t0\n")
+        << "the circuit is still there";
+    EXPECT_FALSE(fs::exists(vcd)) << "a refused dump is not started";
     fs::remove(bad);
+    fs::remove(circuit);
 }
 
 }  // namespace

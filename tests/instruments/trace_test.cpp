@@ -2,10 +2,12 @@
 // and edges, and the Value Change Dump of recorded samples read back.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <sstream>
 
 #include "instruments/trace.h"
+#include "instruments/vcd.h"
 #include "tests/support/harness.h"
 
 namespace vorlisk {
@@ -126,6 +128,37 @@ TEST(TraceExport, VcdReadBack) {
     ASSERT_TRUE(write_trace_vcd(real, rec, names, false, 0.001, 0.008));
     EXPECT_EQ(read_vcd(real.str(), timescale, end)["CP"].count(4000), 1u);
     EXPECT_EQ(timescale, "1 us") << "real time counts in microseconds";
+
+    // A step beyond the dump's range fails the export instead of wrapping.
+    std::ostringstream huge;
+    EXPECT_FALSE(write_trace_vcd(huge, rec, names, true, 1e20, 1e21));
+}
+
+TEST(TraceExport, TimescaleOfAStepOrNoneWhenTheDumpCannotExpressIt) {
+    //   step (s), unit, units per step ("" : refused)
+    const struct {
+        double step;
+        const char* unit;
+        uint64_t ticks;
+    } cases[] = {
+        {0.001, "1 ms", 1},   {0.0005, "100 us", 5}, {3, "1 s", 3},   {2.5e-9, "100 ps", 25},
+        {1e-15, "1 fs", 1},   {1e6, "1 s", 1000000},
+        {1e20, "", 0},        // more units than a dump counts
+        {1e-16, "", 0},       // below a femtosecond
+        {1.5e-15, "", 0},     // not a whole number of femtoseconds
+        {0, "", 0},           {-0.001, "", 0},        {std::numeric_limits<double>::quiet_NaN(), "", 0},
+        {std::numeric_limits<double>::infinity(), "", 0},
+    };
+    for (const auto& t : cases) {
+        const auto scale = vcd_timescale(t.step);
+        if (*t.unit == 0) {
+            EXPECT_FALSE(scale) << t.step;
+            continue;
+        }
+        ASSERT_TRUE(scale) << t.step;
+        EXPECT_EQ(scale->first.text, t.unit) << t.step;
+        EXPECT_EQ(scale->second, t.ticks) << t.step;
+    }
 }
 
 }  // namespace

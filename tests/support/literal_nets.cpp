@@ -117,7 +117,7 @@ void reference_pass(Circuit& c) {
         c.test_points[t].value = read_test_point(c, first);
     }
     for (int t = 0; t < c.test_point_count; ++t) c.test_points[t].prev_value = c.test_points[t].value;
-    if (c.step_counter == c.device_delay) c.step_counter = 0;
+    if (c.step_counter >= c.device_delay) c.step_counter = 0;
 }
 
 }  // namespace vorlisk::literal

@@ -1,72 +1,47 @@
 // vorlisk-sim: runs a circuit file headless in virtual time and prints its
 // test-point readings, a truth table over its level switches, the truth
-// table the instrument records over the run, or a Value Change Dump. Meant
-// for checking students' circuits automatically.
+// table the instrument records over the run, or a Value Change Dump; with
+// --expect it checks a class's circuits against a reference. Meant for
+// checking students' circuits automatically.
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iostream>
-#include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
-#include "engine/emulated_box.h"
-#include "engine/hardware.h"
 #include "engine/activity.h"
-#include "engine/run.h"
 #include "instruments/truth_table.h"
 #include "instruments/vcd.h"
-#include "model/circuit_file.h"
+#include "tools/vorlisk_sim/bench.h"
+#include "tools/vorlisk_sim/files.h"
+#include "tools/vorlisk_sim/grading.h"
 #include "tools/vorlisk_sim/options.h"
+#include "tools/vorlisk_sim/pool.h"
+#include "tools/vorlisk_sim/reference.h"
+#include "tools/vorlisk_sim/text_out.h"
+
+#ifndef VORLISK_VERSION
+#define VORLISK_VERSION "0"
+#endif
 
 namespace vorlisk::sim {
 namespace {
 
-constexpr std::string_view kSwitch = "高低电平控制器";
+constexpr size_t kReferenceLimit = size_t(256) << 20;  // a 16-switch table of 100 columns is ~15 MB
 
 int fail(const std::string& message) {
-    std::cerr << "vorlisk-sim: " << message << '\n';
+    std::cerr << "vorlisk-sim: " << one_line(message) << '\n';
     return 2;
 }
 
-std::vector<char> levels(const Circuit& c) {
-    std::vector<char> v;
-    for (int t = 0; t < c.test_point_count; ++t) v.push_back(vcd_level(c.test_points[t].value));
-    return v;
+void warn(const std::string& message) { std::cerr << "vorlisk-sim: " << one_line(message) << '\n'; }
+
+std::string seconds_text(double s) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", s);
+    return buf;
 }
-
-// The byte as eight binary digits, bit 7 first.
-std::string bits(uint8_t b) {
-    std::string s;
-    for (int k = 7; k >= 0; --k) s += (b >> k) & 1 ? '1' : '0';
-    return s;
-}
-
-struct Runner {
-    Circuit& c;
-    long long passes;
-    VcdWriter* vcd = nullptr;
-    uint64_t vcd_pass = 0;
-    Ch341Interface* box = nullptr;  // the emulated experiment box, when attached
-    uint64_t ticks_per_pass = 1;
-    TruthTable* table = nullptr;  // records as the window does on every change
-
-    // One run from the stopped state, as Run and Stop do in virtual time.
-    void run() {
-        start_run(c);
-        c.step_counter = 0;
-        PassHooks hooks;
-        if (table) hooks.record_table = [&] { record_on_change(c, c.table_items, *table); };
-        if (vcd) hooks.record_trace = [&] { vcd->sample(++vcd_pass * ticks_per_pass, levels(c)); };
-        if (box) {
-            open_links(c, *box);
-            link_pass_hooks(hooks, c, *box);
-        }
-        for (long long n = 0; n < passes; ++n) run_pass(c, hooks);
-        c.running = 0;
-        if (box) close_links(c, *box);
-    }
-};
 
 bool write_file(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -75,113 +50,188 @@ bool write_file(const std::string& path, const std::string& text) {
     return bool(out);
 }
 
+int print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 2;
+}
+
+// The readings of a single run: every test point, the indicators when
+// asked, the lamps last.
+std::vector<Reading> run_readings(const Signals& s, const Options& opt) {
+    std::vector<Reading> r = s.test_points;
+    if (opt.indicators) r.insert(r.end(), s.indicators.begin(), s.indicators.end());
+    if (opt.box_out) r.push_back({Reading::box, -1, std::string(kBoxColumn)});
+    return r;
+}
+
+// The outputs of a truth table: test points that do not name a switch
+// (those are its input columns), the indicators when asked, the lamps.
+std::vector<Reading> table_outputs(const Signals& s, const Options& opt) {
+    std::vector<Reading> r;
+    for (const Reading& t : s.test_points)
+        if (!names_a_switch(s, t.index)) r.push_back(t);
+    if (opt.indicators) r.insert(r.end(), s.indicators.begin(), s.indicators.end());
+    if (opt.box_out) r.push_back({Reading::box, -1, std::string(kBoxColumn)});
+    return r;
+}
+
+// The truth table's text, and one warning naming the readings that did
+// not settle.
+std::string truth_table_text(const Options& opt, const std::vector<std::string>& inputs,
+                             const std::vector<Reading>& outputs, const std::vector<RowResult>& rows,
+                             long long passes) {
+    TextTable out(opt.format);
+    std::vector<std::string> fields = inputs;
+    for (const Reading& r : outputs) fields.push_back(r.name);
+    out.line(fields);
+    std::vector<size_t> unsettled(outputs.size(), 0);
+    const size_t n = inputs.size();
+    for (size_t row = 0; row < rows.size(); ++row) {
+        fields.clear();
+        for (size_t s = 0; s < n; ++s) fields.push_back((row >> (n - 1 - s)) & 1 ? "1" : "0");
+        for (size_t k = 0; k < outputs.size(); ++k) {
+            unsettled[k] += rows[row].unsettled[k];
+            fields.push_back(rows[row].unsettled[k] ? "~" : value_text(outputs[k], rows[row].values[k]));
+        }
+        out.line(fields);
+    }
+    std::string names;
+    for (size_t k = 0; k < outputs.size(); ++k)
+        if (unsettled[k])
+            names += (names.empty() ? "" : "、") + outputs[k].name + "（" + std::to_string(unsettled[k]) + " 行）";
+    if (!names.empty())
+        warn("未稳定的读数显示为“~”：" + names + "在每行 " + std::to_string(passes) +
+             " 次运算的最后四分之一中仍在变化；可用 --passes 加大每行的运算次数。");
+    return out.text();
+}
+
+// One file: readings, a truth table, a recorded table or a dump.
+int run_file(const Options& opt) {
+    const std::string& file = opt.files[0];
+    RunSetup setup{opt.step, opt.box_out || opt.box_in.has_value(), opt.box_in.value_or(0), opt.check_pass};
+    Bench bench;
+    std::string error;
+    if (!bench.load(file, setup, error)) return fail(error);  // the message names the file
+    Circuit& c = bench.circuit();
+    const Signals signals = find_signals(c);
+    std::vector<std::pair<int, int>> levels;
+    if (!apply_sets(c, signals, opt.sets, levels, error)) return fail(error);
+
+    std::vector<int> switches;
+    std::vector<std::string> inputs;
+    if (opt.truth_table) {
+        for (const SwitchSignal& s : signals.switches) switches.push_back(s.object), inputs.push_back(s.name);
+        if (switches.size() > 16)
+            return fail("电路有 " + std::to_string(switches.size()) + " 个高低电平控制器，真值表最多 16 个。");
+    }
+    const long long passes = opt.passes.value_or(opt.truth_table ? default_row_passes(c) : kRunPasses);
+
+    // Outputs never go over the circuit they come from.
+    for (const auto& out : {opt.vcd, opt.record_table})
+        if (out && *out != "-" && same_file(*out, file)) return fail("不能把输出写到电路文件“" + file + "”上。");
+
+    VcdWriter vcd;
+    if (opt.vcd) {
+        const auto scale = vcd_timescale(c.time_step);
+        const double rows = double(uint64_t(1) << switches.size());
+        if (!scale || double(scale->second) * double(passes) * rows > double(kVcdMaxTicks))
+            return fail("步长 " + seconds_text(c.time_step) + " 秒无法写入 VCD：它须是 1 fs 的整数倍，且整个运行不超过 " +
+                        std::to_string(kVcdMaxTicks) + " 个时间单位。");
+        std::vector<std::string> labels;
+        for (int t = 0; t < c.test_point_count; ++t) labels.push_back(c.test_points[t].label);
+        if (!vcd.open(*opt.vcd, "vorlisk-sim", scale->first, labels)) return fail("无法写入“" + *opt.vcd + "”。");
+        bench.vcd = &vcd;
+        bench.ticks_per_pass = scale->second;
+    }
+    TruthTable table;
+    if (opt.record_table) {
+        // The window's items: the stored slots, or the defaults when the
+        // first eight are empty, as showing the window chooses them.
+        if (first_eight_empty(c.table_items)) set_default_items(c, c.table_items);
+        table.clear_table(c, c.table_items);
+        bench.table = &table;
+    }
+
+    std::string text;
+    if (!opt.truth_table) {
+        Progress progress("次运算", size_t(passes));
+        bench.run(passes, [&](long long n) {
+            if ((n & 4095) == 0) progress.show(size_t(n));
+        });
+        if (opt.record_table && *opt.record_table == "-") {
+            text = table.csv();  // instead of the readings
+        } else {
+            if (opt.record_table && !write_file(*opt.record_table, table.csv()))
+                return fail("写入“" + *opt.record_table + "”失败。");
+            TextTable out(opt.format);
+            for (const Reading& r : run_readings(signals, opt))
+                out.line({r.name, value_text(r, read_value(c, r, bench.lamps()))});
+            text = out.text();
+        }
+    } else {
+        RowJob job{file, setup, levels, switches, {}, table_outputs(signals, opt), passes};
+        for (uint32_t row = 0; row < (1u << switches.size()); ++row) job.codes.push_back(row);
+        // A dump is one stream in row order: then the rows run one by one.
+        const int workers = opt.vcd ? 1 : worker_count(opt.jobs, job.codes.size());
+        std::vector<RowResult> rows;
+        try {
+            rows = run_rows(job, bench, workers, true);
+        } catch (const std::exception& e) {
+            return fail(file + "：" + e.what());
+        }
+        text = truth_table_text(opt, inputs, job.readings, rows, passes);
+    }
+    for (const std::string& m : bench.messages()) warn(m);
+    if (opt.vcd && !vcd.close(bench.vcd_pass * bench.ticks_per_pass)) return fail("写入“" + *opt.vcd + "”失败。");
+    if (opt.check_pass && pass_check_mismatches(c) > 0)
+        return fail("运算校验失败：" + std::to_string(pass_check_mismatches(c)) + " 个运算周期结果不同，首个：" +
+                    pass_check_report(c));
+    return print(text);
+}
+
+// Every file against the reference: one line each, then a summary.
+int check_files(const Options& opt) {
+    std::string text, error;
+    if (!read_text_file(*opt.expect, text, error, kReferenceLimit)) return fail(error);
+    const auto ref = parse_reference(text, error);
+    if (!ref) return fail(*opt.expect + "：" + error);
+
+    const size_t files = opt.files.size();
+    std::vector<Verdict> verdicts(files);
+    auto check = [&](size_t i, int workers) {
+        try {
+            verdicts[i] = check_file(opt.files[i], *ref, opt, workers);
+        } catch (const std::exception& e) {
+            verdicts[i] = {false, e.what()};
+        }
+    };
+    // One file spreads its rows over the cores, a class spreads its files.
+    if (files == 1) check(0, worker_count(opt.jobs, ref->rows.size()));
+    else parallel_for(files, worker_count(opt.jobs, files), "个文件", [&](int, size_t i) { check(i, 1); });
+
+    TextTable out(opt.format);
+    size_t passed = 0;
+    for (size_t i = 0; i < files; ++i) {
+        passed += verdicts[i].pass;
+        if (verdicts[i].pass) out.line({one_line(opt.files[i]), "通过"});
+        else out.line({one_line(opt.files[i]), "不通过", one_line(verdicts[i].reason)});
+    }
+    if (files > 1)
+        out.line({"共 " + std::to_string(files) + " 个文件：通过 " + std::to_string(passed) + " 个，不通过 " +
+                  std::to_string(files - passed) + " 个。"});
+    if (print(out.text()) != 0) return 2;
+    return passed == files ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string error;
     std::optional<Options> opt = parse_options(argc, argv, error);
     if (!opt) return fail(error);
-
-    std::unique_ptr<Circuit> owned;
-    try {
-        owned = make_circuit();
-    } catch (const std::bad_alloc&) {
-        return fail("内存不足。");
-    }
-    Circuit& c = *owned;
-    c.report = [](std::string_view m) { std::cerr << "vorlisk-sim: " << m << '\n'; };
-    // As Open does: reset, load, then Stop, whatever voltages the file stored.
-    // The message names the file.
-    new_circuit(c);
-    FileResult loaded = load_circuit(c, opt->file);
-    if (!loaded) return fail(loaded.message);
-    stop_circuit(c);
-    c.virtual_time = 1;
-    if (opt->step) c.time_step = *opt->step;
-    if (opt->check_pass) set_pass_mode(c, PassMode::checked);
-
-    for (const auto& [name, level] : opt->sets) {
-        int i = find_object(c, name);
-        if (i < 0 || c.objects[i].kind != kSwitch) return fail("没有名为“" + name + "”的高低电平控制器。");
-        c.objects[i].param_int[0] = level;
-    }
-
-    std::vector<int> switches;
-    if (opt->truth_table) {
-        for (int i = 0; i < c.object_count; ++i)
-            if (c.objects[i].kind == kSwitch) switches.push_back(i);
-        if (switches.size() > 16)
-            return fail("电路有 " + std::to_string(switches.size()) + " 个高低电平控制器，真值表最多 16 个。");
-    }
-
-    VcdWriter vcd;
-    Runner runner{c, opt->passes};
-    // The emulated box, reached through the same link as the program's.
-    EmulatedBox box;
-    Ch341Chooser link(box, nullptr);
-    if (opt->box_in || opt->box_out) {
-        box.attach();
-        box.set_switches(opt->box_in.value_or(0));
-        runner.box = &link;
-    }
-    if (opt->vcd) {
-        std::vector<std::string> labels;
-        for (int t = 0; t < c.test_point_count; ++t) labels.push_back(c.test_points[t].label);
-        const auto [unit, ticks] = vcd_timescale(c.time_step);
-        if (!vcd.open(*opt->vcd, "vorlisk-sim", unit, labels)) return fail("无法写入“" + *opt->vcd + "”。");
-        runner.vcd = &vcd;
-        runner.ticks_per_pass = ticks;
-    }
-    TruthTable table;
-    if (opt->record_table) {
-        // The window's items: the stored slots, or the defaults when the
-        // first eight are empty, as showing the window chooses them.
-        if (first_eight_empty(c.table_items)) set_default_items(c, c.table_items);
-        table.clear_table(c, c.table_items);
-        runner.table = &table;
-    }
-
-    std::string text;
-    if (!opt->truth_table) {
-        runner.run();
-        if (opt->record_table && *opt->record_table == "-") {
-            text = table.csv();  // instead of the readings
-        } else {
-            if (opt->record_table && !write_file(*opt->record_table, table.csv()))
-                return fail("写入“" + *opt->record_table + "”失败。");
-            for (int t = 0; t < c.test_point_count; ++t)
-                text += c.test_points[t].label + '\t' + (c.test_points[t].value > 2.0 ? "1" : "0") + '\n';
-            if (opt->box_out) text += "实验箱输出\t" + bits(box.lamps()) + '\n';
-        }
-    } else {
-        std::vector<std::string> header;
-        for (int i : switches) header.push_back(c.objects[i].name);
-        for (int t = 0; t < c.test_point_count; ++t) header.push_back(c.test_points[t].label);
-        if (opt->box_out) header.push_back("实验箱输出");
-        for (size_t k = 0; k < header.size(); ++k) text += (k ? "\t" : "") + header[k];
-        text += '\n';
-        const size_t n = switches.size();
-        for (uint32_t row = 0; row < (1u << n); ++row) {
-            stop_circuit(c);
-            std::string line;
-            for (size_t s = 0; s < n; ++s) {
-                int level = (row >> (n - 1 - s)) & 1;  // the first switch is the most significant
-                c.objects[switches[s]].param_int[0] = level;
-                line += (s ? "\t" : "") + std::to_string(level);
-            }
-            runner.run();
-            for (int t = 0; t < c.test_point_count; ++t)
-                line += std::string(line.empty() ? "" : "\t") + (c.test_points[t].value > 2.0 ? "1" : "0");
-            if (opt->box_out) line += std::string(line.empty() ? "" : "\t") + bits(box.lamps());
-            text += line + '\n';
-        }
-    }
-    if (opt->vcd && !vcd.close(runner.vcd_pass * runner.ticks_per_pass)) return fail("写入“" + *opt->vcd + "”失败。");
-    if (opt->check_pass && pass_check_mismatches(c) > 0)
-        return fail("运算校验失败：" + std::to_string(pass_check_mismatches(c)) + " 个运算周期结果不同，首个：" +
-                    pass_check_report(c));
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 2;
+    if (opt->help) return print(kHelp);
+    if (opt->version) return print("vorlisk-sim " VORLISK_VERSION "\n");
+    return opt->expect ? check_files(*opt) : run_file(*opt);
 }
 
 }  // namespace vorlisk::sim

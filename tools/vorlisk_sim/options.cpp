@@ -7,9 +7,28 @@
 
 namespace vorlisk::sim {
 
-const char* const kUsage =
-    "用法：vorlisk-sim 文件 [--passes N] [--step 秒] [--set 名称=0|1]... [--vcd 路径] [--truth-table]"
-    " [--record-table 路径|-] [--box-in 字节] [--box-out] [--check-pass]";
+const char* const kHelp =
+    "用法：vorlisk-sim [选项] 电路文件\n"
+    "      vorlisk-sim --expect 参考结果 [选项] 电路文件...\n"
+    "在虚拟时间中运行电路文件，输出各检测点的读数（标签、制表符、1 或 0）。\n"
+    "\n"
+    "  --passes N             运算 N 次（默认 1000）；真值表中为每行的运算次数（默认 100 次器件运算）\n"
+    "  --step 秒              每次运算的时间步长（默认用文件中的设置）\n"
+    "  --set 名称=0|1         运行前设置一个高低电平控制器；名称为其输出端检测点的标签或元件名称\n"
+    "  --truth-table          对高低电平控制器的每种组合各运行一次，输出真值表（开关为输入列）\n"
+    "  --indicators           另外输出每个发光二极管（1 亮，0 灭）和数码管显示的内容\n"
+    "  --expect 参考结果      与参考结果（vorlisk-sim 对参考电路的输出）比较，每个文件一行“通过”或“不通过”\n"
+    "  --format tsv|csv       输出格式：制表符分隔（默认）或 CSV\n"
+    "  --vcd 路径             把各检测点的变化写成 VCD 波形文件\n"
+    "  --record-table 路径|-  像“真值表”窗口的“状态改变时记录”那样记录，写成 CSV；- 为标准输出\n"
+    "  --box-in 字节          虚拟实验箱的八个开关（十进制、0x 十六进制或 0b 二进制）\n"
+    "  --box-out              另外输出实验箱的灯所显示的字节\n"
+    "  --check-pass           每次运算同时按完整扫描计算并比较，不同即报错（检查仿真器本身）\n"
+    "  --jobs N               同时运行的线程数（默认每个处理器核一个）\n"
+    "  --help, -h             显示本说明\n"
+    "  --version              显示版本\n"
+    "  --                     其后的参数都是电路文件\n"
+    "退出码：0 成功（--expect：全部通过），1 有文件不通过，2 出错。\n";
 
 namespace {
 
@@ -49,15 +68,27 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
         }
         return std::string_view(argv[++i]);
     };
+    bool files_only = false;  // after "--"
     for (int i = 1; i < argc; ++i) {
         std::string_view a = argv[i];
-        if (a == "--passes") {
+        if (files_only || !a.starts_with("-") || a == "-") {
+            o.files.emplace_back(a);
+        } else if (a == "--") {
+            files_only = true;
+        } else if (a == "--help" || a == "-h") {
+            o.help = true;
+            return o;  // whatever else is given
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a == "--passes") {
             auto v = value(i, a);
             if (!v) return std::nullopt;
-            if (!parse_count(*v, o.passes)) {
+            long long n = 0;
+            if (!parse_count(*v, n)) {
                 error = "--passes 需要非负整数，却是“" + std::string(*v) + "”。";
                 return std::nullopt;
             }
+            o.passes = n;
         } else if (a == "--step") {
             auto v = value(i, a);
             if (!v) return std::nullopt;
@@ -100,22 +131,50 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             o.truth_table = true;
         } else if (a == "--check-pass") {
             o.check_pass = true;
-        } else if (a.starts_with("--")) {
-            error = "未知的选项“" + std::string(a) + "”。";
-            return std::nullopt;
-        } else if (o.file.empty()) {
-            o.file = std::string(a);
+        } else if (a == "--indicators") {
+            o.indicators = true;
+        } else if (a == "--expect") {
+            auto v = value(i, a);
+            if (!v) return std::nullopt;
+            o.expect = std::string(*v);
+        } else if (a == "--format") {
+            auto v = value(i, a);
+            if (!v) return std::nullopt;
+            if (*v == "tsv") o.format = Format::tsv;
+            else if (*v == "csv") o.format = Format::csv;
+            else {
+                error = "--format 只能是 tsv 或 csv，却是“" + std::string(*v) + "”。";
+                return std::nullopt;
+            }
+        } else if (a == "--jobs") {
+            auto v = value(i, a);
+            if (!v) return std::nullopt;
+            long long n = 0;
+            if (!parse_count(*v, n) || n < 1 || n > 1024) {
+                error = "--jobs 需要 1 到 1024 的整数，却是“" + std::string(*v) + "”。";
+                return std::nullopt;
+            }
+            o.jobs = int(n);
         } else {
-            error = "多余的参数“" + std::string(a) + "”：只能给出一个电路文件。";
+            error = "未知的选项“" + std::string(a) + "”（--help 显示用法）。";
             return std::nullopt;
         }
     }
+    if (o.version) return o;
     if (o.truth_table && o.record_table) {
         error = "--record-table 记录一次运行，不能与 --truth-table 同时使用。";
         return std::nullopt;
     }
-    if (o.file.empty()) {
-        error = std::string("缺少电路文件。") + kUsage;
+    if (o.files.empty()) {
+        error = "缺少电路文件（--help 显示用法）。";
+        return std::nullopt;
+    }
+    if (o.files.size() > 1 && !o.expect) {
+        error = "多余的参数“" + o.files[1] + "”：只有 --expect 才能检查多个电路文件。";
+        return std::nullopt;
+    }
+    if (o.expect && (o.vcd || o.record_table)) {
+        error = std::string(o.vcd ? "--vcd" : "--record-table") + " 不能与 --expect 同时使用。";
         return std::nullopt;
     }
     return o;

@@ -1,0 +1,169 @@
+// Grading with vorlisk-sim: the lesson in 例子/批改实验 checked as the README
+// shows it, batches with broken files, readings as a reference, and
+// readings that never settle.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "model/circuit_file.h"
+#include "tests/support/harness.h"
+#include "tests/support/sim_process.h"
+#include "tools/make_examples/grading.h"
+
+namespace vorlisk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::run_sim;
+using test::SimResult;
+
+const fs::path kLesson = fs::path(VORLISK_EXAMPLES_DIR) / "批改实验";
+const std::string kReference = (kLesson / "参考答案.vlk").string();
+const std::string kRight = (kLesson / "作业/2023001张三.vlk").string();
+const std::string kWrong = (kLesson / "作业/2023002李四.vlk").string();
+const std::string kReordered = (kLesson / "作业/2023003王五.vlk").string();
+
+// A scratch folder of this test process, removed after each test.
+fs::path scratch_dir() { return fs::temp_directory_path() / ("vorlisk_grading_" + std::to_string(::getpid())); }
+
+fs::path scratch(const std::string& name) {
+    fs::create_directories(scratch_dir());
+    return scratch_dir() / name;
+}
+
+struct Grading : ::testing::Test {
+    void TearDown() override { fs::remove_all(scratch_dir()); }
+};
+
+void write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// The reference the teacher makes from the model solution.
+fs::path reference(const std::vector<std::string>& options, const std::string& name) {
+    std::vector<std::string> args{kReference};
+    args.insert(args.end(), options.begin(), options.end());
+    const SimResult r = run_sim(args);
+    EXPECT_EQ(r.code, 0) << r.err;
+    write(scratch(name), r.out);
+    return scratch(name);
+}
+
+TEST_F(Grading, TheLessonFilesAreCurrent) {
+    test::Harness h;
+    for (const examples::Example& e : examples::grading_examples()) {
+        new_circuit(h.c);
+        e.build(h.c);
+        std::string built;
+        ASSERT_TRUE(circuit_bytes(h.c, built));
+        std::ifstream in(fs::path(VORLISK_EXAMPLES_DIR) / e.file, std::ios::binary);
+        std::stringstream stored;
+        stored << in.rdbuf();
+        EXPECT_EQ(built, stored.str()) << e.file << ": regenerate with make_grading_examples";
+    }
+}
+
+TEST_F(Grading, TheReadmeBatchPassesTheRightAndTheReorderedAndNamesTheWrongRow) {
+    const fs::path ref = reference({"--truth-table"}, "ref.txt");
+    const SimResult r = run_sim({"--expect", ref.string(), kRight, kWrong, kReordered});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_EQ(r.out, kRight + "\t通过\n" + kWrong +
+                         "\t不通过\t1 行不同（共 8 行）：A=1 B=0 CI=1 时 CO 应为 1，实为 0\n" + kReordered +
+                         "\t通过\n"
+                         "共 3 个文件：通过 2 个，不通过 1 个。\n");
+    EXPECT_EQ(r.err, "");
+
+    //   file, exit code, its line
+    const std::vector<std::tuple<std::string, int, std::string>> one_by_one = {
+        {kRight, 0, kRight + "\t通过\n"},
+        {kWrong, 1, kWrong + "\t不通过\t1 行不同（共 8 行）：A=1 B=0 CI=1 时 CO 应为 1，实为 0\n"},
+        {kReordered, 0, kReordered + "\t通过\n"},
+    };
+    for (const auto& [file, code, line] : one_by_one) {
+        const SimResult one = run_sim({"--expect", ref.string(), file});
+        EXPECT_EQ(one.code, code) << file;
+        EXPECT_EQ(one.out, line);
+    }
+    // The reordered circuit's own table has other columns in another order.
+    EXPECT_TRUE(run_sim({kReordered, "--truth-table"}).out.starts_with("CI\tB\tA\tCO\tS\n"));
+}
+
+TEST_F(Grading, ABrokenFileFailsWithItsErrorAndTheRestStillRun) {
+    const fs::path ref = reference({"--truth-table"}, "ref.txt");
+    const fs::path broken = scratch("broken.vlk");
+    write(broken, "Quenmar V3.0\r\n12\r\nabc\r\n");
+    const SimResult r = run_sim({"--expect", ref.string(), broken.string(), "/no/such.vlk", kRight, "--jobs", "2"});
+    EXPECT_EQ(r.code, 1) << r.err;
+    std::istringstream in(r.out);
+    std::vector<std::string> lines;
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    ASSERT_EQ(lines.size(), 4u) << r.out;
+    EXPECT_TRUE(lines[0].starts_with(broken.string() + "\t不通过\t")) << lines[0];
+    EXPECT_NE(lines[0].find("第 3 行"), std::string::npos) << "the loader's error: " << lines[0];
+    EXPECT_TRUE(lines[1].starts_with("/no/such.vlk\t不通过\t")) << lines[1];
+    EXPECT_EQ(lines[2], kRight + "\t通过");
+    EXPECT_EQ(lines[3], "共 3 个文件：通过 1 个，不通过 2 个。");
+}
+
+TEST_F(Grading, ReadingsAsTheReferenceInEitherFormat) {
+    // A = CI = 1, B = 0: the one row the wrong carry gets wrong.
+    for (const std::string format : {"tsv", "csv"}) {
+        const fs::path ref = reference({"--set", "A=1", "--set", "CI=1", "--format", format}, "readings." + format);
+        const SimResult right = run_sim({"--expect", ref.string(), "--set", "A=1", "--set", "CI=1", kRight});
+        EXPECT_EQ(right.code, 0) << format << right.out << right.err;
+        const SimResult wrong = run_sim({"--expect", ref.string(), "--set", "A=1", "--set", "CI=1", kWrong});
+        EXPECT_EQ(wrong.code, 1) << format;
+        EXPECT_EQ(wrong.out, kWrong + "\t不通过\t1 项不同：CO 应为 1，实为 0\n") << format;
+    }
+    // A label the student's circuit lacks is named.
+    const fs::path ref = scratch("extra.txt");
+    write(ref, "S\t1\nZ\t0\n");
+    EXPECT_EQ(run_sim({"--expect", ref.string(), kRight}).out, kRight + "\t不通过\t缺少检测点或指示器“Z”\n");
+}
+
+TEST_F(Grading, AReferenceThatIsNoOutputOfTheRunnerIsAnError) {
+    //   reference text, a word of the message
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "空"},
+        {"A\tB\tS\n0\t0\t1\n0\t1\t0\n1\t1\t1\n", "2 的幂"},  // three rows
+        {"A\tS\n0\t1\n0\t0\n", "组合"},                       // a combination twice
+        {"A\tS\n0\t1\n1\n", "第 3 行"},
+    };
+    for (const auto& [text, word] : cases) {
+        const fs::path ref = scratch("bad_ref.txt");
+        write(ref, text);
+        const SimResult r = run_sim({"--expect", ref.string(), kRight});
+        EXPECT_EQ(r.code, 2) << text;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(word), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(run_sim({"--expect", "/no/such/ref.txt", kRight}).code, 2);
+}
+
+TEST_F(Grading, AReadingThatNeverSettlesIsShownAsATildeAndFailsTheCheck) {
+    // A NAND gate fed back on itself oscillates while its enable is high.
+    test::Harness h;
+    const int en = h.add("高低电平控制器", 100, 100);
+    const int nand = h.add("与非门", 300, 110);
+    h.wire(output_pin(h.obj(en), 0), input_pin(h.obj(nand), 0));
+    h.wire(output_pin(h.obj(nand), 0), input_pin(h.obj(nand), 1), {{340, 110}, {340, 160}, {250, 160}, {250, 120}});
+    set_test_point_label(h.c, add_test_point(h.c, 130, 100), "EN");
+    set_test_point_label(h.c, add_test_point(h.c, 320, 110), "Y");
+    const fs::path ring = scratch("ring.vlk");
+    ASSERT_TRUE(save_circuit(h.c, ring.string()));
+
+    const SimResult r = run_sim({ring.string(), "--truth-table"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "EN\tY\n0\t1\n1\t~\n");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one warning line: " << r.err;
+    EXPECT_NE(r.err.find("Y（1 行）"), std::string::npos) << r.err;
+
+    const fs::path ref = scratch("ring_ref.txt");
+    write(ref, "EN\tY\n0\t1\n1\t0\n");
+    const SimResult check = run_sim({"--expect", ref.string(), ring.string()});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_NE(check.out.find("Y 未稳定（应为 0）"), std::string::npos) << check.out;
+}
+
+}  // namespace
+}  // namespace vorlisk

@@ -1,0 +1,120 @@
+#include "tools/vorlisk_sim/bench.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "engine/activity.h"
+#include "engine/hardware.h"
+#include "engine/run.h"
+#include "model/circuit_file.h"
+#include "tools/vorlisk_sim/pool.h"
+
+namespace vorlisk::sim {
+
+long long default_row_passes(const Circuit& c) {
+    // The logic kinds compute every device_delay passes in virtual time.
+    return kRowComputations * std::clamp<long long>(c.device_delay, 1, 1000);
+}
+
+Bench::Bench() : c_(make_circuit()) {
+    c_->report = [this](std::string_view m) {
+        if (std::find(messages_.begin(), messages_.end(), m) == messages_.end()) messages_.emplace_back(m);
+    };
+}
+
+bool Bench::load(const std::string& path, const RunSetup& setup, std::string& error) {
+    Circuit& c = *c_;
+    new_circuit(c);
+    FileResult loaded = load_circuit(c, path);
+    if (!loaded) {
+        error = loaded.message;
+        return false;
+    }
+    stop_circuit(c);
+    c.virtual_time = 1;
+    if (setup.step) c.time_step = *setup.step;
+    if (setup.check_pass) set_pass_mode(c, PassMode::checked);
+    box_on_ = setup.box;
+    if (box_on_) {
+        box_.attach();
+        box_.set_switches(setup.box_in);
+    }
+    return true;
+}
+
+void Bench::run(long long passes, const std::function<void(long long)>& after_pass) {
+    Circuit& c = *c_;
+    start_run(c);
+    c.step_counter = 0;
+    PassHooks hooks;
+    if (table) hooks.record_table = [&] { record_on_change(c, c.table_items, *table); };
+    if (vcd) {
+        hooks.record_trace = [&] {
+            std::vector<char> levels;
+            for (int t = 0; t < c.test_point_count; ++t) levels.push_back(vcd_level(c.test_points[t].value));
+            vcd->sample(++vcd_pass * ticks_per_pass, levels);
+        };
+    }
+    if (box_on_) {
+        open_links(c, link_);
+        link_pass_hooks(hooks, c, link_);
+    }
+    for (long long n = 0; n < passes; ++n) {
+        run_pass(c, hooks);
+        if (after_pass) after_pass(n);
+    }
+    c.running = 0;
+    if (box_on_) close_links(c, link_);
+}
+
+RowResult run_row(Bench& b, const std::vector<int>& switches, uint32_t code, const std::vector<Reading>& readings,
+                  long long passes) {
+    Circuit& c = b.circuit();
+    stop_circuit(c);
+    const size_t n = switches.size();
+    for (size_t s = 0; s < n; ++s) c.objects[switches[s]].param_int[0] = int((code >> (n - 1 - s)) & 1);
+
+    RowResult r;
+    r.values.assign(readings.size(), 0);
+    r.unsettled.assign(readings.size(), passes - (passes + 3) / 4 == 0);
+    // Passes before the last quarter; the readings after the last of them
+    // are what the quarter is compared with.
+    const long long watched_from = passes - (passes + 3) / 4;
+    b.run(passes, [&](long long pass) {
+        if (pass + 1 < watched_from) return;
+        for (size_t k = 0; k < readings.size(); ++k) {
+            const uint32_t v = read_value(c, readings[k], b.lamps());
+            if (pass + 1 > watched_from && v != r.values[k]) r.unsettled[k] = true;
+            r.values[k] = v;
+        }
+    });
+    if (passes == 0)
+        for (size_t k = 0; k < readings.size(); ++k) r.values[k] = read_value(c, readings[k], b.lamps());
+    return r;
+}
+
+std::vector<RowResult> run_rows(const RowJob& job, Bench& first, int workers, bool show_progress) {
+    std::vector<RowResult> rows(job.codes.size());
+    workers = std::max(1, std::min<int>(workers, int(job.codes.size())));
+    std::vector<std::unique_ptr<Bench>> benches(static_cast<size_t>(workers));
+    auto bench = [&](int w) -> Bench& {
+        if (w == 0) return first;
+        if (!benches[size_t(w)]) {
+            auto b = std::make_unique<Bench>();
+            std::string error;
+            if (!b->load(job.path, job.setup, error)) throw std::runtime_error(error);
+            const Circuit& c = b->circuit();
+            if (c.object_count != first.circuit().object_count || c.test_point_count != first.circuit().test_point_count)
+                throw std::runtime_error("文件在运行中被改动。");
+            for (auto [object, level] : job.levels) b->circuit().objects[object].param_int[0] = level;
+            benches[size_t(w)] = std::move(b);
+        }
+        return *benches[size_t(w)];
+    };
+    parallel_for(job.codes.size(), workers, show_progress ? "行" : "", [&](int w, size_t row) {
+        rows[row] = run_row(bench(w), job.switches, job.codes[row], job.readings, job.passes);
+    });
+    return rows;
+}
+
+}  // namespace vorlisk::sim
