@@ -1,5 +1,7 @@
 #include "instruments/truth_table.h"
 
+#include "instruments/text_fields.h"
+
 #include <cmath>
 
 namespace vorlisk {
@@ -74,25 +76,6 @@ bool record_on_change(const Circuit& c, const RecordSlots& slots, TruthTable& ta
     return true;
 }
 
-namespace {
-
-std::string csv_field(std::string_view s) {
-    if (s.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(s);
-    std::string q = "\"";
-    for (char ch : s) q += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return q + '"';
-}
-
-// A tab or line break inside a label would split the pasted row.
-std::string tsv_field(std::string_view s) {
-    std::string f(s);
-    for (char& ch : f)
-        if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
-    return f;
-}
-
-}  // namespace
-
 std::string TruthTable::joined(char separator, std::string_view line_end) const {
     auto field = [&](std::string_view s) { return separator == ',' ? csv_field(s) : tsv_field(s); };
     std::string out;
@@ -111,7 +94,7 @@ std::string TruthTable::joined(char separator, std::string_view line_end) const 
     return out;
 }
 
-std::string TruthTable::csv() const { return "\xEF\xBB\xBF" + joined(',', "\r\n"); }
+std::string TruthTable::csv() const { return std::string(kByteOrderMark) + joined(',', "\r\n"); }
 
 std::string TruthTable::tsv() const { return joined('\t', "\n"); }
 
