@@ -112,8 +112,12 @@ void run_pass(Circuit& c, const PassHooks& hooks) {
     if (c.hw.output_open && hooks.write_hardware) hooks.write_hardware();
 
     const CompiledCircuit& cc = compiled(c);
-    for (int t = 0; t < c.test_point_count; ++t)
-        c.test_points[t].value = read_test_point_at(c, cc.tp_target[t]);
+    c.readings_changed = false;
+    for (int t = 0; t < c.test_point_count; ++t) {
+        MY_TEST_POINT& p = c.test_points[t];
+        p.value = read_test_point_at(c, cc.tp_target[t]);
+        c.readings_changed |= std::fabs(p.value - p.prev_value) > 0.1;
+    }
     if (hooks.record_table) hooks.record_table();
     if (hooks.record_trace) hooks.record_trace();
     for (int t = 0; t < c.test_point_count; ++t) c.test_points[t].prev_value = c.test_points[t].value;

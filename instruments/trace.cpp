@@ -10,6 +10,7 @@ namespace vorlisk {
 
 void TraceRecorder::clear() {
     for (SampleList& l : lists_) l.clear();
+    started_ = false;
 }
 
 bool TraceRecorder::empty() const {
@@ -18,7 +19,12 @@ bool TraceRecorder::empty() const {
 
 void TraceRecorder::sample_step(const Circuit& c, const RecordSlots& slots) {
     last_time_ = c.sim_time;
+    // Once every list has its first sample, a pass in which no reading
+    // changed adds nothing (an edit may have given a slot its test point).
+    if (started_ && !c.readings_changed && started_serial_ == c.edit_serial) return;
     const auto& index = lookup_.resolve(c, slots);
+    started_ = true;
+    started_serial_ = c.edit_serial;
     for (int i = 0; i < kRecordSlots; ++i) {
         if (index[i] < 0) continue;
         const MY_TEST_POINT& p = c.test_points[index[i]];

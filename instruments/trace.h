@@ -38,6 +38,8 @@ public:
 private:
     std::array<SampleList, kRecordSlots> lists_;
     double last_time_ = 0.0;
+    bool started_ = false;  // every chosen slot has its first sample
+    uint64_t started_serial_ = 0;  // the circuit's edit serial when they had
     SlotLookup lookup_;
 };
 

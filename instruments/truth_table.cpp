@@ -61,6 +61,7 @@ void TruthTable::record_row(const Circuit& c) {
 }
 
 bool TruthTable::step_changed(const Circuit& c, const RecordSlots& slots) {
+    if (!c.readings_changed) return false;  // the common pass: nothing to look up
     const auto& index = lookup_.resolve(c, slots);
     for (int t : index) {
         if (t < 0) continue;

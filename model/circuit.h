@@ -93,6 +93,9 @@ struct Circuit {
     int32_t out_init_mode = 0; // reset level of outputs; not reset
     int32_t default_symbol_style = 0;  // given to every record by the reset; not reset
     double sim_time = 0.0;     // simulation seconds (0 at Run and Stop)
+    // Written by each pass: some test point's reading differs from the pass
+    // before by more than 0.1 (the recorders need look no further otherwise).
+    bool readings_changed = false;
     double trace_drawn_time = 0.0;  // timing diagram drawn up to here
     double file_real_1 = -1.0; // reserved file value, kept and written back
     std::string file_name;
