@@ -107,6 +107,7 @@ TEST(TraceExport, VcdReadBack) {
     for (int p = 1; p <= 6; ++p) {
         h.c.sim_time = 0.001 * p;
         h.c.test_points[0].value = (p / 2) % 2 ? 3.6 : 0.0;
+        h.c.readings_changed = true;  // as the pass marks it; the recorder looks at each slot
         rec.sample_step(h.c, slots);
         for (int t = 0; t < 2; ++t) h.c.test_points[t].prev_value = h.c.test_points[t].value;
     }
