@@ -211,6 +211,10 @@ public:
     void clear_instruments();
     // The status timer's part: extends a recording timing diagram.
     void instruments_tick();
+    // After undo or redo: a window whose items changed starts over with the
+    // items the circuit has now.
+    void follow_restored_items(const std::array<std::string, kRecordSlots>& table_before,
+                               const std::array<std::string, kRecordSlots>& trace_before);
 
 private:
     void create_instruments();

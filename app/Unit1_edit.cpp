@@ -33,13 +33,21 @@ void TForm1::N_undoClick() {
     // A drag in progress would go on moving what undo put back.
     if (editor_.mouse_down) return;
     history_.commit(*c_);  // an edit not yet recorded becomes the step undone
-    if (history_.undo(*c_)) full_redraw();
+    const auto table_before = c_->table_items, trace_before = c_->trace_items;
+    if (history_.undo(*c_)) {
+        follow_restored_items(table_before, trace_before);
+        full_redraw();
+    }
     update_edit_state();
 }
 
 void TForm1::N_redoClick() {
     if (editor_.mouse_down) return;
-    if (history_.redo(*c_)) full_redraw();
+    const auto table_before = c_->table_items, trace_before = c_->trace_items;
+    if (history_.redo(*c_)) {
+        follow_restored_items(table_before, trace_before);
+        full_redraw();
+    }
     update_edit_state();
 }
 

@@ -57,6 +57,12 @@ void TForm1::deal_tu_data() {
     Form_tu->samples().sample_step(*c_, c_->trace_items);
 }
 
+void TForm1::follow_restored_items(const std::array<std::string, kRecordSlots>& table_before,
+                                   const std::array<std::string, kRecordSlots>& trace_before) {
+    if (Form_biao && c_->table_items != table_before) Form_biao->clear_table();
+    if (Form_tu && c_->trace_items != trace_before) Form_tu->clear_trace();
+}
+
 void TForm1::clear_visible_instruments() {
     if (Form_biao && Form_biao->isVisible()) Form_biao->clear_table();
     if (Form_tu && Form_tu->isVisible()) Form_tu->clear_trace();
