@@ -1,6 +1,7 @@
 // Edits of many records at once, by name: moving, deleting, the clipboard,
 // rotation and scrolling.
 #include <algorithm>
+#include <type_traits>
 #include <unordered_set>
 
 #include "model/edit.h"
@@ -22,19 +23,54 @@ void for_each_point(MY_LINK& w, F f) {
     f(w.x2, w.y2);
     for (int b = 0; b < bends_of(w); ++b) f(w.bends[b].x, w.bends[b].y);
 }
-template <class F>
-void for_each_point(const MY_LINK& w, F f) {
-    f(w.x1, w.y1);
-    f(w.x2, w.y2);
-    for (int b = 0; b < bends_of(w); ++b) f(w.bends[b].x, w.bends[b].y);
+
+// Calls f(x, y, annotation) with references to every position of the
+// records `pick` accepts (a wire has several), in the circuit's tables or,
+// with Clip, in the clipboard's.
+template <bool Clip, class Pick, class F>
+void for_each_position(Circuit& c, Pick pick, F f) {
+    auto& objects = Clip ? c.clip_objects : c.objects;
+    for (int i = 0; i < (Clip ? c.clip_object_count : c.object_count); ++i)
+        if (pick(objects[i].name)) f(objects[i].x, objects[i].y, false);
+    auto& wires = Clip ? c.clip_wires : c.wires;
+    for (int i = 0; i < (Clip ? c.clip_wire_count : c.wire_count); ++i)
+        if (pick(wires[i].name)) for_each_point(wires[i], [&](int32_t& x, int32_t& y) { f(x, y, false); });
+    auto& junctions = Clip ? c.clip_junctions : c.junctions;
+    for (int i = 0; i < (Clip ? c.clip_junction_count : c.junction_count); ++i)
+        if (pick(junctions[i].name)) f(junctions[i].x, junctions[i].y, false);
+    auto& test_points = Clip ? c.clip_test_points : c.test_points;
+    for (int i = 0; i < (Clip ? c.clip_test_point_count : c.test_point_count); ++i)
+        if (pick(test_points[i].name)) f(test_points[i].x, test_points[i].y, false);
+    auto& notes = Clip ? c.clip_annotations : c.annotations;
+    for (int i = 0; i < (Clip ? c.clip_annotation_count : c.annotation_count); ++i)
+        if (pick(notes[i].name)) f(notes[i].x, notes[i].y, true);
 }
 
-bool fits(long long x, long long y, long long dx, long long dy) { return coord_ok(x + dx) && coord_ok(y + dy); }
+bool every_name(const std::string&) { return true; }
 
-bool wire_fits(const MY_LINK& w, int dx, int dy) {
-    bool ok = true;
-    for_each_point(w, [&](int32_t x, int32_t y) { ok = ok && fits(x, y, dx, dy); });
-    return ok;
+// Whether every position `pick` accepts stays in range shifted by (dx, dy),
+// annotations by (adx, ady).
+template <bool Clip, class Pick>
+bool positions_fit(Circuit& c, Pick pick, int dx, int dy, int adx, int ady) {
+    bool fit = true;
+    for_each_position<Clip>(c, pick, [&](auto& x, auto& y, bool note) {
+        fit = fit && coord_ok((long long)x + (note ? adx : dx)) && coord_ok((long long)y + (note ? ady : dy));
+    });
+    return fit;
+}
+
+// Shifts them (positions_fit said they stay in range); returns whether any changed.
+template <class Pick>
+bool shift_positions(Circuit& c, Pick pick, int dx, int dy, int adx, int ady) {
+    bool moved = false;
+    for_each_position<false>(c, pick, [&](auto& x, auto& y, bool note) {
+        const int sx = note ? adx : dx, sy = note ? ady : dy;
+        if (sx == 0 && sy == 0) return;
+        using T = std::remove_reference_t<decltype(x)>;
+        x = T(x + sx), y = T(y + sy);
+        moved = true;
+    });
+    return moved;
 }
 
 void shift_wire(MY_LINK& w, int dx, int dy) {
@@ -93,43 +129,12 @@ ItemTable table_of_name(std::string_view name) {
 bool move_items(Circuit& c, std::span<const std::string> names, int dx, int dy, int adx, int ady) {
     if (names.empty() || (dx == 0 && dy == 0 && adx == 0 && ady == 0)) return false;
     const NameSet sel = name_set(names);
-    bool fit = true, any = false;
-    for (int i = 0; i < c.object_count; ++i)
-        if (sel.count(c.objects[i].name)) any = true, fit = fit && fits(c.objects[i].x, c.objects[i].y, dx, dy);
-    for (int i = 0; i < c.wire_count; ++i)
-        if (sel.count(c.wires[i].name)) any = true, fit = fit && wire_fits(c.wires[i], dx, dy);
-    for (int i = 0; i < c.junction_count; ++i)
-        if (sel.count(c.junctions[i].name)) any = true, fit = fit && fits(c.junctions[i].x, c.junctions[i].y, dx, dy);
-    for (int i = 0; i < c.test_point_count; ++i)
-        if (sel.count(c.test_points[i].name))
-            any = true, fit = fit && fits(c.test_points[i].x, c.test_points[i].y, dx, dy);
-    for (int i = 0; i < c.annotation_count; ++i)
-        if (sel.count(c.annotations[i].name))
-            any = true, fit = fit && fits(c.annotations[i].x, c.annotations[i].y, adx, ady);
-    if (!any || !fit) return false;
-
-    bool moved = false;
-    if (dx != 0 || dy != 0) {
-        for (int i = 0; i < c.object_count; ++i)
-            if (sel.count(c.objects[i].name)) {
-                MY_BASE_OBJ& o = c.objects[i];
-                o.x = int16_t(o.x + dx), o.y = int16_t(o.y + dy), moved = true;
-            }
-        for (int i = 0; i < c.wire_count; ++i)
-            if (sel.count(c.wires[i].name)) shift_wire(c.wires[i], dx, dy), moved = true;
-        for (int i = 0; i < c.junction_count; ++i)
-            if (sel.count(c.junctions[i].name)) c.junctions[i].x += dx, c.junctions[i].y += dy, moved = true;
-        for (int i = 0; i < c.test_point_count; ++i)
-            if (sel.count(c.test_points[i].name)) c.test_points[i].x += dx, c.test_points[i].y += dy, moved = true;
-    }
-    if (adx != 0 || ady != 0)
-        for (int i = 0; i < c.annotation_count; ++i)
-            if (sel.count(c.annotations[i].name)) c.annotations[i].x += adx, c.annotations[i].y += ady, moved = true;
-    if (moved) {
-        c.modified = true;
-        c.touch();
-    }
-    return moved;
+    auto selected = [&](const std::string& n) { return sel.count(n) != 0; };
+    if (!positions_fit<false>(c, selected, dx, dy, adx, ady)) return false;
+    if (!shift_positions(c, selected, dx, dy, adx, ady)) return false;
+    c.modified = true;
+    c.touch();
+    return true;
 }
 
 void delete_items(Circuit& c, std::span<const std::string> names) {
@@ -196,16 +201,7 @@ void copy_items(Circuit& c, std::span<const std::string> names) {
 
 std::vector<std::string> paste_items(Circuit& c, int ox, int oy) {
     std::vector<std::string> added;
-    bool fit = true;
-    for (int i = 0; i < c.clip_object_count; ++i) fit = fit && fits(c.clip_objects[i].x, c.clip_objects[i].y, ox, oy);
-    for (int i = 0; i < c.clip_wire_count; ++i) fit = fit && wire_fits(c.clip_wires[i], ox, oy);
-    for (int i = 0; i < c.clip_junction_count; ++i)
-        fit = fit && fits(c.clip_junctions[i].x, c.clip_junctions[i].y, ox, oy);
-    for (int i = 0; i < c.clip_test_point_count; ++i)
-        fit = fit && fits(c.clip_test_points[i].x, c.clip_test_points[i].y, ox, oy);
-    for (int i = 0; i < c.clip_annotation_count; ++i)
-        fit = fit && fits(c.clip_annotations[i].x, c.clip_annotations[i].y, ox, oy);
-    if (!fit) return added;
+    if (!positions_fit<true>(c, every_name, ox, oy, ox, oy)) return added;
 
     for (int i = 0; i < c.clip_object_count && c.object_count < kPasteObjectLimit; ++i) {
         MY_BASE_OBJ& o = c.objects[c.object_count++];
@@ -289,22 +285,9 @@ bool scroll_to(Circuit& c, int h, int v) {
     v = std::clamp(v, 0, 101);
     const int dx = (h - c.scroll_h) * 10, dy = (v - c.scroll_v) * 10;
     if (dx == 0 && dy == 0) return true;
-    bool fit = true;
-    for (int i = 0; i < c.object_count; ++i) fit = fit && fits(c.objects[i].x, c.objects[i].y, -dx, -dy);
-    for (int i = 0; i < c.wire_count; ++i) fit = fit && wire_fits(c.wires[i], -dx, -dy);
-    for (int i = 0; i < c.junction_count; ++i) fit = fit && fits(c.junctions[i].x, c.junctions[i].y, -dx, -dy);
-    for (int i = 0; i < c.test_point_count; ++i) fit = fit && fits(c.test_points[i].x, c.test_points[i].y, -dx, -dy);
-    for (int i = 0; i < c.annotation_count; ++i) fit = fit && fits(c.annotations[i].x, c.annotations[i].y, -dx, -dy);
-    if (!fit) return false;
+    if (!positions_fit<false>(c, every_name, -dx, -dy, -dx, -dy)) return false;
     c.scroll_h = h, c.scroll_v = v;
-    for (int i = 0; i < c.object_count; ++i) {
-        c.objects[i].x = int16_t(c.objects[i].x - dx);
-        c.objects[i].y = int16_t(c.objects[i].y - dy);
-    }
-    for (int i = 0; i < c.wire_count; ++i) shift_wire(c.wires[i], -dx, -dy);
-    for (int i = 0; i < c.junction_count; ++i) c.junctions[i].x -= dx, c.junctions[i].y -= dy;
-    for (int i = 0; i < c.test_point_count; ++i) c.test_points[i].x -= dx, c.test_points[i].y -= dy;
-    for (int i = 0; i < c.annotation_count; ++i) c.annotations[i].x -= dx, c.annotations[i].y -= dy;
+    shift_positions(c, every_name, -dx, -dy, -dx, -dy);
     if (!c.drawing_wire.name.empty()) shift_wire(c.drawing_wire, -dx, -dy);
     c.touch();
     return true;
