@@ -97,22 +97,25 @@ bool hit_select_annotation(Circuit& c, int x, int y, bool modifier) {
     return false;
 }
 
-bool hit_select_junction(Circuit& c, int x, int y, bool modifier) {
-    for (int i = 0; i < c.junction_count; ++i)
-        if (within(x, c.junctions[i].x, 4) && within(y, c.junctions[i].y, 4)) {
-            select_by_click(c, c.junctions[i].name, modifier);
+namespace {
+// The first point record less than 4 pixels away on both axes.
+template <class Table>
+bool hit_select_point(Circuit& c, const Table& table, int count, int x, int y, bool modifier) {
+    for (int i = 0; i < count; ++i)
+        if (within(x, table[i].x, 4) && within(y, table[i].y, 4)) {
+            select_by_click(c, table[i].name, modifier);
             return true;
         }
     return false;
 }
+}  // namespace
+
+bool hit_select_junction(Circuit& c, int x, int y, bool modifier) {
+    return hit_select_point(c, c.junctions, c.junction_count, x, y, modifier);
+}
 
 bool hit_select_test_point(Circuit& c, int x, int y, bool modifier) {
-    for (int i = 0; i < c.test_point_count; ++i)
-        if (within(x, c.test_points[i].x, 4) && within(y, c.test_points[i].y, 4)) {
-            select_by_click(c, c.test_points[i].name, modifier);
-            return true;
-        }
-    return false;
+    return hit_select_point(c, c.test_points, c.test_point_count, x, y, modifier);
 }
 
 bool hit_select_wire(Circuit& c, int x, int y, bool modifier) {
