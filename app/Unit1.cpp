@@ -176,7 +176,8 @@ void TForm1::build_layout() {
     connect(Panel6, &ComponentBox::select_chosen, this, &TForm1::choose_select_tool);
     connect(Panel6, &ComponentBox::tool_chosen, this, &TForm1::choose_tool);
     connect(Panel6, &ComponentBox::group_pressed, this,
-            [this](KindGroup g, QToolButton*) { Form_creat_button->show_group(g, this, Panel6_scroll); });
+            // Measured from the box itself: it moves inside its scroll area.
+            [this](KindGroup g, QToolButton*) { Form_creat_button->show_group(g, this, Panel6); });
     connect(Form_creat_button, &TForm_creat_button::kind_picked, this, &TForm1::choose_tool);
     connect(Form_creat_button, &TForm_creat_button::closed_without_pick, this, &TForm1::choose_select_tool);
     connect(Panel6, &ComponentBox::chip_page_pressed, this, &TForm1::choose_chip);
@@ -186,7 +187,7 @@ void TForm1::build_layout() {
     Image1->on_double_click = [this](QMouseEvent* e) {
         // The second press of a double click is a press like the first.
         Image1MouseDown(e);
-        Image1DblClick();
+        Image1DblClick(e);
     };
     Image1->on_resize = [this](int, int) { FormResize(); };
 }
@@ -325,6 +326,11 @@ QPoint TForm1::to_canvas(QPointF p) { return QPoint(int(std::floor(p.x())), int(
 
 namespace {
 bool modifier_held(const QMouseEvent* e) { return e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier); }
+MouseButton button_of(const QMouseEvent* e) {
+    return e->button() == Qt::RightButton ? MouseButton::right
+           : e->button() == Qt::MiddleButton ? MouseButton::middle
+                                              : MouseButton::left;
+}
 }  // namespace
 
 void TForm1::Image1MouseDown(QMouseEvent* e) {
@@ -347,15 +353,14 @@ void TForm1::Image1MouseMove(QMouseEvent* e) {
 
 void TForm1::Image1MouseUp(QMouseEvent* e) {
     const QPoint p = to_canvas(e->position());
-    MouseButton b = e->button() == Qt::RightButton ? MouseButton::right
-                    : e->button() == Qt::MiddleButton ? MouseButton::middle
-                                                       : MouseButton::left;
-    editor_.mouse_release(*c_, *this, b, modifier_held(e), p.x(), p.y());
+    editor_.mouse_release(*c_, *this, button_of(e), modifier_held(e), p.x(), p.y());
     commit_edit();
 }
 
-void TForm1::Image1DblClick() {
-    editor_.double_click(*c_, *this);
+void TForm1::Image1DblClick(QMouseEvent* e) {
+    // The side buttons of some mice are no left button.
+    if (!(e->button() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton))) return;
+    editor_.double_click(*c_, *this, button_of(e));
     commit_edit();
 }
 

@@ -102,6 +102,8 @@ public:
     // open, real CH341 chips otherwise. Made on first use.
     Ch341Interface& box_link();
     void N_boxClick();  // opens "虚拟实验箱"
+    // Between passes: the links follow the box window opened or closed mid-run.
+    void follow_box();
     TForm_xuni_shiyanxiang* Form_xuni_shiyanxiang = nullptr;
     std::shared_ptr<BoxLink> box_link_;  // shared_ptr: BoxLink is complete only in Unit1_hardware.cpp
     // --- end of experiment box -----------------------------------------------------
@@ -123,7 +125,7 @@ public:
     void Image1MouseDown(QMouseEvent* e);
     void Image1MouseMove(QMouseEvent* e);
     void Image1MouseUp(QMouseEvent* e);
-    void Image1DblClick();
+    void Image1DblClick(QMouseEvent* e);
     // Widget pixels to canvas pixels: the one place a zoom would change.
     static QPoint to_canvas(QPointF widget_pos);
 
@@ -240,6 +242,7 @@ private:
     void draw_rubber_band(const Rect32& r) override;
     void show_select_tool() override;
     void show_context_menu() override;
+    void show_properties() override;
     bool ask_annotation(ZHU_SHI_S& draft) override;
 
     // Undo and redo enabled as the history allows; the title names the file

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "app/Unit1.h"
+#include "editor/kind_words.h"
 #include "editor/forms/Unit_guanlian_fgejg.h"
 #include "editor/forms/Unit_guanlian_smg.h"
 #include "editor/forms/Unit_huizhi_set.h"
@@ -102,6 +103,13 @@ void TForm1::properties_command() {
     }
     full_redraw();
     commit_edit();
+}
+
+void TForm1::show_properties() {
+    if (c_->selection.size() != 1) return;
+    const std::string& name = c_->selection[0];
+    if (has_properties(name)) properties_command();
+    else if (has_own_look(name)) object_drawing_settings_command();
 }
 
 void TForm1::object_drawing_settings_command() {

@@ -34,6 +34,8 @@ BoxLink& made(std::shared_ptr<BoxLink>& link) {
 
 Ch341Interface& TForm1::box_link() { return made(box_link_).chooser; }
 
+void TForm1::follow_box() { follow_box_plugging(*c_, made(box_link_).chooser); }
+
 void TForm1::N_boxClick() {
     BoxLink& link = made(box_link_);
     if (!link.form) {

@@ -17,6 +17,8 @@ void TForm1::create_instruments() {
     Form_tu = new TForm_tu(*c_, *Form_b_t_list, this);
     Form_biao->on_items_changed = [this] { instruments_changed(); };
     Form_tu->on_items_changed = [this] { instruments_changed(); };
+    Form_biao->on_shown_items = [this] { history().take_in_shown_items(*c_); };
+    Form_tu->on_shown_items = [this] { history().take_in_shown_items(*c_); };
     Form_tu->start_simulation = [this] {
         if (!closing) N_runClick();
     };

@@ -189,11 +189,7 @@ void TForm1::show_context_menu() {
     for (QAction* x : a) x->setEnabled(false);
     const bool any = !c.selection.empty();
     const bool clip = !clipboard_empty(c);
-    const bool props = c.selection.size() == 1 && [&] {
-        for (const char* w : {"脉冲", "数码管BCD测点", "发光二极管测点", "注释", "检测点"})
-            if (contains(c.selection[0], w)) return true;
-        return false;
-    }();
+    const bool props = c.selection.size() == 1 && has_properties(c.selection[0]);
     const bool looks = std::any_of(c.selection.begin(), c.selection.end(), [](const std::string& n) { return has_own_look(n); });
     a[0]->setEnabled(any);
     a[1]->setEnabled(any);

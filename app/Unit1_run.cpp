@@ -50,6 +50,7 @@ void TForm1::N_runClick() {
     hooks.process_events = [this] {
         ++passes_run;
         pump_events();
+        follow_box();  // the box window may have opened or closed meanwhile
     };
     try {
         run_loop(*c_, hooks);

@@ -47,6 +47,7 @@ void Editor::mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier
     drag_x = snap(x), drag_y = snap(y);
     drag_raw_x = x, drag_raw_y = y;
     rubber_band_active = false;
+    selecting_at_press_ = c.current_tool.empty();
     if (b == MouseButton::left) {
         left_press(c, v, modifier, x, y);
     } else if (b == MouseButton::right) {
@@ -106,13 +107,33 @@ void Editor::mouse_release(Circuit& c, EditorView& v, MouseButton b, bool modifi
     v.redraw(kRedrawFull);
 }
 
-void Editor::double_click(Circuit& c, EditorView& v) {
+void Editor::double_click(Circuit& c, EditorView& v, MouseButton b) {
+    if (b != MouseButton::left) return;
     const int i = find_object(c, object_at(c, mouse_x, mouse_y));
-    if (i < 0 || c.objects[i].kind != "高低电平控制器") return;
-    toggle_level_switch(c, i);
-    // While running, the new level counts from the switch's next computation.
-    if (c.running) c.objects[i].dirty = 1;
-    else v.redraw(kRedrawFull);
+    if (i >= 0 && c.objects[i].kind == "高低电平控制器") {
+        toggle_level_switch(c, i);
+        // While running, the new level counts from the switch's next computation.
+        if (c.running) c.objects[i].dirty = 1;
+        else v.redraw(kRedrawFull);
+        return;
+    }
+    // A placing tool's double click places and then selects what it placed:
+    // no dialog for that.
+    if (!selecting_at_press_) return;
+    // The item a plain click here hits, as the only selection.
+    std::vector<std::string> before = std::move(c.selection);
+    c.selection.clear();
+    const bool hit = hit_select_any(c, mouse_x, mouse_y, false);
+    const std::string item = hit ? c.selection.front() : std::string();
+    if (item.empty() ||
+        (find_object(c, item) < 0 && find_test_point(c, item) < 0 && find_annotation(c, item) < 0)) {
+        c.selection = std::move(before);
+        return;
+    }
+    // The release goes to the dialog: without this the next move would drag.
+    mouse_down = false;
+    v.redraw(kRedrawFull);
+    v.show_properties();
 }
 
 // --- tools ---------------------------------------------------------------------------------
@@ -137,7 +158,14 @@ void Editor::discard_wire(Circuit& c) {
 void Editor::lift_selection(EditorView& v) {
     v.redraw(kRedrawStatic);
     v.keep_picture();
+    wire_picture_serial_ = 0;  // the kept picture lacks the selection
     v.redraw(kRedrawMoving);
+}
+
+void Editor::keep_wire_picture(Circuit& c, EditorView& v) {
+    v.redraw(kRedrawFull);
+    v.keep_picture();
+    wire_picture_serial_ = c.edit_serial;
 }
 
 void Editor::select_only(Circuit& c, const std::string& name, EditorView& v) {
@@ -219,8 +247,7 @@ void Editor::wire_click(Circuit& c, EditorView& v, bool modifier, int x, int y) 
         w.x1 = w.x2 = snap(x);
         w.y1 = w.y2 = snap(y);
         w.bend_count = 0;
-        v.redraw(kRedrawFull);
-        v.keep_picture();
+        keep_wire_picture(c, v);
         v.draw_wire_in_progress();
         return;
     }
@@ -241,7 +268,11 @@ void Editor::track_free_end(Circuit& c, EditorView& v, int x, int y) {
     const BendPoint ref = w.bend_count > 0 ? w.bends[w.bend_count - 1] : BendPoint{w.x1, w.y1};
     const BendPoint end = constrained_end(ref.x, ref.y, snap(x), snap(y));
     w.x2 = end.x, w.y2 = end.y;
-    v.restore_picture();
+    // Whatever changed the circuit meanwhile (another tool, undo, paste,
+    // delete, a dialog) or kept a picture for a selection left the kept
+    // picture stale: it is taken again.
+    if (wire_picture_serial_ != c.edit_serial) keep_wire_picture(c, v);
+    else v.restore_picture();
     v.draw_wire_in_progress();
 }
 

@@ -32,6 +32,9 @@ public:
     virtual void draw_rubber_band(const Rect32& r) = 0;
     virtual void show_select_tool() = 0;     // arrow cursor, the select button down
     virtual void show_context_menu() = 0;
+    // Opens the dialog of the one selected item (modal): its properties, or
+    // the drawing settings of a component that has no properties of its own.
+    virtual void show_properties() = 0;
     // Asks for a new annotation (modal): fills the draft's text lines, looks,
     // font, width and height; false when cancelled.
     virtual bool ask_annotation(ZHU_SHI_S& draft) = 0;
@@ -53,7 +56,12 @@ public:
     void mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y);
     void mouse_move(Circuit& c, EditorView& v, bool modifier, int x, int y);
     void mouse_release(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y);
-    void double_click(Circuit& c, EditorView& v);
+    // After the press of the second click. Only the left button acts: a
+    // level switch toggles (also while running, whatever the tool); with
+    // the select tool, any other component, a test point or an annotation
+    // becomes the only selection and its dialog opens. Wires and junctions
+    // keep what the press did.
+    void double_click(Circuit& c, EditorView& v, MouseButton b);
 
     // --- tools ------------------------------------------------------------------
     // The select tool: the selection stays.
@@ -74,6 +82,11 @@ public:
     void rotate(Circuit& c, EditorView& v, int direction);
 
 private:
+    bool selecting_at_press_ = false;  // the select tool was the tool when the button went down
+    // The circuit's edit serial when the kept picture was taken for the wire
+    // in progress; 0 when the kept picture is another (a selection's).
+    uint64_t wire_picture_serial_ = 0;
+
     void left_press(Circuit& c, EditorView& v, bool modifier, int x, int y);
     void select_click(Circuit& c, EditorView& v, bool modifier, int x, int y);
     // A click on a component with a placing tool selects it instead.
@@ -85,7 +98,9 @@ private:
     void wire_click(Circuit& c, EditorView& v, bool modifier, int x, int y);
     void track_free_end(Circuit& c, EditorView& v, int x, int y);
     void select_only(Circuit& c, const std::string& name, EditorView& v);
-    static void lift_selection(EditorView& v);
+    void lift_selection(EditorView& v);
+    // The picture under the wire in progress: the whole circuit as it is now.
+    void keep_wire_picture(Circuit& c, EditorView& v);
 };
 
 // The free end of a wire segment from the reference point (rx, ry) towards

@@ -132,19 +132,24 @@ void object_shape(IO& io, O& o) {
 // Its look and parameters: what the drawing and property dialogs write.
 template <class IO, class O>
 void object_settings(IO& io, O& o) {
-    io(o.in_mark), io(o.out_mark), io(o.pass_mark_a), io(o.pass_mark_b);
+    io(o.out_mark);
     io(o.border_color), io(o.border_width), io(o.fill_color), io(o.font_color), io(o.font_bold);
-    io(o.param_int), io(o.param_real), io(o.param_text);
+    io(o.param_int), io(o.param_text);
     io(o.idle_level), io(o.pulse_frequency), io(o.pulse_count), io(o.pulse_phase), io(o.pulse_width);
     io(o.aux_int);
 }
 
-// What the run pass writes: not part of the document.
+// What the run pass writes: run state, never part of the document, so a
+// Run and Stop leave no step and no `modified` behind. Every field the pass
+// writes into a component belongs here, including those a save also
+// writes: a pulse's enable time (param_real) and the pass marks cleared
+// before each pass.
 template <class IO, class O>
 void object_runtime(IO& io, O& o) {
     io.first(o.in_v, o.input_count), io.first(o.prev_in_v, o.input_count);
     io.first(o.out_v, o.output_count), io.first(o.prev_out_v, o.output_count);
     io(o.state), io(o.dirty);
+    io(o.param_real), io(o.in_mark), io(o.pass_mark_a), io(o.pass_mark_b);
 }
 
 template <class IO, class W>
@@ -284,6 +289,13 @@ struct History::Globals {
     std::string trace_record_mode;
     double trace_scale = 0.0;
     bool operator==(const Globals&) const = default;
+
+    // The fields an instrument window writes as it shows, as member pointers.
+    template <class F>
+    static void shown_fields(F f) {
+        f(&Globals::table_items), f(&Globals::trace_items);
+        f(&Globals::table_record_mode), f(&Globals::trace_record_mode);
+    }
 
     static Globals of(const Circuit& c) {
         return {c.next_serial,   c.virtual_time,         c.time_step,   c.device_delay,
@@ -483,6 +495,28 @@ bool History::redo(Circuit& c) {
     ++current_;
     restore(c, *states_[current_]);
     return true;
+}
+
+void History::take_in_shown_items(const Circuit& c) {
+    if (states_.empty()) return;
+    const Globals before = *states_[current_]->globals;
+    const Globals now = Globals::of(c);
+    // Steps share their globals: each shared copy is replaced once, and the
+    // old copies live until every step has its new one.
+    std::vector<std::pair<std::shared_ptr<const Globals>, std::shared_ptr<const Globals>>> made;
+    for (auto& s : states_) {
+        auto it = std::find_if(made.begin(), made.end(), [&](const auto& m) { return m.first == s->globals; });
+        if (it == made.end()) {
+            Globals g = *s->globals;
+            Globals::shown_fields([&](auto field) {
+                if (g.*field == before.*field) g.*field = now.*field;
+            });
+            auto replacement = g == *s->globals ? s->globals : keep(std::move(g));
+            made.emplace_back(s->globals, std::move(replacement));
+            it = made.end() - 1;
+        }
+        s->globals = it->second;
+    }
 }
 
 void History::mark_saved(Circuit& c) {

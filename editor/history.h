@@ -41,6 +41,13 @@ public:
     // Puts the circuit back to the step before or after; false when there is none.
     bool undo(Circuit& c);
     bool redo(Circuit& c);
+    // What an instrument window writes as it shows (the default record
+    // items, the timing diagram's recording mode) is no step of its own and
+    // no change of `modified`: the current step, and every step that held
+    // the same value of that field, take in the circuit's value, as if it
+    // had always been so. So undo neither takes it back nor wipes the
+    // recorded rows with it. Other fields are left to commit.
+    void take_in_shown_items(const Circuit& c);
     bool can_undo() const { return current_ > 0; }
     bool can_redo() const { return current_ + 1 < states_.size(); }
 

@@ -16,6 +16,18 @@ inline constexpr std::array<std::string_view, 9> kOwnLookWords = {
     "门", "触发器", "加器", "电平", "脉冲", "发光二极管", "数码管", "器件", "集成芯片",
 };
 
+// Items with a properties dialog of their own ("属性"), by the word in
+// their name; the first word a name contains decides the dialog.
+inline constexpr std::array<std::string_view, 5> kPropertiesWords = {
+    "数码管BCD测点", "检测点", "发光二极管测点", "脉冲", "注释",
+};
+
+inline bool has_properties(std::string_view name) {
+    for (std::string_view w : kPropertiesWords)
+        if (contains(name, w)) return true;
+    return false;
+}
+
 // Components that also carry a lit and an unlit colour.
 inline constexpr std::array<std::string_view, 2> kLampWords = {"发光二极管", "数码管"};
 

@@ -112,7 +112,8 @@ Ch341Interface* Ch341Chooser::side(uint32_t index) const {
 }
 
 intptr_t Ch341Chooser::CH341OpenDevice(uint32_t index) {
-    Ch341Interface* to = box_.attached() ? static_cast<Ch341Interface*>(&box_) : real_;
+    attached_at_open_ = box_.attached();
+    Ch341Interface* to = attached_at_open_ ? static_cast<Ch341Interface*>(&box_) : real_;
     if (index < kRouted) opened_on_[index] = to;
     return to ? to->CH341OpenDevice(index) : kCh341Invalid;
 }
@@ -154,6 +155,12 @@ bool Ch341Chooser::CH341ReadData(uint32_t index, std::span<uint8_t> buffer, uint
     if (s) return s->CH341ReadData(index, buffer, length);
     length = 0;
     return false;
+}
+
+void follow_box_plugging(Circuit& c, Ch341Chooser& ch) {
+    if (!c.running || !ch.box_replugged()) return;
+    close_links(c, ch);
+    open_links(c, ch);
 }
 
 }  // namespace vorlisk

@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "engine/ch341.h"
+#include "model/circuit.h"
 
 namespace vorlisk {
 
@@ -79,6 +80,9 @@ public:
     bool CH341WriteData(uint32_t index, const uint8_t* data, uint32_t& length) override;
     bool CH341ReadData(uint32_t index, std::span<uint8_t> buffer, uint32_t& length) override;
 
+    // The box was plugged in or pulled out since a device was last opened.
+    bool box_replugged() const { return box_.attached() != attached_at_open_; }
+
 private:
     static constexpr uint32_t kRouted = 16;  // device indices that remember their side
     Ch341Interface* side(uint32_t index) const;
@@ -86,6 +90,13 @@ private:
     EmulatedBox& box_;
     Ch341Interface* real_;
     std::array<Ch341Interface*, kRouted> opened_on_{};
+    bool attached_at_open_ = false;
 };
+
+// Between two passes of a Run: when the box was plugged in or pulled out
+// (its window opened or closed) since the links were opened, closes them
+// and opens them again on the side chosen now, so the next pass reads and
+// writes there. Does nothing while stopped or when nothing changed.
+void follow_box_plugging(Circuit& c, Ch341Chooser& ch);
 
 }  // namespace vorlisk

@@ -27,7 +27,8 @@ public:
     ~TForm_creat_button() override;
 
     // Places the window beside the group's button (offsets from the main
-    // window's left and top edges and the top of the component box), shows
+    // window's left and top edges and the top of the component box, where
+    // its scroll area has moved it), shows
     // only that group's panel, sizes the window to it and shows it, not modal.
     void show_group(KindGroup g, const QWidget* main_window, const QWidget* palette);
 

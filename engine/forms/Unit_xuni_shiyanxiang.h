@@ -1,8 +1,9 @@
 // "虚拟实验箱": the emulated experiment box. While the window is open the box
-// is plugged in, so the next Run links to it: its eight switches feed the
-// signal input device "信号输入器件" (switch 1 on pin 1, bit 0), and its eight
-// lamps show what the signal output device "信号输出器件" sends (pin 1 on
-// lamp 1, bit 7). Closing the window pulls the box out.
+// is plugged in, so Run links to it (a Run already going, from its next
+// pass): its eight switches feed the signal input device "信号输入器件"
+// (switch 1 on pin 1, bit 0), and its eight lamps show what the signal
+// output device "信号输出器件" sends (pin 1 on lamp 1, bit 7). Closing the
+// window pulls the box out.
 #pragma once
 
 #include <QWidget>

@@ -120,7 +120,9 @@ void TForm_biao::showEvent(QShowEvent* e) {
 }
 
 void TForm_biao::FormShow() {
-    if (first_eight_empty(c_.table_items)) set_default_items();
+    if (!first_eight_empty(c_.table_items)) return;
+    set_default_items();
+    if (on_shown_items) on_shown_items();
 }
 
 void TForm_biao::clear_table() {

@@ -52,6 +52,9 @@ public:
 
     // Told when the user changed the circuit's slots or mode.
     std::function<void()> on_items_changed;
+    // Showing wrote default items (or the recording mode) into the circuit:
+    // not an edit of the user's, so no undo step.
+    std::function<void()> on_shown_items;
     // Asks for the CSV file name; tests replace it.
     std::function<QString(const QString& suggestion)> choose_csv_file;
 

@@ -113,6 +113,7 @@ void TForm_tu::FormShow() {
     set_scale_controls_enabled(true);
     Edit1->setText(general_number(c_.trace_scale));
     if (first_eight_empty(c_.trace_items)) set_default_items();
+    if (on_shown_items) on_shown_items();
 }
 
 void TForm_tu::FormResize() {

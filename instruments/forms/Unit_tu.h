@@ -52,6 +52,9 @@ public:
 
     // Told when the user changed the circuit's slots or scale.
     std::function<void()> on_items_changed;
+    // Showing wrote default items (or the recording mode) into the circuit:
+    // not an edit of the user's, so no undo step.
+    std::function<void()> on_shown_items;
     // Starts the simulation (Run); the main window leaves it out while closing.
     std::function<void()> start_simulation;
     // Asks for an export file name; tests replace it.

@@ -12,7 +12,7 @@
 namespace vorlisk::test {
 
 struct RecordingView : EditorView {
-    std::vector<std::string> calls;  // "redraw 0", "keep", "restore", "wire", "band", "select tool", "menu"
+    std::vector<std::string> calls;  // "redraw 0", "keep", "restore", "wire", "band", "select tool", "menu", "properties"
     bool confirm_annotation = true;
     std::vector<std::string> annotation_text = {"注释文字"};
 
@@ -23,6 +23,7 @@ struct RecordingView : EditorView {
     void draw_rubber_band(const Rect32&) override { calls.push_back("band"); }
     void show_select_tool() override { calls.push_back("select tool"); }
     void show_context_menu() override { calls.push_back("menu"); }
+    void show_properties() override { calls.push_back("properties"); }
     bool ask_annotation(ZHU_SHI_S& draft) override {
         calls.push_back("annotation dialog");
         draft.text_lines = annotation_text;

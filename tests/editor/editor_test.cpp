@@ -2,6 +2,8 @@
 // placement, selection, dragging, the clipboard and rotation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/hit_test.h"
 #include "model/catalogue.h"
 #include "tests/editor/editor_fixture.h"
@@ -123,6 +125,58 @@ TEST(WireTool, EndsOnAJunctionWithinFourPixels) {
     f.move(196, 100);  // snapped to (200, 100)
     f.click(196, 100);
     EXPECT_EQ(f.c.wire_count, 1);
+}
+
+// Whatever changes the circuit while a wire is in progress: the next move
+// takes the picture under the wire again rather than restoring one without
+// the change.
+TEST(WireTool, ChangesUnderAWireInProgressRefreshTheKeptPicture) {
+    const struct {
+        const char* what;
+        void (*change)(EditorFixture&, History&);
+    } changes[] = {
+        {"a gate placed with another tool", [](EditorFixture& f, History&) {
+             f.tool("与门");
+             f.click(400, 300);
+         }},
+        {"a gate selected with the select tool", [](EditorFixture& f, History&) {
+             f.ed.choose_select_tool(f.c, f.view);
+             f.click(200, 200);
+         }},
+        {"paste", [](EditorFixture& f, History&) {
+             f.c.selection = {"非门 1"};
+             f.ed.copy(f.c);
+             f.ed.mouse_x = 400, f.ed.mouse_y = 400;
+             f.ed.paste(f.c, f.view);
+         }},
+        {"delete", [](EditorFixture& f, History&) {
+             f.c.selection = {"非门 1"};
+             f.ed.remove(f.c, f.view);
+         }},
+        {"undo", [](EditorFixture& f, History& h) { h.undo(f.c); }},
+    };
+    for (const auto& t : changes) {
+        EditorFixture f;
+        History h;
+        h.reset(f.c);
+        f.add("非门", 200, 200);  // output tip (220, 200)
+        h.commit(f.c);
+        f.tool("导线");
+        f.click(220, 200);
+        f.move(260, 200);
+        ASSERT_EQ(f.view.calls.back(), "wire");
+        ASSERT_EQ(f.view.calls[f.view.calls.size() - 2], "restore") << "nothing changed yet";
+        t.change(f, h);
+        h.commit(f.c);
+        f.tool("导线");
+        ASSERT_TRUE(Editor::wire_in_progress(f.c)) << t.what;
+        f.view.calls.clear();
+        f.move(270, 200);
+        EXPECT_EQ(f.view.calls, (std::vector<std::string>{"redraw 0", "keep", "wire"})) << t.what;
+        f.view.calls.clear();
+        f.move(280, 200);
+        EXPECT_EQ(f.view.calls, (std::vector<std::string>{"restore", "wire"})) << t.what << ": once is enough";
+    }
 }
 
 TEST(TestPointTool, LabelsSkipThoseInUse) {
@@ -340,15 +394,62 @@ TEST(Rotation, OneClockwiseTurnByHand) {
     EXPECT_EQ(f.obj(i).in_dy[0], -30);
 }
 
+// A double click is its second press followed by the double click. Only the
+// left button acts; a level switch toggles, the select tool opens the
+// dialog of any other component, test point or annotation; wires,
+// junctions and placing tools open none.
+TEST(DoubleClick, LeftButtonTogglesASwitchOrOpensTheItemsDialog) {
+    const struct {
+        const char* what;
+        MouseButton button;
+        const char* tool;
+        int x, y;
+        bool toggled, dialog;
+        std::vector<std::string> selection;  // after, when a dialog opens
+    } cases[] = {
+        {"left on the switch", MouseButton::left, "", 100, 100, true, false, {}},
+        {"middle on the switch", MouseButton::middle, "", 100, 100, false, false, {}},
+        {"right on the switch", MouseButton::right, "", 100, 100, false, false, {}},
+        {"left on a gate", MouseButton::left, "", 300, 100, false, true, {"与门 2"}},
+        {"left on a test point", MouseButton::left, "", 400, 300, false, true, {"检测点4"}},
+        {"left on an annotation", MouseButton::left, "", 505, 302, false, true, {"注释5"}},
+        {"middle on a gate", MouseButton::middle, "", 300, 100, false, false, {}},
+        {"left on a wire", MouseButton::left, "", 200, 200, false, false, {}},
+        {"left on a gate with a placing tool", MouseButton::left, "与门", 300, 100, false, false, {}},
+    };
+    for (const auto& t : cases) {
+        EditorFixture f;
+        const int s = f.add("高低电平控制器", 100, 100);
+        f.add("与门", 300, 100);
+        f.wire({150, 200}, {250, 200});
+        add_test_point(f.c, 400, 300);
+        ZHU_SHI_S note;
+        note.text_lines = {"注释"};
+        note.width = 40, note.height = 20;
+        add_annotation(f.c, note, 500, 300);
+        f.c.selection = {"导线3"};
+        f.tool(t.tool);
+        f.press(t.x, t.y, false, t.button);
+        f.ed.double_click(f.c, f.view, t.button);
+        EXPECT_EQ(f.obj(s).param_int[0], t.toggled ? 1 : 0) << t.what;
+        const bool dialog = std::count(f.view.calls.begin(), f.view.calls.end(), "properties") > 0;
+        EXPECT_EQ(dialog, t.dialog) << t.what;
+        if (t.dialog) {
+            EXPECT_EQ(f.c.selection, t.selection) << t.what;
+            EXPECT_FALSE(f.ed.mouse_down) << t.what << ": the release went to the dialog";
+        }
+    }
+}
+
 TEST(DoubleClick, TogglesALevelSwitchOnly) {
     EditorFixture f;
     const int s = f.add("高低电平控制器", 100, 100);
     f.ed.mouse_x = 100, f.ed.mouse_y = 100;
-    f.ed.double_click(f.c, f.view);
+    f.ed.double_click(f.c, f.view, MouseButton::left);
     EXPECT_EQ(f.obj(s).param_int[0], 1);
     EXPECT_EQ(f.view.calls.back(), "redraw 0");
     f.c.running = 1;
-    f.ed.double_click(f.c, f.view);
+    f.ed.double_click(f.c, f.view, MouseButton::left);
     EXPECT_EQ(f.obj(s).param_int[0], 0);
     EXPECT_EQ(f.obj(s).dirty, 1) << "while running the switch repaints at the next refresh";
 }

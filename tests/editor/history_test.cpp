@@ -2,6 +2,8 @@
 // on disk; the history stays within its memory budget on a full circuit.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/circuit_file.h"
 #include "tests/editor/editor_fixture.h"
 
@@ -79,7 +81,7 @@ TEST(History, UndoAndRedoRestoreTheDocumentExactly) {
 TEST(History, ClicksThatChangeNothingLeaveTheCircuitUnmodified) {
     HistoryFixture f;
     f.ed.mouse_x = 100, f.ed.mouse_y = 100;
-    f.ed.double_click(f.c, f.view);  // on an inverter: nothing to toggle
+    f.ed.double_click(f.c, f.view, MouseButton::left);  // on an inverter: nothing to toggle
     f.click(100, 100);               // select it, no drag
     f.ed.copy(f.c);
     EXPECT_FALSE(f.history.commit(f.c));
@@ -88,12 +90,72 @@ TEST(History, ClicksThatChangeNothingLeaveTheCircuitUnmodified) {
     f.history.commit(f.c);
     f.history.mark_saved(f.c);
     f.ed.mouse_x = 400, f.ed.mouse_y = 400;
-    f.ed.double_click(f.c, f.view);
+    f.ed.double_click(f.c, f.view, MouseButton::left);
     EXPECT_TRUE(f.history.commit(f.c));
     EXPECT_TRUE(f.c.modified);
     f.history.undo(f.c);
     EXPECT_EQ(f.obj(s).param_int[0], 0);
     EXPECT_FALSE(f.c.modified) << "undone back to the saved state";
+}
+
+// Every shipped example: a Run and Stop leave no step behind, whatever the
+// pass wrote (a pulse's enable time, the pass marks), so a click afterwards
+// neither marks the file modified nor drops what could be redone.
+TEST(History, ARunLeavesNoStepBehind) {
+    namespace fs = std::filesystem;
+    int files = 0, with_pulses = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(VORLISK_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".vlk") continue;
+        const std::string name = entry.path().filename().string();
+        EditorFixture f;
+        ASSERT_TRUE(bool(open_circuit(f.c, entry.path().string()))) << name;
+        History history;
+        history.reset(f.c);
+        // Something to redo: an annotation added and undone.
+        ZHU_SHI_S note;
+        note.text_lines = {"注释"};
+        add_annotation(f.c, note, 5, 5);
+        ASSERT_TRUE(history.commit(f.c));
+        ASSERT_TRUE(history.undo(f.c));
+        start_run(f.c);  // in the file's own time settings, which are document
+        f.run_passes(300);
+        stop_circuit(f.c);
+        f.click(-500, -500);  // on nothing
+        EXPECT_FALSE(history.commit(f.c)) << name;
+        EXPECT_FALSE(f.c.modified) << name;
+        EXPECT_TRUE(history.can_redo()) << name;
+        ++files;
+        for (int i = 0; i < f.c.object_count; ++i) with_pulses += contains(f.obj(i).kind, "脉冲") ? 1 : 0;
+    }
+    EXPECT_GE(files, 15);
+    EXPECT_GT(with_pulses, 0);
+}
+
+// Showing an instrument window fills empty record items: no step, so undo
+// takes back the user's last edit and keeps the items (and the rows
+// recorded with them); no step before or after has them empty again.
+TEST(History, ItemsFilledOnShowingAreNoStep) {
+    HistoryFixture f;  // a test point, saved
+    const int g = f.add("非门", 400, 200);
+    ASSERT_TRUE(f.history.commit(f.c));
+    f.c.table_items[0] = f.c.test_points[0].name;  // what showing the truth table writes
+    f.c.trace_record_mode = "时序记录";             // and the timing diagram
+    f.history.take_in_shown_items(f.c);
+    EXPECT_FALSE(f.history.commit(f.c));
+    EXPECT_TRUE(f.c.modified) << "the inverter is still unsaved";
+    ASSERT_TRUE(f.history.undo(f.c));
+    EXPECT_EQ(f.c.object_count, 2) << "the inverter is undone";
+    EXPECT_EQ(f.c.table_items[0], f.c.test_points[0].name);
+    EXPECT_EQ(f.c.trace_record_mode, "时序记录");
+    EXPECT_FALSE(f.c.modified);
+    ASSERT_TRUE(f.history.redo(f.c));
+    EXPECT_EQ(f.obj(g).kind, "非门");
+    EXPECT_EQ(f.c.table_items[0], f.c.test_points[0].name);
+    // Items the user chose are a step of their own, and undo takes them back.
+    f.c.table_items[1] = f.c.test_points[0].name;
+    EXPECT_TRUE(f.history.commit(f.c));
+    f.history.undo(f.c);
+    EXPECT_EQ(f.c.table_items[1], "");
 }
 
 TEST(History, ScrollingIsNotAChangeAndUndoPutsRecordsBackOnThePlane) {

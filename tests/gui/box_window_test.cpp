@@ -1,6 +1,6 @@
 // "虚拟实验箱" from the "运行" menu: its switches reach the circuit and the
-// circuit reaches its lamps during a Run, and closing the window pulls the
-// box out, so the next Run finds no box.
+// circuit reaches its lamps during a Run, also when it opens mid-run, and
+// closing the window pulls the box out, so the next pass finds no box.
 #include <QtTest>
 
 #include <QAction>
@@ -79,6 +79,31 @@ private slots:
         QVERIFY(box->Label_lamps->text().contains(QStringLiteral("0x91")));
         QVERIFY(box->Label_switches->text().contains(QStringLiteral("10001001")));
         QVERIFY(!c().hw.input_open && !c().hw.output_open);  // Stop closed both
+    }
+
+    // The window opened mid-run links at the next pass, and closing it
+    // mid-run unlinks, without a Stop and Run.
+    void opening_and_closing_while_running_links_and_unlinks() {
+        build_loopback();
+        bool linked = false, unlinked = false;
+        uint8_t lamps = 0;
+        QTimer::singleShot(50, w.get(), [&] {
+            w->N_boxClick();
+            for (int k : {0, 2, 7}) QTest::mouseClick(w->Form_xuni_shiyanxiang->Switches[k], Qt::LeftButton);
+            QTimer::singleShot(50, w.get(), [&] {
+                linked = c().hw.input_open && c().hw.output_open;
+                lamps = w->Form_xuni_shiyanxiang->Lamps->byte();
+                w->Form_xuni_shiyanxiang->close();
+                QTimer::singleShot(50, w.get(), [&] {
+                    unlinked = !c().hw.input_open && !c().hw.output_open;
+                    w->N_stopClick();
+                });
+            });
+        });
+        w->N_runClick();
+        QVERIFY(linked);
+        QCOMPARE(lamps, uint8_t(0xA1));  // switches 1, 3, 8 light lamps 1, 3, 8; lamp 1 is bit 7
+        QVERIFY(unlinked);
     }
 
     void closing_the_window_pulls_the_box_out() {

@@ -68,6 +68,7 @@ private slots:
 
     void showing_chooses_default_items_when_the_first_eight_are_empty();
     void truth_table_records_on_change_and_run_and_new_clear_it();
+    void filling_default_items_is_no_undo_step();
     void record_items_dialog_is_a_document_change();
     void recording_mode_dialog_hides_timed_recording_for_the_table();
     void scale_must_be_a_positive_real_data();
@@ -100,6 +101,35 @@ void InstrumentsTest::showing_chooses_default_items_when_the_first_eight_are_emp
     w->show_timing_diagram();
     QCOMPARE(c().trace_record_mode, std::string("时序记录"));
     QCOMPARE(w->timing_diagram_window()->trace_count, 3);
+}
+
+// A test point, then an inverter; the truth table shows, fills its items
+// and records two rows. Ctrl+Z takes back the inverter and keeps the items
+// and the rows; Ctrl+Y brings the inverter back, rows still there.
+void InstrumentsTest::filling_default_items_is_no_undo_step() {
+    add_test_point(c(), 400, 400);
+    w->commit_edit();
+    place(c(), "非门", 200, 200);
+    w->commit_edit();
+    w->show_truth_table();
+    TForm_biao* t = w->truth_table_window();
+    QCOMPARE(c().table_items[0], c().test_points[0].name);
+    t->BitBtn4Click();
+    t->BitBtn4Click();
+    QCOMPARE(t->table().rows(), size_t(2));
+    w->show_timing_diagram();  // fills its items and sets its mode: no step either
+
+    w->N_undoClick();
+    QCOMPARE(c().object_count, 0);
+    QCOMPARE(c().test_point_count, 1);
+    QCOMPARE(c().table_items[0], c().test_points[0].name);
+    QCOMPARE(t->table().rows(), size_t(2));
+    w->N_redoClick();
+    QCOMPARE(c().object_count, 1);
+    QCOMPARE(t->table().rows(), size_t(2));
+    w->N_undoClick();
+    w->N_undoClick();  // the test point
+    QCOMPARE(c().test_point_count, 0);
 }
 
 void InstrumentsTest::truth_table_records_on_change_and_run_and_new_clear_it() {

@@ -1,13 +1,16 @@
 // The main window's commands: scrolling, opening and saving with the save
 // question, Run and Stop around the nested event processing, the time
-// label, and the double click on a level switch.
+// label, and the double click (a level switch toggles, other items open
+// their dialog).
 #include <QtTest>
 
+#include <QApplication>
 #include <QLabel>
 #include <QTextBrowser>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPrinter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -16,6 +19,7 @@
 #include "app/Unit_help.h"
 #include "app/application.h"
 #include "app/canvas_view.h"
+#include "editor/forms/Unit_creat_button.h"
 #include "editor/hit_test.h"
 #include "gui_support.h"
 #include "model/edit.h"
@@ -68,6 +72,7 @@ private slots:
     void closing_while_running_ends_the_loop();
     void double_click_data();
     void double_click();
+    void palette_stays_beside_its_button_when_the_box_scrolls();
     void object_at_counts_the_edges_data();
     void object_at_counts_the_edges();
     void view_toggles_resize_the_canvas();
@@ -281,36 +286,82 @@ void MainWindowTest::closing_while_running_ends_the_loop() {
     QVERIFY(t.elapsed() < 5000);
 }
 
-// Columns: the component under the double click, running, whether the
-// switch toggled, whether the component is left dirty, modified after
-// (the circuit was just saved: only a real change marks it).
+// Columns: the item under the double click (a kind, "检测点" for a test
+// point, empty for the canvas), the button, running, whether the switch
+// toggled, whether it is left dirty, the caption of the dialog that opened
+// (cancelled at once), modified after (the circuit was just saved: only a
+// real change marks it).
 void MainWindowTest::double_click_data() {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<bool>("running");
     QTest::addColumn<bool>("toggled");
     QTest::addColumn<bool>("dirty");
+    QTest::addColumn<QString>("dialog");
     QTest::addColumn<bool>("modified");
-    QTest::newRow("switch, stopped") << "高低电平控制器" << false << true << false << true;
-    QTest::newRow("switch, running") << "高低电平控制器" << true << true << true << true;
-    QTest::newRow("a gate") << "与门" << false << false << false << false;
-    QTest::newRow("empty canvas") << "" << false << false << false << false;
+    const auto left = Qt::LeftButton;
+    QTest::newRow("switch, stopped") << "高低电平控制器" << left << false << true << false << "" << true;
+    QTest::newRow("switch, running") << "高低电平控制器" << left << true << true << true << "" << true;
+    QTest::newRow("switch, middle button") << "高低电平控制器" << Qt::MiddleButton << false << false << false << "" << false;
+    QTest::newRow("switch, right button") << "高低电平控制器" << Qt::RightButton << false << false << false << "" << false;
+    QTest::newRow("a pulse") << "连续脉冲" << left << false << false << false << "信号源设置" << false;
+    QTest::newRow("a test point") << "检测点" << left << false << false << false << "检测点属性" << false;
+    QTest::newRow("a gate: its drawing settings") << "与门" << left << false << false << false << "绘制设置" << false;
+    QTest::newRow("empty canvas") << "" << left << false << false << false << "" << false;
 }
 
 void MainWindowTest::double_click() {
     QFETCH(QString, kind);
+    QFETCH(Qt::MouseButton, button);
     QFETCH(bool, running);
     QFETCH(bool, toggled);
     QFETCH(bool, dirty);
+    QFETCH(QString, dialog);
     QFETCH(bool, modified);
-    const int i = kind.isEmpty() ? -1 : place(c(), kind.toUtf8().constData(), 200, 200);
+    int i = -1;
+    if (kind == QStringLiteral("检测点")) add_test_point(c(), 200, 200);
+    else if (!kind.isEmpty()) i = place(c(), kind.toUtf8().constData(), 200, 200);
     w->history().reset(c());  // as if just saved
     c().running = running;  // as inside a pass
-    QTest::mouseDClick(w->Image1, Qt::LeftButton, {}, QPoint(kind.isEmpty() ? 400 : 205, 205));
+    // Whatever opens (a dialog, the context menu) is closed unchanged.
+    QStringList opened;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* m = QApplication::activePopupWidget()) m->close();
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            opened << m->windowTitle();
+            m->close();
+        }
+    });
+    closer.start(20);
+    const QPoint at = kind.isEmpty() ? QPoint(400, 205) : kind == QStringLiteral("检测点") ? QPoint(202, 202) : QPoint(205, 205);
+    QTest::mouseDClick(w->Image1, button, {}, at);
+    closer.stop();
     c().running = 0;
+    QCOMPARE(opened, dialog.isEmpty() ? QStringList() : QStringList{dialog});
     QCOMPARE(c().modified, modified);
     if (i < 0) return;
     QCOMPARE(c().objects[i].param_int[0], toggled ? 1 : 0);
     QCOMPARE(c().objects[i].dirty != 0, dirty);
+}
+
+// On a low window the component box scrolls: the family's pop-up keeps
+// its place beside the button, wherever the scroll put the button.
+void MainWindowTest::palette_stays_beside_its_button_when_the_box_scrolls() {
+    w->move(0, 0);
+    w->resize(900, 450);
+    QTRY_VERIFY(w->Panel6_scroll->verticalScrollBar()->maximum() >= 30);
+    QToolButton* sources = w->Panel6->button("SpeedButton43");  // the signal sources
+    auto offset = [&] {
+        emit w->Panel6->group_pressed(KindGroup::sources, sources);
+        const int dy = w->Form_creat_button->pos().y() - sources->mapToGlobal(QPoint()).y();
+        w->Form_creat_button->FormDeactivate();
+        return dy;
+    };
+    w->Panel6_scroll->verticalScrollBar()->setValue(0);
+    const int unscrolled = offset();
+    w->Panel6_scroll->verticalScrollBar()->setValue(w->Panel6_scroll->verticalScrollBar()->maximum());
+    QCOMPARE(offset(), unscrolled);
 }
 
 // Columns: point relative to an AND gate at (100, 100), whether it is hit.
