@@ -135,6 +135,9 @@ void object_settings(IO& io, O& o) {
     io(o.out_mark);
     io(o.border_color), io(o.border_width), io(o.fill_color), io(o.font_color), io(o.font_bold);
     io(o.param_int), io(o.param_text);
+    // param_real[0] is a pulse's enable time (run state, below); the other
+    // slots are settings, such as a one-shot's pulse widths.
+    for (size_t k = 1; k < o.param_real.size(); ++k) io(o.param_real[k]);
     io(o.idle_level), io(o.pulse_frequency), io(o.pulse_count), io(o.pulse_phase), io(o.pulse_width);
     io(o.aux_int);
 }
@@ -142,14 +145,14 @@ void object_settings(IO& io, O& o) {
 // What the run pass writes: run state, never part of the document, so a
 // Run and Stop leave no step and no `modified` behind. Every field the pass
 // writes into a component belongs here, including those a save also
-// writes: a pulse's enable time (param_real) and the pass marks cleared
+// writes: a pulse's enable time (param_real[0]) and the pass marks cleared
 // before each pass.
 template <class IO, class O>
 void object_runtime(IO& io, O& o) {
     io.first(o.in_v, o.input_count), io.first(o.prev_in_v, o.input_count);
     io.first(o.out_v, o.output_count), io.first(o.prev_out_v, o.output_count);
     io(o.state), io(o.dirty);
-    io(o.param_real), io(o.in_mark), io(o.pass_mark_a), io(o.pass_mark_b);
+    io(o.param_real[0]), io(o.in_mark), io(o.pass_mark_a), io(o.pass_mark_b);
 }
 
 template <class IO, class W>
