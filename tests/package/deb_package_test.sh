@@ -128,5 +128,10 @@ if [ -x "$gui" ]; then
   grep -qaF "Quenmar V3.0" "$scratch/mime/magic" || fail "the header line is not $type's magic"
 fi
 
+# Debian's own checks, where lintian is installed (it is not needed to build).
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
+fi
+
 ((failures == 0)) || exit 1
 echo "The package installs a working vorlisk-sim, examples, manual pages and desktop files."
