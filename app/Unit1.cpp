@@ -35,6 +35,7 @@
 #include "app/message_box.h"
 #include "engine/forms/Unit_compute_set.h"
 #include "engine/forms/Unit_xinhaoyuan.h"
+#include "model/data_dir.h"
 #include "model/edit.h"
 #include "render/Unit_set.h"
 #include "render/redraw.h"
@@ -53,10 +54,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     resize(823, 613);
 
     app_dir = QCoreApplication::applicationDirPath();
-    data_dir = app_dir;
-    const QString shared = QDir(app_dir).absoluteFilePath("../share/vorlisk");
-    if (!QDir(app_dir).exists(QStringLiteral("例子")) && QDir(shared).exists(QStringLiteral("例子")))
-        data_dir = QDir::cleanPath(shared);
+    data_dir = QString::fromStdString(vorlisk::data_dir(app_dir.toStdString()).string());
     c_->report = [this](std::string_view text) {
         show_message(this, QString::fromUtf8(text.data(), qsizetype(text.size())), MessageKind::warning);
     };

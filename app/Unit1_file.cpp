@@ -14,6 +14,7 @@
 #include "app/message_box.h"
 #include "engine/forms/Unit_compute_set.h"
 #include "model/circuit_file.h"
+#include "model/data_dir.h"
 #include "render/Unit_set.h"
 
 namespace vorlisk {
@@ -71,7 +72,9 @@ bool TForm1::open_file(const QString& path) {
     return true;
 }
 
-QString TForm1::examples_dir() const { return QDir(data_dir).absoluteFilePath(QStringLiteral("例子")); }
+QString TForm1::examples_dir() const {
+    return QDir(data_dir).absoluteFilePath(QString::fromUtf8(kExamplesFolder.data(), qsizetype(kExamplesFolder.size())));
+}
 
 bool TForm1::is_example(const QString& path) const {
     const QString folder = QFileInfo(path).absoluteDir().canonicalPath();
@@ -152,7 +155,7 @@ void TForm1::N_draw_setClick() {
 // --- help ------------------------------------------------------------------------
 
 QString TForm1::manual_path() const {
-    return QDir(data_dir).absoluteFilePath(QStringLiteral("手册/用户手册.html"));
+    return QDir(data_dir).absoluteFilePath(QString::fromUtf8(kManualFile.data(), qsizetype(kManualFile.size())));
 }
 
 void TForm1::N_manualClick() { Form_help->show_manual(manual_path()); }

@@ -1,4 +1,5 @@
-// Vorlisk: start-up. Accepts one circuit file to open once the window is up.
+// Vorlisk: start-up. Accepts one circuit file to open once the window is up;
+// --help and --version print their text and quit, without a display.
 // Hidden options for screenshots: --no-splash, --run-for-ms N (run the
 // circuit that long), --screenshot PATH (save a picture of the window, quit),
 // --box BYTE (open "虚拟实验箱" with its switches set; the picture is then of
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <exception>
+#include <string_view>
 
 #include "app/Unit1.h"
 #include "app/application.h"
@@ -72,9 +74,37 @@ int run(Application& app) {
     return app.exec();
 }
 
+#ifndef VORLISK_VERSION
+#define VORLISK_VERSION "0"
+#endif
+
+constexpr const char* kHelp =
+    "用法：vorlisk [电路文件]\n"
+    "打开 Vorlisk 数字逻辑电路仿真的窗口；给出电路文件时打开它。\n"
+    "\n"
+    "  --help, -h             显示本说明\n"
+    "  --version              显示版本\n";
+
+// The text of --help or --version when one of them is asked for (before
+// "--", which ends the options), else null.
+const char* text_only_answer(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--") break;
+        if (a == "--help" || a == "-h") return kHelp;
+        if (a == "--version") return "vorlisk " VORLISK_VERSION "\n";
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the application exists, so they need no display.
+    if (const char* text = text_only_answer(argc, argv)) {
+        std::fputs(text, stdout);
+        return 0;
+    }
     Application app(argc, argv);
     // Errors inside commands are caught by the application; this catches
     // those of start-up itself.

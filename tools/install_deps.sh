@@ -8,6 +8,8 @@ packages=(
   libusb-1.0-0-dev
   fonts-liberation fonts-wqy-microhei fonts-dejavu-core
   xvfb xauth
+  # building and checking the Debian package
+  dpkg-dev desktop-file-utils shared-mime-info
 )
 missing=()
 for p in "${packages[@]}"; do

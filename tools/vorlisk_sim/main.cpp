@@ -5,6 +5,7 @@
 // checking students' circuits automatically.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -13,6 +14,7 @@
 #include "engine/activity.h"
 #include "instruments/truth_table.h"
 #include "instruments/vcd.h"
+#include "model/data_dir.h"
 #include "tools/vorlisk_sim/bench.h"
 #include "tools/vorlisk_sim/files.h"
 #include "tools/vorlisk_sim/grading.h"
@@ -223,13 +225,20 @@ int check_files(const Options& opt) {
     return passed == files ? 0 : 1;
 }
 
+// Where the example circuits and the manual are, found as the desktop
+// program finds them: beside this program, or where the package put them.
+std::string where_the_examples_are() {
+    const std::filesystem::path dir = data_dir(program_dir());
+    return "\n例子：" + (dir / kExamplesFolder).string() + "\n用户手册：" + (dir / kManualFile).string() + "\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string error;
     std::optional<Options> opt = parse_options(argc, argv, error);
     if (!opt) return fail(error);
-    if (opt->help) return print(kHelp);
+    if (opt->help) return print(kHelp + where_the_examples_are());
     if (opt->version) return print("vorlisk-sim " VORLISK_VERSION "\n");
     return opt->expect ? check_files(*opt) : run_file(*opt);
 }
