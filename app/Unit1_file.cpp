@@ -72,7 +72,7 @@ bool TForm1::open_file(const QString& path) {
     update_edit_state();
     if (r.timing_line != 0)
         show_message(this,
-                     QStringLiteral("文件“%1”%2，已改用默认值（计算步长 0.001 秒，器件延时 1）。保存后文件中即为这些值。")
+                     QStringLiteral("文件“%1”%2。有问题的值已改用默认值（计算步长 0.001 秒，器件延时 1），保存后写入文件。")
                          .arg(path, QString::fromStdString(r.timing_problem)),
                      MessageKind::warning);
     return true;
