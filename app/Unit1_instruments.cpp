@@ -47,11 +47,12 @@ void TForm1::show_timing_diagram() {
 }
 
 void TForm1::deal_biao_data() {
-    if (!Form_biao || !Form_biao->isVisible() || c_->table_record_mode != kRecordOnChange) return;
-    if (Form_biao->table().step_changed(*c_, c_->table_items)) {
-        Form_biao->table().record_row(*c_);
-        Form_biao->rows_changed();  // the grid follows once the pass lets events through
-    }
+    if (!Form_biao || !Form_biao->isVisible()) return;
+    const std::string& mode = c_->table_record_mode;
+    if (mode != kRecordOnChange && mode != kRecordOnSettle) return;
+    const bool recorded = mode == kRecordOnChange ? record_on_change(*c_, c_->table_items, Form_biao->table())
+                                                  : record_on_settle(*c_, c_->table_items, Form_biao->table());
+    if (recorded) Form_biao->rows_changed();  // the grid follows once the pass lets events through
 }
 
 void TForm1::deal_tu_data() {

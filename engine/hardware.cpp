@@ -27,8 +27,11 @@ int open_link(Ch341Interface& ch, int32_t d, bool& open, bool buffered_receiving
         open = false;
         return link_not_open;
     }
+    // A chip that refuses the mode may be gone (unplugged and plugged in
+    // again): closed, so that the next Run opens it afresh.
     if (!ch.CH341SetParaMode(d, kCh341MemMode)) {
-        open = false;  // the device stays open; opening it again next Run is harmless
+        ch.CH341CloseDevice(d);
+        open = false;
         return link_no_mode;
     }
     ch.CH341SetBufDownload(d, 1);

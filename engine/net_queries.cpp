@@ -25,6 +25,12 @@ bool test_point_hears(Circuit& c, int t, int obj, int k) {
     return hears(compiled(c), t, DriverRef(obj * kMaxPins + k));
 }
 
+int test_point_driver_count(Circuit& c, int t) {
+    if (t < 0 || t >= c.test_point_count) return 0;
+    const CompiledCircuit& cc = compiled(c);
+    return int(cc.tp_begin[size_t(t) + 1] - cc.tp_begin[size_t(t)]);
+}
+
 bool test_point_on_input(Circuit& c, int t, int obj, int k) {
     if (!valid(c, t, obj, k) || k >= c.objects[obj].input_count) return false;
     const CompiledCircuit& cc = compiled(c);

@@ -10,6 +10,9 @@ namespace vorlisk {
 // Whether test point t hears output pin k of object obj.
 bool test_point_hears(Circuit& c, int t, int obj, int k);
 
+// How many output pins test point t hears (0 when t is no test point).
+int test_point_driver_count(Circuit& c, int t);
+
 // Whether test point t lies on the net of input pin k of object obj: the
 // net has drivers and the test point hears every one of them. An undriven
 // net cannot be told apart from another and answers false.

@@ -221,7 +221,17 @@ libusb_device_handle* UsbCh341::open_kth(uint32_t index) {
 
 intptr_t UsbCh341::CH341OpenDevice(uint32_t index) {
     if (index >= kMaxDevices) return kCh341Invalid;
-    if (devices_[index]) return intptr_t(index);  // still open from an earlier call
+    if (Device* d = devices_[index].get()) {
+        bool failed = false;
+        {
+            std::lock_guard lock(d->m);
+            failed = d->failed;
+        }
+        if (!failed) return intptr_t(index);  // still open from an earlier call
+        // A failed transfer leaves the handle dead (the chip unplugged, say):
+        // a fresh one, to the chip now in that place.
+        CH341CloseDevice(index);
+    }
     if (!start_context()) return kCh341Invalid;
     libusb_device_handle* h = open_kth(index);
     if (!h) return kCh341Invalid;
@@ -254,14 +264,17 @@ void UsbCh341::CH341CloseDevice(uint32_t index) {
         d->receiving = false;
         d->queue.clear();
     }
-    if (!d->cancel_and_wait(true)) {
+    const bool back = d->cancel_and_wait(true);
+    // The chip goes back to the system either way: a hung one too, so that
+    // it can be opened again once it answers.
+    api_.release_interface(d->handle, kInterface);
+    api_.close(d->handle);
+    if (!back) {
         // Transfers that never came back still point into the device: keep
         // its memory rather than let libusb write into freed memory.
         devices_[index].release();
         return;
     }
-    api_.release_interface(d->handle, kInterface);
-    api_.close(d->handle);
     for (auto& s : d->out) api_.free_transfer(s.t);
     for (auto& s : d->in) api_.free_transfer(s.t);
     devices_[index].reset();

@@ -20,6 +20,8 @@ using RecordSlots = std::array<std::string, kRecordSlots>;
 inline constexpr std::string_view kRecordManual = "手动记录";
 inline constexpr std::string_view kRecordOnChange = "状态改变时记录";
 inline constexpr std::string_view kRecordTimed = "时序记录";
+// The truth table's third mode: a row once the readings have settled.
+inline constexpr std::string_view kRecordOnSettle = "稳定时记录";
 
 // A reading has changed when it moved by more than this (volts).
 constexpr double kChangeThreshold = 0.1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <tuple>
 
 #include "instruments/vcd.h"
@@ -11,6 +12,17 @@ namespace vorlisk {
 void TraceRecorder::clear() {
     for (SampleList& l : lists_) l.clear();
     started_ = false;
+    any_sample_ = false;
+    first_time_ = 0.0;
+    virtual_time_ = true;
+    time_step_ = 0.0;
+}
+
+void TraceRecorder::note_timing(const Circuit& c) {
+    if (!any_sample_) first_time_ = c.sim_time, any_sample_ = true;
+    first_time_ = std::min(first_time_, c.sim_time);
+    if (c.virtual_time == 0) virtual_time_ = false;
+    else if (time_step_ == 0.0 || c.time_step < time_step_) time_step_ = c.time_step;
 }
 
 bool TraceRecorder::empty() const {
@@ -29,7 +41,10 @@ void TraceRecorder::sample_step(const Circuit& c, const RecordSlots& slots) {
         if (index[i] < 0) continue;
         const MY_TEST_POINT& p = c.test_points[index[i]];
         SampleList& l = lists_[size_t(i)];
-        if (l.empty() || std::fabs(p.value - p.prev_value) > kChangeThreshold) l.push_back({c.sim_time, p.value});
+        if (l.empty() || std::fabs(p.value - p.prev_value) > kChangeThreshold) {
+            l.push_back({c.sim_time, p.value});
+            note_timing(c);
+        }
     }
 }
 
@@ -76,18 +91,20 @@ void trace_stretch(const SampleList& list, int row, double drawn_time, double no
 
 // --- export ---------------------------------------------------------------------------
 
-bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vector<std::string>& names,
-                     bool virtual_time, double time_step, double end_time) {
+bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vector<std::string>& names) {
     VcdTimescale unit;  // real time: microseconds
-    if (virtual_time && time_step > 0) {
-        const auto scale = vcd_timescale(time_step);
+    if (rec.virtual_time() && rec.time_step() > 0) {
+        const auto scale = vcd_timescale(rec.time_step());
         if (!scale) return false;  // a step the dump cannot express
         unit = scale->first;
     }
+    // The dump starts at the first sample: a recording begun minutes into
+    // a run would otherwise open with minutes of unknown levels.
+    const double start = rec.first_time();
     // Times beyond the dump's range fail the export instead of wrapping.
     bool in_range = true;
     auto tick = [&](double t) {
-        const auto ticks = vcd_ticks(std::max(t, 0.0), unit);
+        const auto ticks = vcd_ticks(std::max(t - start, 0.0), unit);
         in_range = in_range && ticks;
         return ticks.value_or(0);
     };
@@ -104,11 +121,13 @@ bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vec
     std::stable_sort(changes.begin(), changes.end(),
                      [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
 
-    const uint64_t end_tick = tick(end_time);
+    const uint64_t end_tick = tick(rec.last_time());
     if (!in_range) return false;
 
+    char began[64];
+    std::snprintf(began, sizeof began, "%.9g", start);
     VcdWriter vcd;
-    vcd.begin(out, "Vorlisk", unit, wires);
+    vcd.begin(out, "Vorlisk", unit, wires, std::string("时刻 0 为运行时间 ") + began + " 秒");
     std::vector<char> levels(wires.size(), 'x');
     uint64_t last = 0;
     for (size_t k = 0; k < changes.size();) {

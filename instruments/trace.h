@@ -34,13 +34,27 @@ public:
     // Simulation time of the latest pass sampled (the samples are valid up
     // to here), 0 before any.
     double last_time() const { return last_time_; }
+    // Simulation time of the earliest sample, 0 before any.
+    double first_time() const { return first_time_; }
+    // How the samples were timed: in virtual time only (else some in real
+    // time), and the smallest virtual step they were taken at (seconds; 0
+    // when none was). The settings may change after the recording; an
+    // export goes by these.
+    bool virtual_time() const { return virtual_time_; }
+    double time_step() const { return time_step_; }
 
 private:
     std::array<SampleList, kRecordSlots> lists_;
     double last_time_ = 0.0;
+    double first_time_ = 0.0;
+    bool any_sample_ = false;
+    bool virtual_time_ = true;
+    double time_step_ = 0.0;
     bool started_ = false;  // every chosen slot has its first sample
     uint64_t started_serial_ = 0;  // the circuit's edit serial when they had
     SlotLookup lookup_;
+
+    void note_timing(const Circuit& c);  // a sample was taken in this pass
 };
 
 // --- drawing geometry ------------------------------------------------------------
@@ -76,11 +90,11 @@ void trace_stretch(const SampleList& list, int row, double drawn_time, double no
                    const LineSink& line);
 
 // The recorded samples as a Value Change Dump: one wire per name (names[i]
-// for list i; an empty name leaves its list out), from the first sample up
-// to `end_time`. In virtual time the dump counts in the step's unit, in
-// real time in microseconds. False when the stream failed or the times
-// are beyond what the dump can express.
-bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vector<std::string>& names,
-                     bool virtual_time, double time_step, double end_time);
+// for list i; an empty name leaves its list out), from the first sample
+// (time 0 of the dump; a comment gives its run time) up to the recorder's
+// last pass. Samples taken in virtual time count in the unit of the step
+// they were taken at, others in microseconds. False when the stream failed
+// or the times are beyond what the dump can express.
+bool write_trace_vcd(std::ostream& out, const TraceRecorder& rec, const std::vector<std::string>& names);
 
 }  // namespace vorlisk

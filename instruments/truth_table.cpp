@@ -2,6 +2,7 @@
 
 #include "instruments/text_fields.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vorlisk {
@@ -34,6 +35,8 @@ void TruthTable::clear_table(const Circuit& c, const RecordSlots& slots) {
     rows_without_columns_ = 0;
     column_point_.assign(labels_.size(), -1);
     column_serial_ = 0;
+    settling_ = false;
+    quiet_passes_ = 0;
 }
 
 void TruthTable::record_row(const Circuit& c) {
@@ -73,6 +76,22 @@ bool TruthTable::step_changed(const Circuit& c, const RecordSlots& slots) {
 
 bool record_on_change(const Circuit& c, const RecordSlots& slots, TruthTable& table) {
     if (!table.step_changed(c, slots)) return false;
+    table.record_row(c);
+    return true;
+}
+
+long long settle_passes(const Circuit& c) {
+    return kSettleComputations * (c.virtual_time ? std::max<long long>(c.device_delay, 1) : 1);
+}
+
+bool record_on_settle(const Circuit& c, const RecordSlots& slots, TruthTable& table) {
+    if (table.step_changed(c, slots)) {
+        table.settling_ = true;
+        table.quiet_passes_ = 0;
+        return false;
+    }
+    if (!table.settling_ || ++table.quiet_passes_ < settle_passes(c)) return false;
+    table.settling_ = false;
     table.record_row(c);
     return true;
 }

@@ -58,10 +58,29 @@ private:
     // Test point found for each column's label, valid for one edit serial.
     std::vector<int> column_point_;
     uint64_t column_serial_ = 0;
+
+    friend bool record_on_settle(const Circuit& c, const RecordSlots& slots, TruthTable& table);
+    bool settling_ = false;       // a reading changed and no row has been recorded since
+    long long quiet_passes_ = 0;  // passes since the last change
 };
 
 // One pass of the recorder in "状态改变时记录" mode: records a row when the
 // step changed a slot's reading; returns whether it did.
 bool record_on_change(const Circuit& c, const RecordSlots& slots, TruthTable& table);
+
+// Passes of quiet after which a change counts as settled, in computations
+// of the logic kinds: a chain of gates without test points between them
+// passes a change on one gate per computation, so a short quiet may only
+// be a change on its way.
+constexpr long long kSettleComputations = 10;
+// The quiet a settled state needs, in passes: kSettleComputations
+// computations, each device_delay passes in virtual time, one in real time.
+long long settle_passes(const Circuit& c);
+
+// One pass of the recorder in "稳定时记录" mode: after a slot's reading
+// changed, records one row once no slot's reading has changed for
+// settle_passes() passes in a row; the passing states in between are not
+// recorded. Returns whether it recorded.
+bool record_on_settle(const Circuit& c, const RecordSlots& slots, TruthTable& table);
 
 }  // namespace vorlisk

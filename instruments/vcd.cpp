@@ -58,10 +58,12 @@ std::string reference(std::string name) {
 }  // namespace
 
 void VcdWriter::begin(std::ostream& out, std::string_view version, const VcdTimescale& unit,
-                      const std::vector<std::string>& names) {
+                      const std::vector<std::string>& names, std::string_view comment) {
     out_ = &out;
     ids_.clear();
-    out << "$version " << version << " $end\n$timescale " << unit.text << " $end\n$scope module circuit $end\n";
+    out << "$version " << version << " $end\n";
+    if (!comment.empty()) out << "$comment " << comment << " $end\n";
+    out << "$timescale " << unit.text << " $end\n$scope module circuit $end\n";
     // GTKWave shows one of two wires with the same reference only.
     std::map<std::string, int> seen;
     for (size_t i = 0; i < names.size(); ++i) {

@@ -40,10 +40,11 @@ char vcd_level(double value);
 class VcdWriter {
 public:
     // Writes the header into `out` (which must outlive the writer): the
-    // version text, the timescale, one wire per name (blanks become '_',
-    // a repeated name gets "_2", "_3" ...), and every wire unknown at 0.
+    // version text, the comment when there is one, the timescale, one wire
+    // per name (blanks become '_', a repeated name gets "_2", "_3" ...),
+    // and every wire unknown at 0.
     void begin(std::ostream& out, std::string_view version, const VcdTimescale& unit,
-               const std::vector<std::string>& names);
+               const std::vector<std::string>& names, std::string_view comment = {});
     // The same into a file; false when it cannot be created.
     bool open(const std::string& path, std::string_view version, const VcdTimescale& unit,
               const std::vector<std::string>& names);

@@ -1,10 +1,13 @@
 #include "model/circuit_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <new>
@@ -56,12 +59,13 @@ FileResult read_source(Circuit& c, ByteSource& source) {
         r.line = 1;
         return r;
     }
+    FileResult result;
     try {
-        read_circuit_body(in, c);
+        read_circuit_body(in, c, result);
     } catch (const FileError& e) {
         return e.result;
     }
-    return {};
+    return result;
 }
 
 const char* special_file_kind(mode_t mode) {
@@ -128,16 +132,48 @@ std::string folder_of(const std::string& path) {
 // A name beside the target for the new contents. It is no longer than the
 // target's own name (or than a short name), so a name that the file system
 // takes for the target it takes for this one too.
-std::string temp_name(const std::string& target, int attempt) {
+std::string temp_name(const std::string& target, int attempt, long pid = ::getpid()) {
     const size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    const std::string suffix = ".~" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+    const std::string suffix = ".~" + std::to_string(pid) + "-" + std::to_string(attempt) + ".tmp";
     const size_t limit = std::min<size_t>(std::max<size_t>(base.size(), 64), NAME_MAX);
     size_t keep = std::min(base.size(), limit > suffix.size() ? limit - suffix.size() : 0);
     while (keep > 0 && keep < base.size() && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80)
         --keep;  // not in the middle of a character
     return folder + base.substr(0, keep) + suffix;
+}
+
+// A save killed half way leaves its temporary file beside the target, as
+// large as the circuit. Removes those of this target whose process is
+// gone; a save in progress in another live process keeps its own.
+void remove_stale_temps(const std::string& target) {
+    const std::string folder = folder_of(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::string prefix = target.rfind('/') == std::string::npos ? std::string() : folder + (folder == "/" ? "" : "/");
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string_view name = e->d_name;
+        // NAME.~PID-N.tmp, as temp_name makes them.
+        if (!name.ends_with(".tmp")) continue;
+        const size_t tilde = name.rfind(".~"), dash = name.rfind('-');
+        if (tilde == std::string_view::npos || dash == std::string_view::npos || dash < tilde) continue;
+        const std::string_view pid_text = name.substr(tilde + 2, dash - tilde - 2);
+        const std::string_view attempt_text = name.substr(dash + 1, name.size() - 4 - dash - 1);
+        long pid = 0;
+        int attempt = 0;
+        const auto whole = [](std::string_view t, auto& v) {
+            const auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+            return !t.empty() && ec == std::errc() && p == t.data() + t.size() && v >= 0;
+        };
+        if (!whole(pid_text, pid) || !whole(attempt_text, attempt) || attempt >= 100 || pid <= 0) continue;
+        const std::string path = prefix + std::string(name);
+        if (temp_name(target, attempt, pid) != path) continue;  // another file's
+        if (pid == ::getpid() || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+    }
+    ::closedir(dir);
 }
 
 bool write_all(int fd, std::string_view bytes) {
@@ -271,6 +307,8 @@ FileResult save_circuit(const Circuit& c, const std::string& path) {
         if ((old.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES))
             return refused_because("文件是只读的");
     }
+
+    remove_stale_temps(target);
 
     // The new contents go to a fresh file beside the target and replace it
     // only when complete and on disk, so the previous file survives any

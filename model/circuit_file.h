@@ -32,6 +32,13 @@ struct FileResult {
     enum Code { ok, header_mismatch, unreadable, invalid, write_failed } code = ok;
     int line = 0;         // 1-based line of a load error; 0 when none applies
     std::string message;  // Chinese, ready to show
+    // A loaded file whose time step or device delay the computation
+    // settings would refuse (a step not in (0, 86400] seconds, a delay
+    // below 1): the load succeeds with the reset values (0.001 s, 1) in
+    // their place. The line of the first such value, 0 when none, and what
+    // was wrong with each ("第 5 行的计算步长 0 不是……").
+    int timing_line = 0;
+    std::string timing_problem;
 
     explicit operator bool() const { return code == ok; }
 };

@@ -13,7 +13,8 @@ bool has_pulse_block(std::string_view kind);
 
 // Everything after the header. Throws FileError (and std::bad_alloc); on a
 // throw the tables hold the records read completely before the faulty line.
-void read_circuit_body(LineReader& in, Circuit& c);
+// Timing values the computation settings refuse are noted in `result`.
+void read_circuit_body(LineReader& in, Circuit& c, FileResult& result);
 // The whole file, header included. Throws FileError on text it cannot store.
 void write_circuit(LineWriter& out, const Circuit& c);
 

@@ -35,6 +35,7 @@ std::string reason_of(int err) {
     case ENODEV: return "设备不存在";
     case EXDEV: return "不能跨文件系统移动文件";
     case EAGAIN: return "资源暂时不可用";
+    case EPIPE: return "管道的另一端已关闭";
     case EINTR: return "操作被中断";
     case ESTALE: return "网络文件已失效";
     case ETIMEDOUT: return "操作超时";

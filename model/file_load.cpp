@@ -2,6 +2,7 @@
 // grows only when a record has been read completely, so a faulty line
 // leaves dense tables holding what came before it.
 #include <algorithm>
+#include <cstdio>
 
 #include "model/edit.h"
 #include "model/file_format.h"
@@ -22,15 +23,39 @@ void read_category(LineReader& in, CategoryStyle& s) {
     s.font_bold = in.flag();
 }
 
-void read_settings(LineReader& in, Circuit& c) {
+std::string number_text(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+
+void note_timing(FileResult& result, int line, const std::string& problem) {
+    if (result.timing_line == 0) result.timing_line = line;
+    result.timing_problem += (result.timing_problem.empty() ? "" : "；") + ("第 " + std::to_string(line) + " 行的") + problem;
+}
+
+void read_settings(LineReader& in, Circuit& c, FileResult& result) {
     DrawSettings& d = c.draw;
     c.next_serial = in.int32();
     // The run state of the writer means nothing here: a loaded circuit is
     // stopped until Run, so the value is read and dropped.
     (void)in.int32();
     c.virtual_time = in.int32();
+    // Virtual time computes with these; a value the settings dialog refuses
+    // would run with a frozen clock or logic that never computes. The reset
+    // value takes its place, and the caller decides whether to go on.
+    const int step_line = in.line_number();
     c.time_step = in.real();
+    if (!(c.time_step > 0.0 && c.time_step <= kMaxTimeStep)) {
+        note_timing(result, step_line, "计算步长 " + number_text(c.time_step) + " 不是不大于 86400 的正实数（秒）");
+        c.time_step = 0.001;
+    }
+    const int delay_line = in.line_number();
     c.device_delay = in.int32();
+    if (c.device_delay < 1) {
+        note_timing(result, delay_line, "器件延时 " + std::to_string(c.device_delay) + " 不是正整数");
+        c.device_delay = 1;
+    }
     c.step_counter = in.int32();
     d.back_color = in.int32();
     d.grid_color = in.int32();
@@ -262,8 +287,8 @@ void read_annotations(LineReader& in, Circuit& c) {
 
 }  // namespace
 
-void read_circuit_body(LineReader& in, Circuit& c) {
-    read_settings(in, c);
+void read_circuit_body(LineReader& in, Circuit& c, FileResult& result) {
+    read_settings(in, c, result);
     read_view(in, c);
     read_objects(in, c);
     read_wires(in, c);

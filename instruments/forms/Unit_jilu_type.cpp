@@ -14,12 +14,15 @@ TForm_jilu_type::TForm_jilu_type(QWidget* parent) : QDialog(parent) {
     RadioButton1 = new QRadioButton(QStringLiteral("手动记录"), this);
     RadioButton2 = new QRadioButton(QStringLiteral("状态改变时记录"), this);
     RadioButton3 = new QRadioButton(QStringLiteral("时序记录"), this);
+    RadioButton4 = new QRadioButton(QStringLiteral("稳定时记录"), this);
+    RadioButton4->setToolTip(QStringLiteral("读数变化后，等到所有记录项连续 10 次器件运算都不再变化时记录一行"));
     BitBtn1 = new QPushButton(QStringLiteral("确定"), this);
     BitBtn2 = new QPushButton(QStringLiteral("取消"), this);
     BitBtn1->setDefault(true);
     RadioButton1->setObjectName("RadioButton1");
     RadioButton2->setObjectName("RadioButton2");
     RadioButton3->setObjectName("RadioButton3");
+    RadioButton4->setObjectName("RadioButton4");
     BitBtn1->setObjectName("BitBtn1");
     BitBtn2->setObjectName("BitBtn2");
 
@@ -30,6 +33,7 @@ TForm_jilu_type::TForm_jilu_type(QWidget* parent) : QDialog(parent) {
     auto* top = new QVBoxLayout(this);
     top->addWidget(RadioButton1);
     top->addWidget(RadioButton2);
+    top->addWidget(RadioButton4);
     top->addWidget(RadioButton3);
     top->addSpacing(8);
     top->addLayout(buttons);
@@ -41,8 +45,10 @@ TForm_jilu_type::TForm_jilu_type(QWidget* parent) : QDialog(parent) {
 QString TForm_jilu_type::choose(const QString& current, bool timed) {
     mode = current;
     RadioButton3->setVisible(timed);
+    RadioButton4->setVisible(!timed);
     exec();
     RadioButton3->setVisible(true);
+    RadioButton4->setVisible(true);
     return mode;
 }
 
@@ -53,7 +59,7 @@ void TForm_jilu_type::showEvent(QShowEvent* e) {
 
 void TForm_jilu_type::FormShow() {
     // A mode text matching no caption leaves every button unchecked.
-    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3}) {
+    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton4}) {
         b->setAutoExclusive(false);
         b->setChecked(b->text() == mode);
         b->setAutoExclusive(true);
@@ -61,7 +67,7 @@ void TForm_jilu_type::FormShow() {
 }
 
 void TForm_jilu_type::BitBtn1Click() {
-    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3})
+    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
         if (b->isChecked()) mode = b->text();
     accept();
 }

@@ -1,7 +1,8 @@
 // "记录方式设置": chooses how an instrument records. Holds a mode text; on
 // showing, the radio button with that caption is checked; OK takes the
 // checked caption, Cancel leaves the text as it was. The truth table hides
-// the third choice, "时序记录", which only the timing diagram uses.
+// "时序记录", which only the timing diagram uses; "稳定时记录" is the
+// truth table's only.
 #pragma once
 
 #include <QDialog>
@@ -17,7 +18,8 @@ public:
     explicit TForm_jilu_type(QWidget* parent = nullptr);
 
     // Shows the dialog modally on `mode`; returns the mode afterwards
-    // (unchanged after Cancel). `timed` offers "时序记录".
+    // (unchanged after Cancel). `timed` offers "时序记录" instead of
+    // "稳定时记录".
     QString choose(const QString& mode, bool timed);
 
     void FormShow();
@@ -29,6 +31,7 @@ public:
     QRadioButton* RadioButton1;  // 手动记录
     QRadioButton* RadioButton2;  // 状态改变时记录
     QRadioButton* RadioButton3;  // 时序记录
+    QRadioButton* RadioButton4;  // 稳定时记录
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 

@@ -286,8 +286,7 @@ bool TForm_tu::export_vcd(const QString& path) {
         names.push_back(t < 0 ? std::string() : c_.test_points[t].label);
     }
     std::ostringstream text;
-    const bool ok = write_trace_vcd(text, trace_lists, names, c_.virtual_time != 0, c_.time_step,
-                                    trace_lists.last_time());
+    const bool ok = write_trace_vcd(text, trace_lists, names);
     const std::string dump = text.str();
     QSaveFile file(path);
     if (!ok || !file.open(QIODevice::WriteOnly) || file.write(dump.data(), qint64(dump.size())) != qint64(dump.size()) ||

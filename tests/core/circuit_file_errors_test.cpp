@@ -2,9 +2,14 @@
 // forms of the file.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cfloat>
 #include <cmath>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "circuit_file_fixture.h"
@@ -153,6 +158,71 @@ TEST(CircuitFileErrors, EachBadFileFailsAtItsLine) {
             EXPECT_NE(r.message.find(bad.fragment), std::string::npos) << r.message;
         }
     }
+}
+
+// Timing values the computation settings refuse: the file still loads,
+// with the reset values and the first such line named.
+TEST(CircuitFileErrors, TimingValuesTheSettingsRefuseLoadAsTheResetValues) {
+    //   line 5 (step), line 6 (delay), line named, step and delay loaded
+    const struct {
+        const char *step, *delay;
+        int line;
+        double loaded_step;
+        int loaded_delay;
+    } cases[] = {
+        {"0.5", "3", 0, 0.5, 3},        // legal: kept
+        {"86400", "1", 0, 86400, 1},    // the longest step the settings take
+        {"0", "1", 5, 0.001, 1},
+        {"-1", "1", 5, 0.001, 1},
+        {"1e308", "7", 5, 0.001, 7},
+        {"0.002", "0", 6, 0.002, 1},
+        {"0.002", "-5", 6, 0.002, 1},
+        {"0", "0", 5, 0.001, 1},        // both: the first line, both named
+    };
+    for (const auto& k : cases) {
+        Lines lines = base_lines(Base::empty);
+        lines[4] = k.step;
+        lines[5] = k.delay;
+        auto c = make_circuit();
+        const FileResult r = load_circuit_bytes(*c, join(lines));
+        ASSERT_TRUE(r) << r.message;
+        EXPECT_EQ(r.timing_line, k.line) << k.step << " " << k.delay;
+        EXPECT_EQ(c->time_step, k.loaded_step) << k.step;
+        EXPECT_EQ(c->device_delay, k.loaded_delay) << k.delay;
+        if (k.line) {
+            EXPECT_NE(r.timing_problem.find("第 " + std::to_string(k.line) + " 行"), std::string::npos);
+        }
+    }
+    Lines both = base_lines(Base::empty);
+    both[4] = "0", both[5] = "0";
+    auto c = make_circuit();
+    const FileResult r = load_circuit_bytes(*c, join(both));
+    EXPECT_NE(r.timing_problem.find("第 6 行的器件延时 0"), std::string::npos) << r.timing_problem;
+}
+
+// A save killed half way leaves its temporary file; the next save of that
+// file removes it, and leaves those of live processes and other files.
+TEST(CircuitFileErrors, TheNextSaveRemovesTemporaryFilesOfAKilledSave) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vorlisk_stale_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string d = std::to_string(dead), live = std::to_string(::getppid());
+    //   file name beside 电路.vlk, removed by its save
+    const std::vector<std::pair<std::string, bool>> files = {
+        {"电路.vlk.~" + d + "-0.tmp", true},
+        {"电路.vlk.~" + d + "-3.tmp", true},
+        {"电路.vlk.~" + live + "-0.tmp", false},  // a save going on elsewhere
+        {"其他.vlk.~" + d + "-0.tmp", false},     // another file's
+        {"电路.vlk.~" + d + "-x.tmp", false},
+    };
+    for (const auto& [name, removed] : files) std::ofstream(dir / name) << std::string(1000, 'x');
+    auto c = make_circuit();
+    ASSERT_TRUE(save_circuit(*c, (dir / "电路.vlk").string()));
+    for (const auto& [name, removed] : files) EXPECT_EQ(fs::exists(dir / name), !removed) << name;
+    fs::remove_all(dir);
 }
 
 TEST(CircuitFileErrors, MissingFileIsUnreadable) {

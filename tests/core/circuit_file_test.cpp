@@ -117,7 +117,8 @@ TEST_F(CircuitFile, ChunksSplitNothing) {
             ASSERT_TRUE(in.header_matches(kFileHeader));
             new_circuit(*d);
             try {
-                read_circuit_body(in, *d);
+                FileResult timing;
+                read_circuit_body(in, *d, timing);
             } catch (const FileError& e) {
                 FAIL() << e.result.message;
             }

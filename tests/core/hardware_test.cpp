@@ -29,10 +29,10 @@ TEST(HardwareLink, OpenAndCloseSequences) {
     } rows[] = {
         {true, 7, true, 0, {"Open 0", "Mode 0 2", "BufDown 0 1", "BufUp 0 1"}},
         {true, kCh341Invalid, true, 1, {"Open 0", "Close 0"}},
-        {true, 7, false, 2, {"Open 0", "Mode 0 2"}},  // the device is not closed
+        {true, 7, false, 2, {"Open 0", "Mode 0 2", "Close 0"}},  // closed: the next Run opens it afresh
         {false, 7, true, 0, {"Open 1", "Mode 1 2", "BufDown 1 1"}},
         {false, kCh341Invalid, true, 1, {"Open 1", "Close 1"}},
-        {false, 7, false, 2, {"Open 1", "Mode 1 2"}},
+        {false, 7, false, 2, {"Open 1", "Mode 1 2", "Close 1"}},
     };
     for (const Row& r : rows) {
         Link l;

@@ -3,6 +3,8 @@
 // readings that never settle.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -128,6 +130,14 @@ TEST_F(Grading, AReferenceThatIsNoOutputOfTheRunnerIsAnError) {
         {"A\tB\tS\n0\t0\t1\n0\t1\t0\n1\t1\t1\n", "2 的幂"},  // three rows
         {"A\tS\n0\t1\n0\t0\n", "组合"},                       // a combination twice
         {"A\tS\n0\t1\n1\n", "第 3 行"},
+        // The teacher's own mistakes, named by line and problem.
+        {"A\tS\tS\n0\t1\t1\n1\t0\t0\n", "列名“S”出现了两次（第 2 列和第 3 列）"},
+        {"A\tS\n0\t1\n1\t?\n", "第 3 行的“?”不是读数"},
+        {"A\tS\n0\t1\n1\tO\n", "第 3 行的“O”不是读数"},
+        {"A\tS\n0\t1\n7\t0\n", "第 3 行应以开关电平 0 或 1 开头"},
+        {"S\t1\nCO\t0\nS\t0\n", "第 3 行的“S”在第 1 行已出现"},
+        {"S\t1\nCO\tyes\n", "第 2 行的“yes”不是读数"},
+        {"S\t1\nCO\t0\t1\n", "第 2 行应是"},
     };
     for (const auto& [text, word] : cases) {
         const fs::path ref = scratch("bad_ref.txt");
@@ -138,6 +148,42 @@ TEST_F(Grading, AReferenceThatIsNoOutputOfTheRunnerIsAnError) {
         EXPECT_NE(r.err.find(word), std::string::npos) << r.err;
     }
     EXPECT_EQ(run_sim({"--expect", "/no/such/ref.txt", kRight}).code, 2);
+    // What the runner prints for displays and the box is a reading too.
+    const fs::path ok = scratch("cells.txt");
+    write(ok, "S\t1\nD\t7.\nE\tabg\nF\t-\n实验箱输出\t00010000\nG\t~\nH\tx\n");
+    EXPECT_EQ(run_sim({"--expect", ok.string(), kRight}).code, 1) << "read, checked and failed: no such names";
+}
+
+TEST_F(Grading, AFifoAsTheReferenceIsRefusedAtOnce) {
+    const fs::path fifo = scratch("ref.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const SimResult r = run_sim({"--expect", fifo.string(), kRight});  // would wait for a writer for ever
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("这是一个管道，不是普通文件"), std::string::npos) << r.err;
+}
+
+TEST_F(Grading, ATestPointOnANetOfTwoSwitchesIsAReadingNotASwitchName) {
+    // Two switches drive the inverter's input; the test point T sits on
+    // that net next to the first switch.
+    test::Harness h;
+    const int a = h.add("高低电平控制器", 100, 100);
+    const int b = h.add("高低电平控制器", 100, 200);
+    const int inv = h.add("非门", 300, 100);
+    h.wire(output_pin(h.obj(a), 0), input_pin(h.obj(inv), 0));
+    h.wire(output_pin(h.obj(b), 0), input_pin(h.obj(inv), 0), {{200, 200}, {200, 100}});
+    set_test_point_label(h.c, add_test_point(h.c, output_pin(h.obj(a), 0).x, output_pin(h.obj(a), 0).y), "T");
+    const std::string na = h.obj(a).name, nb = h.obj(b).name;
+    const fs::path file = scratch("two_switches.vlk");
+    ASSERT_TRUE(save_circuit(h.c, file.string()));
+
+    const SimResult table = run_sim({file.string(), "--truth-table", "--passes", "20"});
+    ASSERT_EQ(table.code, 0) << table.err;
+    EXPECT_TRUE(table.out.starts_with(na + "\t" + nb + "\tT\n")) << "both switches by name, T an output:\n" << table.out;
+    const SimResult set = run_sim({file.string(), "--set", "T=1"});
+    EXPECT_EQ(set.code, 2) << "T names no switch";
+    // With one switch alone on its net, its test point names it.
+    EXPECT_TRUE(run_sim({kRight, "--truth-table"}).out.starts_with("A\tB\tCI\t")) << "unchanged for single drivers";
 }
 
 TEST_F(Grading, AReadingThatNeverSettlesIsShownAsATildeAndFailsTheCheck) {

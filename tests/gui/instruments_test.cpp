@@ -71,6 +71,7 @@ private slots:
     void filling_default_items_is_no_undo_step();
     void record_items_dialog_is_a_document_change();
     void recording_mode_dialog_hides_timed_recording_for_the_table();
+    void truth_table_records_settled_states();
     void scale_must_be_a_positive_real_data();
     void scale_must_be_a_positive_real();
     void spin_doubles_and_halves_the_field_only();
@@ -208,6 +209,53 @@ void InstrumentsTest::recording_mode_dialog_hides_timed_recording_for_the_table(
     QVERIFY(manual_checked);
     QCOMPARE(c().table_record_mode, std::string("状态改变时记录"));
     QVERIFY(c().modified);
+
+    bool settled_offered = false;
+    QTimer::singleShot(0, w.get(), [&] {
+        auto* d = w->findChild<TForm_jilu_type*>();
+        settled_offered = d->RadioButton4->isVisible() && d->RadioButton4->text() == QStringLiteral("稳定时记录");
+        d->RadioButton4->setChecked(true);
+        d->BitBtn1->click();
+    });
+    w->truth_table_window()->BitBtn3Click();
+    QVERIFY(settled_offered);
+    QCOMPARE(c().table_record_mode, std::string("稳定时记录"));
+    // Back to on-change for the check below.
+    c().table_record_mode = "状态改变时记录";
+    QCOMPARE(c().table_record_mode, std::string("状态改变时记录"));
+    QVERIFY(c().modified);
+}
+
+void InstrumentsTest::truth_table_records_settled_states() {
+    // An inverter chain of three from the switch to test point Y: on change,
+    // Y's old level is a row of its own after the switch changed; once
+    // settled, only the new state is.
+    const int sw = place(c(), "高低电平控制器", 100, 100);
+    int from = sw;
+    for (int k = 0; k < 3; ++k) {
+        const int inv = place(c(), "非门", 200 + 100 * k, 100);
+        add_wire(c(), output_pin(c().objects[from], 0), input_pin(c().objects[inv], 0), {});
+        from = inv;
+    }
+    const BendPoint s = output_pin(c().objects[sw], 0), y = output_pin(c().objects[from], 0);
+    add_test_point(c(), s.x, s.y);
+    add_test_point(c(), y.x, y.y);
+    c().table_record_mode = "稳定时记录";
+    w->show_truth_table();
+    TForm_biao* t = w->truth_table_window();
+    run_for(100, [&] { toggle_level_switch(c(), sw); });
+    QCOMPARE(t->table().rows(), size_t(2));
+    QCOMPARE(t->cell_text(1, 1) + t->cell_text(1, 2), QStringLiteral("01"));
+    QCOMPARE(t->cell_text(2, 1) + t->cell_text(2, 2), QStringLiteral("10"));
+    // Toggled back on change: the passing state "00" (S low, Y not yet
+    // high) is a row too.
+    c().table_record_mode = "状态改变时记录";
+    run_for(100, [&] { toggle_level_switch(c(), sw); });
+    QVERIFY(t->table().rows() > 2);
+    bool passing = false;
+    for (size_t r = 1; r <= t->table().rows(); ++r)
+        passing = passing || t->cell_text(int(r), 1) + t->cell_text(int(r), 2) == QStringLiteral("00");
+    QVERIFY(passing);
 }
 
 // Columns: the scale field's text.

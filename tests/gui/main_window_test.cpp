@@ -64,6 +64,7 @@ private slots:
     void time_label_text_data();
     void time_label_text();
     void open_bad_file_keeps_what_was_on_screen();
+    void open_with_refused_timing_values_warns_once_and_resets_them();
     void save_question_on_new_data();
     void save_question_on_new();
     void failed_save_is_an_error();
@@ -191,6 +192,39 @@ void MainWindowTest::open_bad_file_keeps_what_was_on_screen() {
         QVERIFY(w->isWindowModified());
         QVERIFY(w->SpeedButton_stop->isChecked());
     }
+}
+
+void MainWindowTest::open_with_refused_timing_values_warns_once_and_resets_them() {
+    QTemporaryDir dir;
+    build_small_circuit();
+    c().virtual_time = 1;
+    c().time_step = 0.5;
+    c().device_delay = 3;
+    const QString path = dir.filePath(QStringLiteral("延时.vlk"));
+    QVERIFY(w->save_to(path));
+    // A step of 0 and a delay of -5, as no dialog would have stored them.
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    lines[4] = "0\r";
+    lines[5] = "-5\r";
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(lines.join('\n'));
+    f.close();
+
+    MessageCapture capture{SaveAnswer::discard};
+    QVERIFY(w->open_file(path));  // students are not locked out of their files
+    QCOMPARE(capture.messages.size(), 1);
+    QVERIFY2(capture.messages[0].contains(QStringLiteral("第 5 行")), qPrintable(capture.messages[0]));
+    QVERIFY2(capture.messages[0].contains(QStringLiteral("第 6 行")), qPrintable(capture.messages[0]));
+    QVERIFY2(capture.messages[0].contains(path), qPrintable(capture.messages[0]));
+    QCOMPARE(c().time_step, 0.001);
+    QCOMPARE(c().device_delay, 1);
+    QCOMPARE(c().virtual_time, 1);
+    QVERIFY(c().modified);
+    QVERIFY(w->isWindowModified());
+    QCOMPARE(c().object_count, 3);
 }
 
 // Columns: modified before New, the answer, what Save As returns, whether

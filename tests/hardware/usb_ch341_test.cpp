@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/hardware.h"
 #include "hardware/usb_ch341.h"
 
 namespace vorlisk::usb {
@@ -43,6 +44,8 @@ struct FakeUsb {
     libusb_transfer_status out_status = LIBUSB_TRANSFER_COMPLETED;
     std::vector<uint8_t> answers;                            // bytes the box sends back
     int allocated = 0;
+    int control_result = 0;     // what the mode request returns
+    bool cancels_lost = false;  // a hung chip: cancelled transfers never come back
 };
 FakeUsb* fake = nullptr;
 
@@ -114,7 +117,7 @@ const UsbApi kFakeApi = {
         char s[64];
         std::snprintf(s, sizeof s, "control %02X %02X %04X %04X %u", type, request, value, index, length);
         note(s);
-        return 0;
+        return fake->control_result;
     },
     [](libusb_device_handle*, unsigned char, unsigned char*, int, int*, unsigned int) { return int(LIBUSB_ERROR_IO); },
     [](int) {
@@ -135,6 +138,7 @@ const UsbApi kFakeApi = {
     },
     [](libusb_transfer* t) {
         std::lock_guard lock(fake->m);
+        if (fake->cancels_lost) return 0;
         for (auto* q : {&fake->out, &fake->in}) {
             auto it = std::find(q->begin(), q->end(), t);
             if (it == q->end()) continue;
@@ -310,6 +314,67 @@ TEST_F(Bus, AFailedTransferLeavesTheDeviceUnusableUntilClosed) {
     ch->CH341CloseDevice(0);  // cancels the waiting IN transfers and frees them
     EXPECT_EQ(log().back(), "close");
     EXPECT_EQ(usb.allocated, 0);
+}
+
+TEST_F(Bus, EveryRunAfterAFailureOpensTheChipAfresh) {
+    auto opens = [&] {
+        const std::vector<std::string> l = log();
+        return std::count_if(l.begin(), l.end(), [](const std::string& s) { return s.starts_with("open"); });
+    };
+    auto c = make_circuit();
+    // The mode request fails (the box was unplugged): the link closes the chip.
+    usb.control_result = LIBUSB_ERROR_NO_DEVICE;
+    open_links(*c, *ch);
+    EXPECT_FALSE(c->hw.input_open);
+    close_links(*c, *ch);
+    const std::vector<std::string> after = log();
+    EXPECT_EQ(std::count(after.begin(), after.end(), "close"), 2) << "both chips closed after the refused mode";
+    // Plugged in again: the next Run opens both chips anew and links them.
+    usb.control_result = 0;
+    open_links(*c, *ch);
+    EXPECT_EQ(opens(), 4);
+    EXPECT_TRUE(c->hw.input_open && c->hw.output_open);
+
+    // A transfer fails during the run; the link keeps its flag (the
+    // interface answers nothing), and the next open replaces the dead handle.
+    {
+        std::lock_guard lock(usb.m);
+        usb.out_status = LIBUSB_TRANSFER_NO_DEVICE;
+    }
+    const uint8_t packet[3] = {0xA7, 0x01, 0x00};
+    uint32_t n = 3;
+    ch->CH341WriteData(1, packet, n);
+    ASSERT_TRUE(eventually([&] { return ch->CH341QueryBufDownload(1) == -1; }));
+    {
+        std::lock_guard lock(usb.m);
+        usb.out_status = LIBUSB_TRANSFER_COMPLETED;
+    }
+    EXPECT_EQ(ch->CH341OpenDevice(1), 1);
+    EXPECT_EQ(opens(), 5) << "a failed device is closed and opened again";
+    EXPECT_EQ(ch->CH341QueryBufDownload(1), 0) << "and works";
+    close_links(*c, *ch);
+}
+
+TEST_F(Bus, AHungChipIsGivenBackToTheSystemOnClose) {
+    ASSERT_EQ(ch->CH341OpenDevice(0), 0);
+    ASSERT_TRUE(ch->CH341SetBufUpload(0, 1));  // IN transfers waiting
+    {
+        std::lock_guard lock(usb.m);
+        usb.cancels_lost = true;  // the chip hangs: nothing comes back
+    }
+    ch->CH341CloseDevice(0);
+    const std::vector<std::string> l = log();
+    ASSERT_GE(l.size(), 2u);
+    EXPECT_EQ(l[l.size() - 2], "release 0");
+    EXPECT_EQ(l.back(), "close");
+    EXPECT_EQ(ch->CH341OpenDevice(0), 0);
+    EXPECT_EQ(log().back(), "claim 0") << "opened again";
+    // The hung transfers keep their memory on purpose.
+    usb.allocated -= kInTransfers + kOutInFlight;
+    {
+        std::lock_guard lock(usb.m);
+        usb.cancels_lost = false;
+    }
 }
 
 }  // namespace

@@ -80,4 +80,30 @@ TEST(RecordTableCli, AFileGetsTheSameTableAndTheReadingsStillPrint) {
     EXPECT_EQ(sim({kCounter, "--record-table", "/no/such/dir/t.csv"}).first, 2);
 }
 
+TEST(RecordTableCli, SettledRowsLeaveOutTheRipplesBetweenTwoCounts) {
+    // The 74LS93 ripples: on the way from 7 to 8, QA, QB and QC fall one
+    // after another, and every step of the ripple is a row on change. Once
+    // settled, each row is a count: every row after the first is the one
+    // before with CP toggled, and the count up by one where CP fell (the
+    // counter takes the falling edge).
+    const auto rows_of = [](const std::vector<std::string>& args) { return lines(sim(args).second.substr(3)); };
+    const auto changes = rows_of({kCounter, "--passes", "3000", "--record-table", "-"});
+    const auto settled = rows_of({kCounter, "--passes", "3000", "--record-table", "-", "--settled"});
+    ASSERT_GT(settled.size(), 2u);
+    EXPECT_EQ(settled[0], "CP,QA,QB,QC,QD");
+    EXPECT_EQ(settled[1], "0,0,0,0,0");
+    const auto count = [](const std::string& row) {
+        return (row[2] - '0') + 2 * (row[4] - '0') + 4 * (row[6] - '0') + 8 * (row[8] - '0');
+    };
+    for (size_t r = 2; r < settled.size(); ++r) {
+        ASSERT_NE(settled[r][0], settled[r - 1][0]) << "row " << r << ": the clock toggles in every settled row";
+        const int expected = settled[r][0] == '0' ? (count(settled[r - 1]) + 1) % 16 : count(settled[r - 1]);
+        ASSERT_EQ(count(settled[r]), expected) << "row " << r << ": " << settled[r];
+    }
+    // The header, the start, and a row per edge of the 10 Hz clock in 3 s
+    // but the last, which comes with the run's last pass and never settles.
+    EXPECT_EQ(settled.size(), 1u + 1u + 59u);
+    EXPECT_GT(changes.size(), settled.size()) << "on change, the ripples are rows too";
+}
+
 }  // namespace

@@ -94,45 +94,71 @@ std::map<std::string, std::map<uint64_t, char>> read_vcd(const std::string& text
     return waves;
 }
 
-TEST(TraceExport, VcdReadBack) {
-    Harness h;
-    TraceRecorder rec;
-    // A square wave on list 0 and a steady high on list 3, sampled by hand.
+// A square wave on list 0 and a steady high on list 3, sampled by hand in
+// six passes of `step` from run time `t0`, in virtual or real time.
+void record_square_wave(Harness& h, TraceRecorder& rec, double t0, double step, bool virtual_time) {
     RecordSlots slots;
-    add_test_point(h.c, 100, 100);
-    add_test_point(h.c, 200, 100);
+    if (h.c.test_point_count == 0) add_test_point(h.c, 100, 100), add_test_point(h.c, 200, 100);
     slots[0] = h.c.test_points[0].name;
     slots[3] = h.c.test_points[1].name;
     h.c.test_points[1].value = 3.6;
+    h.c.virtual_time = virtual_time;
+    h.c.time_step = step;
     for (int p = 1; p <= 6; ++p) {
-        h.c.sim_time = 0.001 * p;
+        h.c.sim_time = t0 + step * p;
         h.c.test_points[0].value = (p / 2) % 2 ? 3.6 : 0.0;
         h.c.readings_changed = true;  // as the pass marks it; the recorder looks at each slot
         rec.sample_step(h.c, slots);
         for (int t = 0; t < 2; ++t) h.c.test_points[t].prev_value = h.c.test_points[t].value;
     }
+}
+
+TEST(TraceExport, VcdReadBackFromTheFirstSampleInTheRecordingsUnit) {
     std::vector<std::string> names(16);
     names[0] = "CP";
     names[3] = "CP";  // one label twice
-    std::ostringstream out;
-    ASSERT_TRUE(write_trace_vcd(out, rec, names, true, 0.001, 0.008));
-    std::string timescale;
-    uint64_t end = 0;
-    auto waves = read_vcd(out.str(), timescale, end);
-    EXPECT_EQ(timescale, "1 ms");
-    EXPECT_EQ(end, 8u) << "the dump runs to the end of the recording";
-    EXPECT_EQ(waves["CP"], (std::map<uint64_t, char>{{0, 'x'}, {1, '0'}, {2, '1'}, {4, '0'}, {6, '1'}}));
-    EXPECT_EQ(waves["CP_2"], (std::map<uint64_t, char>{{0, 'x'}, {1, '1'}}));
-    EXPECT_EQ(waves.size(), 2u) << "empty slots are left out";
-
-    std::ostringstream real;
-    ASSERT_TRUE(write_trace_vcd(real, rec, names, false, 0.001, 0.008));
-    EXPECT_EQ(read_vcd(real.str(), timescale, end)["CP"].count(4000), 1u);
-    EXPECT_EQ(timescale, "1 us") << "real time counts in microseconds";
-
+    //   run time at the start, step, virtual time, unit, the time the comment names, CP's edges in units
+    const struct {
+        double t0, step;
+        bool virtual_time;
+        const char* unit;
+        const char* began;
+        std::map<uint64_t, char> cp;
+        uint64_t end;
+    } cases[] = {
+        // Six 1 ms passes: the first sample at 0.001 s is the dump's 0.
+        {0.0, 0.001, true, "1 ms", "0.001", {{0, '0'}, {1, '1'}, {3, '0'}, {5, '1'}}, 5},
+        // Begun two minutes into the run: no two minutes of unknown levels.
+        {127.741553, 0.001, true, "1 ms", "127.742553", {{0, '0'}, {1, '1'}, {3, '0'}, {5, '1'}}, 5},
+        // Real time counts in microseconds.
+        {0.0, 0.001, false, "1 us", "0.001", {{0, '0'}, {1000, '1'}, {3000, '0'}, {5000, '1'}}, 5000},
+    };
+    for (const auto& k : cases) {
+        Harness h;
+        TraceRecorder rec;
+        record_square_wave(h, rec, k.t0, k.step, k.virtual_time);
+        // The settings change after the recording: the export goes by the recording.
+        h.c.time_step = 1.0;
+        h.c.virtual_time = !k.virtual_time;
+        std::ostringstream out;
+        ASSERT_TRUE(write_trace_vcd(out, rec, names));
+        std::string timescale;
+        uint64_t end = 0;
+        auto waves = read_vcd(out.str(), timescale, end);
+        EXPECT_EQ(timescale, k.unit) << k.t0;
+        EXPECT_EQ(end, k.end) << "the dump runs to the end of the recording";
+        EXPECT_EQ(waves["CP"], k.cp) << k.t0;
+        EXPECT_EQ(waves["CP_2"], (std::map<uint64_t, char>{{0, '1'}}));
+        EXPECT_EQ(waves.size(), 2u) << "empty slots are left out";
+        EXPECT_NE(out.str().find(std::string("$comment 时刻 0 为运行时间 ") + k.began + " 秒 $end"), std::string::npos)
+            << out.str();
+    }
     // A step beyond the dump's range fails the export instead of wrapping.
+    Harness h;
+    TraceRecorder rec;
+    record_square_wave(h, rec, 0.0, 1e20, true);
     std::ostringstream huge;
-    EXPECT_FALSE(write_trace_vcd(huge, rec, names, true, 1e20, 1e21));
+    EXPECT_FALSE(write_trace_vcd(huge, rec, names));
 }
 
 TEST(TraceExport, TimescaleOfAStepOrNoneWhenTheDumpCannotExpressIt) {

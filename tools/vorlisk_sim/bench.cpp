@@ -11,10 +11,10 @@
 
 namespace vorlisk::sim {
 
-long long default_row_passes(const Circuit& c) {
-    // The logic kinds compute every device_delay passes in virtual time.
-    return kRowComputations * std::clamp<long long>(c.device_delay, 1, 1000);
-}
+// The logic kinds compute every device_delay passes in virtual time.
+long long default_row_passes(const Circuit& c) { return kRowComputations * std::clamp<long long>(c.device_delay, 1, 1000); }
+
+long long default_run_passes(const Circuit& c) { return kRunComputations * std::clamp<long long>(c.device_delay, 1, 1000); }
 
 Bench::Bench() : c_(make_circuit()) {
     c_->report = [this](std::string_view m) {
@@ -28,6 +28,12 @@ bool Bench::load(const std::string& path, const RunSetup& setup, std::string& er
     FileResult loaded = load_circuit(c, path);
     if (!loaded) {
         error = loaded.message;
+        return false;
+    }
+    // The window opens such a file with the reset values; a run in virtual
+    // time with them would give results the file's author never asked for.
+    if (loaded.timing_line != 0) {
+        error = "文件“" + path + "”" + loaded.timing_problem + "：虚拟时间中无法运行，请在“计算设置”中改正后保存。";
         return false;
     }
     stop_circuit(c);
@@ -47,7 +53,8 @@ void Bench::run(long long passes, const std::function<void(long long)>& after_pa
     start_run(c);
     c.step_counter = 0;
     PassHooks hooks;
-    if (table) hooks.record_table = [&] { record_on_change(c, c.table_items, *table); };
+    if (table && settled) hooks.record_table = [&] { record_on_settle(c, c.table_items, *table); };
+    else if (table) hooks.record_table = [&] { record_on_change(c, c.table_items, *table); };
     if (vcd) {
         hooks.record_trace = [&] {
             std::vector<char> levels;
@@ -67,30 +74,36 @@ void Bench::run(long long passes, const std::function<void(long long)>& after_pa
     if (box_on_) close_links(c, link_);
 }
 
+SettleWatch::SettleWatch(const std::vector<Reading>& readings, long long passes)
+    : readings_(readings), passes_(passes), watched_from_(passes - (passes + 3) / 4) {
+    r_.values.assign(readings.size(), 0);
+    r_.unsettled.assign(readings.size(), watched_from_ == 0);
+}
+
+void SettleWatch::after_pass(const Circuit& c, long long pass, uint8_t lamps) {
+    if (pass + 1 < watched_from_) return;
+    for (size_t k = 0; k < readings_.size(); ++k) {
+        const uint32_t v = read_value(c, readings_[k], lamps);
+        if (pass + 1 > watched_from_ && v != r_.values[k]) r_.unsettled[k] = true;
+        r_.values[k] = v;
+    }
+}
+
+RowResult SettleWatch::finish(const Circuit& c, uint8_t lamps) {
+    if (passes_ == 0)
+        for (size_t k = 0; k < readings_.size(); ++k) r_.values[k] = read_value(c, readings_[k], lamps);
+    return std::move(r_);
+}
+
 RowResult run_row(Bench& b, const std::vector<int>& switches, uint32_t code, const std::vector<Reading>& readings,
                   long long passes) {
     Circuit& c = b.circuit();
     stop_circuit(c);
     const size_t n = switches.size();
     for (size_t s = 0; s < n; ++s) c.objects[switches[s]].param_int[0] = int((code >> (n - 1 - s)) & 1);
-
-    RowResult r;
-    r.values.assign(readings.size(), 0);
-    r.unsettled.assign(readings.size(), passes - (passes + 3) / 4 == 0);
-    // Passes before the last quarter; the readings after the last of them
-    // are what the quarter is compared with.
-    const long long watched_from = passes - (passes + 3) / 4;
-    b.run(passes, [&](long long pass) {
-        if (pass + 1 < watched_from) return;
-        for (size_t k = 0; k < readings.size(); ++k) {
-            const uint32_t v = read_value(c, readings[k], b.lamps());
-            if (pass + 1 > watched_from && v != r.values[k]) r.unsettled[k] = true;
-            r.values[k] = v;
-        }
-    });
-    if (passes == 0)
-        for (size_t k = 0; k < readings.size(); ++k) r.values[k] = read_value(c, readings[k], b.lamps());
-    return r;
+    SettleWatch watch(readings, passes);
+    b.run(passes, [&](long long pass) { watch.after_pass(c, pass, b.lamps()); });
+    return watch.finish(c, b.lamps());
 }
 
 std::vector<RowResult> run_rows(const RowJob& job, Bench& first, int workers, bool show_progress) {

@@ -33,8 +33,10 @@ struct RunSetup {
 // exercise to settle.
 constexpr long long kRowComputations = 100;
 long long default_row_passes(const Circuit& c);
-// Passes of a single run when none are asked for.
-constexpr long long kRunPasses = 1000;
+// Passes of a single run when none are asked for: the logic kinds compute
+// this often (1000 passes at the usual device delay of 1).
+constexpr long long kRunComputations = 1000;
+long long default_run_passes(const Circuit& c);
 
 class Bench {
 public:
@@ -55,6 +57,7 @@ public:
     uint64_t vcd_pass = 0;  // passes dumped so far, over every run
     uint64_t ticks_per_pass = 1;
     TruthTable* table = nullptr;
+    bool settled = false;  // the table records as "稳定时记录", else as "状态改变时记录"
 
     // One run of `passes` passes from the stopped state; after_pass(n) is
     // called after pass n (counted from 0).
@@ -73,6 +76,24 @@ private:
 struct RowResult {
     std::vector<uint32_t> values;
     std::vector<bool> unsettled;
+};
+
+// Watches readings over the last quarter of a run of `passes` passes: the
+// readings after the pass before that quarter are what it is compared
+// with. A run so short that the quarter reaches back to the stopped state
+// leaves every reading unsettled.
+class SettleWatch {
+public:
+    SettleWatch(const std::vector<Reading>& readings, long long passes);
+    // After pass `pass` (counted from 0).
+    void after_pass(const Circuit& c, long long pass, uint8_t lamps);
+    // The readings after the last pass and which ones did not settle.
+    RowResult finish(const Circuit& c, uint8_t lamps);
+
+private:
+    const std::vector<Reading>& readings_;
+    long long passes_, watched_from_;
+    RowResult r_;
 };
 
 // Stop, the switches at the levels of `code` (switches[0] its most

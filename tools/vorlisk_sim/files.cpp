@@ -7,8 +7,16 @@ namespace vorlisk::sim {
 
 bool read_text_file(const std::string& path, std::string& text, std::string& error, size_t limit) {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) {
         error = "“" + path + "”是一个文件夹。";
+        return false;
+    }
+    // A FIFO would keep the reader waiting for a writer, a device may never
+    // end: only regular files are read, as for circuit files.
+    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        const char* kind = std::filesystem::is_fifo(status) ? "管道" : std::filesystem::is_socket(status) ? "套接字" : "设备";
+        error = "“" + path + "”：这是一个" + std::string(kind) + "，不是普通文件。";
         return false;
     }
     std::ifstream in(path, std::ios::binary);

@@ -106,7 +106,7 @@ Verdict check_readings(Bench& b, const Signals& s, const Reference& ref, const O
     std::string missing;
     const std::vector<Reading> readings = match(ref.names, shown, s, missing);
     if (!missing.empty()) return {false, "缺少检测点或指示器" + missing};
-    b.run(opt.passes.value_or(kRunPasses));
+    b.run(opt.passes.value_or(default_run_passes(b.circuit())));
     std::string diffs;
     size_t differing = 0;
     for (size_t k = 0; k < readings.size(); ++k) {

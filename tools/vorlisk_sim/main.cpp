@@ -3,6 +3,7 @@
 // table the instrument records over the run, or a Value Change Dump; with
 // --expect it checks a class's circuits against a reference. Meant for
 // checking students' circuits automatically.
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "instruments/truth_table.h"
 #include "instruments/vcd.h"
 #include "model/data_dir.h"
+#include "model/file_lines.h"
 #include "tools/vorlisk_sim/bench.h"
 #include "tools/vorlisk_sim/files.h"
 #include "tools/vorlisk_sim/grading.h"
@@ -52,10 +54,18 @@ bool write_file(const std::string& path, const std::string& text) {
     return bool(out);
 }
 
+// What a teacher's script gets on standard output; a full disk or a closed
+// pipe is said on standard error rather than passed over.
 int print(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 2;
+    errno = 0;
+    const size_t written = std::fwrite(text.data(), 1, text.size(), stdout);
+    if (written == text.size() && std::fflush(stdout) == 0) return 0;
+    const int err = errno;
+    return fail("写入标准输出失败" + (err ? "：" + reason_of(err) : std::string()) + "。");
 }
+
+// Where an output path names: "-" is standard output.
+std::string output_name(const std::string& path) { return path == "-" ? "标准输出" : "“" + path + "”"; }
 
 // The readings of a single run: every test point, the indicators when
 // asked, the lamps last.
@@ -126,7 +136,7 @@ int run_file(const Options& opt) {
         if (switches.size() > 16)
             return fail("电路有 " + std::to_string(switches.size()) + " 个高低电平控制器，真值表最多 16 个。");
     }
-    const long long passes = opt.passes.value_or(opt.truth_table ? default_row_passes(c) : kRunPasses);
+    const long long passes = opt.passes.value_or(opt.truth_table ? default_row_passes(c) : default_run_passes(c));
 
     // Outputs never go over the circuit they come from.
     for (const auto& out : {opt.vcd, opt.record_table})
@@ -141,7 +151,8 @@ int run_file(const Options& opt) {
                         std::to_string(kVcdMaxTicks) + " 个时间单位。");
         std::vector<std::string> labels;
         for (int t = 0; t < c.test_point_count; ++t) labels.push_back(c.test_points[t].label);
-        if (!vcd.open(*opt.vcd, "vorlisk-sim", scale->first, labels)) return fail("无法写入“" + *opt.vcd + "”。");
+        if (*opt.vcd == "-") vcd.begin(std::cout, "vorlisk-sim", scale->first, labels);
+        else if (!vcd.open(*opt.vcd, "vorlisk-sim", scale->first, labels)) return fail("无法写入“" + *opt.vcd + "”。");
         bench.vcd = &vcd;
         bench.ticks_per_pass = scale->second;
     }
@@ -152,23 +163,36 @@ int run_file(const Options& opt) {
         if (first_eight_empty(c.table_items)) set_default_items(c, c.table_items);
         table.clear_table(c, c.table_items);
         bench.table = &table;
+        bench.settled = opt.settled;
     }
 
     std::string text;
     if (!opt.truth_table) {
         Progress progress("次运算", size_t(passes));
+        const std::vector<Reading> readings = run_readings(signals, opt);
+        SettleWatch watch(readings, passes);
         bench.run(passes, [&](long long n) {
             if ((n & 4095) == 0) progress.show(size_t(n));
+            watch.after_pass(c, n, bench.lamps());
         });
+        const RowResult got = watch.finish(c, bench.lamps());
         if (opt.record_table && *opt.record_table == "-") {
             text = table.csv();  // instead of the readings
         } else {
             if (opt.record_table && !write_file(*opt.record_table, table.csv()))
                 return fail("写入“" + *opt.record_table + "”失败。");
+            // A clocked circuit never settles and its readings are still
+            // wanted: they print as read, and one line says which moved.
             TextTable out(opt.format);
-            for (const Reading& r : run_readings(signals, opt))
-                out.line({r.name, value_text(r, read_value(c, r, bench.lamps()))});
+            std::string moving;
+            for (size_t k = 0; k < readings.size(); ++k) {
+                out.line({readings[k].name, value_text(readings[k], got.values[k])});
+                if (got.unsettled[k]) moving += (moving.empty() ? "" : "、") + readings[k].name;
+            }
             text = out.text();
+            if (!moving.empty() && !(opt.vcd && *opt.vcd == "-"))
+                warn("读数 " + moving + " 在 " + std::to_string(passes) +
+                     " 次运算的最后四分之一中仍在变化，所示为最后一次运算后的值；组合电路可用 --passes 加大运算次数。");
         }
     } else {
         RowJob job{file, setup, levels, switches, {}, table_outputs(signals, opt), passes};
@@ -184,7 +208,9 @@ int run_file(const Options& opt) {
         text = truth_table_text(opt, inputs, job.readings, rows, passes);
     }
     for (const std::string& m : bench.messages()) warn(m);
-    if (opt.vcd && !vcd.close(bench.vcd_pass * bench.ticks_per_pass)) return fail("写入“" + *opt.vcd + "”失败。");
+    if (opt.vcd && !vcd.close(bench.vcd_pass * bench.ticks_per_pass)) return fail("写入" + output_name(*opt.vcd) + "失败。");
+    // The dump took standard output: the readings are left out.
+    if (opt.vcd && *opt.vcd == "-") return 0;
     if (opt.check_pass && pass_check_mismatches(c) > 0)
         return fail("运算校验失败：" + std::to_string(pass_check_mismatches(c)) + " 个运算周期结果不同，首个：" +
                     pass_check_report(c));

@@ -12,15 +12,16 @@ const char* const kHelp =
     "      vorlisk-sim --expect 参考结果 [选项] 电路文件...\n"
     "在虚拟时间中运行电路文件，输出各检测点的读数（标签、制表符、1 或 0）。\n"
     "\n"
-    "  --passes N             运算 N 次（默认 1000）；真值表中为每行的运算次数（默认 100 次器件运算）\n"
+    "  --passes N             运算 N 次（默认 1000 次器件运算）；真值表中为每行的运算次数（默认 100 次器件运算）\n"
     "  --step 秒              每次运算的时间步长（默认用文件中的设置）\n"
     "  --set 名称=0|1         运行前设置一个高低电平控制器；名称为其输出端检测点的标签或元件名称\n"
     "  --truth-table          对高低电平控制器的每种组合各运行一次，输出真值表（开关为输入列）\n"
     "  --indicators           另外输出每个发光二极管（1 亮，0 灭）和数码管显示的内容\n"
     "  --expect 参考结果      与参考结果（vorlisk-sim 对参考电路的输出）比较，每个文件一行“通过”或“不通过”\n"
     "  --format tsv|csv       输出格式：制表符分隔（默认）或 CSV\n"
-    "  --vcd 路径             把各检测点的变化写成 VCD 波形文件\n"
-    "  --record-table 路径|-  像“真值表”窗口的“状态改变时记录”那样记录，写成 CSV；- 为标准输出\n"
+    "  --vcd 路径|-           把各检测点的变化写成 VCD 波形文件；- 为标准输出，这时不输出读数\n"
+    "  --record-table 路径|-  像“真值表”窗口的“状态改变时记录”那样记录，写成 CSV；- 为标准输出，这时不输出读数\n"
+    "  --settled              与 --record-table 同用：像“稳定时记录”那样，只记录稳定下来的状态\n"
     "  --box-in 字节          虚拟实验箱的八个开关（十进制、0x 十六进制或 0b 二进制）\n"
     "  --box-out              另外输出实验箱的灯所显示的字节\n"
     "  --check-pass           每次运算同时按完整扫描计算并比较，不同即报错（检查仿真器本身）\n"
@@ -127,6 +128,8 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             auto v = value(i, a);
             if (!v) return std::nullopt;
             o.record_table = std::string(*v);
+        } else if (a == "--settled") {
+            o.settled = true;
         } else if (a == "--truth-table") {
             o.truth_table = true;
         } else if (a == "--check-pass") {
@@ -163,6 +166,14 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
     if (o.version) return o;
     if (o.truth_table && o.record_table) {
         error = "--record-table 记录一次运行，不能与 --truth-table 同时使用。";
+        return std::nullopt;
+    }
+    if (o.vcd && o.record_table && *o.vcd == "-" && *o.record_table == "-") {
+        error = "--vcd 和 --record-table 不能都写到标准输出（-）。";
+        return std::nullopt;
+    }
+    if (o.settled && !o.record_table) {
+        error = "--settled 只与 --record-table 同用。";
         return std::nullopt;
     }
     if (o.files.empty()) {

@@ -16,8 +16,9 @@ struct Options {
     std::optional<long long> passes;                 // per run, or per truth-table row; a default when absent
     std::optional<double> step;                      // seconds per pass; the file's when absent
     std::vector<std::pair<std::string, int>> sets;   // level switch (label or name), level 0 or 1
-    std::optional<std::string> vcd;                  // Value Change Dump output
+    std::optional<std::string> vcd;                  // Value Change Dump output; "-": standard output
     std::optional<std::string> record_table;         // truth-table CSV output; "-": standard output
+    bool settled = false;                            // record_table records settled states only
     bool truth_table = false;
     std::optional<uint8_t> box_in;  // the emulated box's switches
     bool box_out = false;           // report the byte the box's lamps show

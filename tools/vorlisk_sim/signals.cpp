@@ -47,8 +47,11 @@ Signals find_signals(Circuit& c) {
             SwitchSignal sw{i, o.name, -1, o.name};
             for (int t = 0; t < c.test_point_count && sw.test_point < 0; ++t) {
                 const std::string& label = c.test_points[t].label;
-                // A label already naming an earlier switch stays with it.
-                if (!label.empty() && test_point_hears(c, t, i, 0) && find_switch(s, label) < 0)
+                // A label already naming an earlier switch stays with it;
+                // on a net that another output drives too, the test point
+                // reads the net, not this switch, and stays a reading.
+                if (!label.empty() && test_point_hears(c, t, i, 0) && test_point_driver_count(c, t) == 1 &&
+                    find_switch(s, label) < 0)
                     sw.name = label, sw.test_point = t;
             }
             s.switches.push_back(std::move(sw));
@@ -61,6 +64,22 @@ Signals find_signals(Circuit& c) {
                                 label.empty() ? o.name : std::move(label)});
     }
     for (int t = 0; t < c.test_point_count; ++t) s.test_points.push_back({Reading::test_point, t, c.test_points[t].label});
+    // An indicator named like a test point or an earlier indicator says
+    // what it is, so that no two columns a reference keeps share a name:
+    // "S（发光二极管）"; every student's circuit names it alike.
+    auto taken = [&](const std::string& name, size_t before) {
+        for (const Reading& r : s.test_points)
+            if (r.name == name) return true;
+        for (size_t k = 0; k < before; ++k)
+            if (s.indicators[k].name == name) return true;
+        return false;
+    };
+    for (size_t k = 0; k < s.indicators.size(); ++k) {
+        Reading& r = s.indicators[k];
+        if (!taken(r.name, k)) continue;
+        r.name += r.kind == Reading::led ? "（发光二极管）" : "（数码管）";
+        if (taken(r.name, k)) r.name = c.objects[r.index].name;
+    }
     return s;
 }
 
