@@ -9,7 +9,20 @@
 
 namespace vorlisk {
 
+namespace {
+// The platform's notices (no runtime folder, no session) are not the
+// runner's to print: its errors are its own one-line messages.
+void quiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) qFatal("%s", qPrintable(text));
+}
+}  // namespace
+
 bool write_picture_headless(const Circuit& c, const std::string& path, double scale, std::string& error) {
+    const QtMessageHandler before = qInstallMessageHandler(quiet);
+    struct Restore {
+        QtMessageHandler h;
+        ~Restore() { qInstallMessageHandler(h); }
+    } restore{before};
     std::unique_ptr<QGuiApplication> app;
     if (!QCoreApplication::instance()) {
         // No display is needed: the offscreen platform has fonts and painting.

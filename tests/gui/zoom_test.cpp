@@ -5,6 +5,8 @@
 
 #include <QDirIterator>
 #include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
@@ -88,6 +90,7 @@ private slots:
     void hundred_percent_picture_is_the_exact_one();
     void pin_numbers_sit_beside_the_stroke_and_are_tall();
     void svg_pictures_parse_and_match_the_png();
+    void runner_writes_the_same_picture_without_a_display();
 };
 
 // Widget points through zoom and scrolling; canvas points in the circuit's
@@ -268,6 +271,42 @@ void ZoomTest::svg_pictures_parse_and_match_the_png() {
         QVERIFY2(dark_share_near(a, b, 1) > 0.95, qPrintable(f));
         QVERIFY2(dark_share_near(b, a, 1) > 0.95, qPrintable(f));
     }
+}
+
+// vorlisk-sim --picture, started without any display settings, writes the
+// picture the window's export makes; a bad extension is a clear error.
+void ZoomTest::runner_writes_the_same_picture_without_a_display() {
+    QTemporaryDir dir;
+    const QString file = QStringLiteral(VORLISK_EXAMPLES_DIR "/半加器.vlk");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    auto run = [&](const QStringList& args, QString* err = nullptr) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VORLISK_SIM_PATH), args);
+        if (!p.waitForFinished(30000)) return -1;
+        if (err) *err = QString::fromUtf8(p.readAllStandardError());
+        return p.exitCode();
+    };
+    const QString png = dir.filePath(QStringLiteral("a.png")), svg = dir.filePath(QStringLiteral("a.svg"));
+    QCOMPARE(run({file, QStringLiteral("--picture"), png, QStringLiteral("--scale"), QStringLiteral("1")}), 0);
+    QCOMPARE(run({file, QStringLiteral("--picture"), svg}), 0);
+    auto own = make_circuit();
+    QVERIFY(bool(load_circuit(*own, file.toStdString())));
+    const Pictures pictures = paint_pictures();
+    PictureOptions o;
+    o.scale = 1.0;
+    o.pictures = &pictures;
+    o.show_pin_numbers = true;
+    const QImage expected = circuit_image(*own, o);
+    QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), expected);
+    QSvgRenderer renderer(svg);
+    QVERIFY(renderer.isValid());
+    QCOMPARE(renderer.viewBoxF().size(), QSizeF(expected.size() * 2));  // default scale 2
+    QString err;
+    QCOMPARE(run({file, QStringLiteral("--picture"), dir.filePath(QStringLiteral("a.gif"))}, &err), 2);
+    QVERIFY2(err.contains(QStringLiteral(".svg 或 .png")), qPrintable(err));
 }
 
 QTEST_MAIN(ZoomTest)
