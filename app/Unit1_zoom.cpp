@@ -29,6 +29,7 @@ namespace {
 
 constexpr const char* kZoomKey = TForm1::kZoomSetting;
 constexpr double kCell = 10.0;        // one scroll position: one grid cell
+constexpr int kPageCells = 20;       // a track click at 100 %
 constexpr double kPictureScale = 2.0; // report pictures at 200 %: sharp when printed
 
 int step_index(int percent) {
@@ -92,11 +93,12 @@ QSize TForm1::canvas_extent() const {
 
 void TForm1::update_zoom_label() {
     if (Label_zoom) Label_zoom->setText(QStringLiteral("%1%").arg(zoom_percent_));
-    if (!Image1) return;
-    // A page of the scroll bars is about what the view shows.
-    const double z = zoom_percent_ / 100.0;
-    ScrollBar_H->setPageStep(std::max(1, int(Image1->width() / z / kCell * 0.8)));
-    ScrollBar_V->setPageStep(std::max(1, int(Image1->height() / z / kCell * 0.8)));
+    if (!ScrollBar_H) return;
+    // A click in the track moves 20 cells at 100 %: the same distance on the
+    // screen at every zoom.
+    const int page = std::max(1, int(std::lround(kPageCells * 100.0 / zoom_percent_)));
+    ScrollBar_H->setPageStep(page);
+    ScrollBar_V->setPageStep(page);
 }
 
 // --- zooming ----------------------------------------------------------------------------
@@ -128,7 +130,12 @@ void TForm1::apply_view(int percent, QPointF corner) {
         ScrollBar_H->setValue(h);
         ScrollBar_V->setValue(v);
     }
-    if (h != c_->scroll_h || v != c_->scroll_v) scroll_to(*c_, h, v);  // moves the wire being drawn too
+    if ((h != c_->scroll_h || v != c_->scroll_v) && !scroll_to(*c_, h, v)) {  // moves the wire being drawn too
+        // Refused at the edge of the coordinate range: the bars stay where the records are.
+        const QSignalBlocker bh(ScrollBar_H), bv(ScrollBar_V);
+        ScrollBar_H->setValue(c_->scroll_h);
+        ScrollBar_V->setValue(c_->scroll_v);
+    }
     full_redraw();
     canvas_bitmap_ = screen_image().copy();
     if (!c_->drawing_wire.name.empty()) draw_wire_in_progress();

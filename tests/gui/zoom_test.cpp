@@ -4,7 +4,9 @@
 #include <QtTest>
 
 #include <QDirIterator>
+#include <QClipboard>
 #include <QLabel>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QScrollBar>
@@ -91,6 +93,7 @@ private slots:
     void pin_numbers_sit_beside_the_stroke_and_are_tall();
     void svg_pictures_parse_and_match_the_png();
     void runner_writes_the_same_picture_without_a_display();
+    void export_and_copy_take_the_selection_or_everything();
 };
 
 // Widget points through zoom and scrolling; canvas points in the circuit's
@@ -307,6 +310,34 @@ void ZoomTest::runner_writes_the_same_picture_without_a_display() {
     QString err;
     QCOMPARE(run({file, QStringLiteral("--picture"), dir.filePath(QStringLiteral("a.gif"))}, &err), 2);
     QVERIFY2(err.contains(QStringLiteral(".svg 或 .png")), qPrintable(err));
+}
+
+// 导出图片 and 复制为图片: the selection when there is one, else the whole
+// circuit; never the selection marks.
+void ZoomTest::export_and_copy_take_the_selection_or_everything() {
+    QTemporaryDir dir;
+    place(c(), "与非门", 100, 100);
+    place(c(), "与非门", 400, 300);
+    const QString path = dir.filePath(QStringLiteral("电路.png"));
+    w->choose_picture_file = [&] { return path; };
+    w->N_export_pictureClick();
+    const QImage whole(path);
+    c().selection = {c().objects[1].name};
+    w->N_export_pictureClick();
+    const QImage part(path);
+    QVERIFY(!whole.isNull() && !part.isNull());
+    QVERIFY(part.width() < whole.width() / 2 && part.height() < whole.height() / 2);
+    for (int y = 0; y < part.height(); ++y)  // no red selection frame
+        for (int x = 0; x < part.width(); ++x) {
+            const QRgb p = part.pixel(x, y);
+            QVERIFY(!(qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80));
+        }
+    w->N_copy_pictureClick();
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    QVERIFY(mime && mime->hasImage());
+    QCOMPARE(qvariant_cast<QImage>(mime->imageData()).size(), part.size());
+    QSvgRenderer svg(mime->data(QStringLiteral("image/svg+xml")));
+    QVERIFY(svg.isValid());
 }
 
 QTEST_MAIN(ZoomTest)
