@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "app/Unit_about.h"
@@ -44,6 +45,7 @@ namespace vorlisk {
 
 namespace {
 constexpr const char* kPinNumbersKey = "view/pin_numbers";
+constexpr const char* kZoomKey = TForm1::kZoomSetting;
 QSettings view_settings() { return QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")); }
 }  // namespace
 
@@ -86,6 +88,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     // Students wire chips pin by pin from the datasheet: numbers shown unless turned off.
     canvas_.show_pin_numbers = view_settings().value(kPinNumbersKey, true).toBool();
     N_pin_numbers->setChecked(canvas_.show_pin_numbers);
+    zoom_percent_ = view_settings().value(kZoomKey, 100).toInt();
+    if (std::find(std::begin(kZoomSteps), std::end(kZoomSteps), zoom_percent_) == std::end(kZoomSteps)) zoom_percent_ = 100;
+    update_zoom_label();
 
     const QString examples = examples_dir();
     const QString filter = QStringLiteral("电路文件 (*.vlk);;所有文件 (*)");
@@ -168,6 +173,11 @@ void TForm1::build_layout() {
     Edit_focus->setGeometry(-100, 0, 20, 20);
 
     statusBar()->setSizeGripEnabled(true);
+    Label_zoom = new QLabel(statusBar());
+    Label_zoom->setObjectName("Label_zoom");
+    Label_zoom->setMinimumWidth(50);
+    Label_zoom->setAlignment(Qt::AlignCenter);
+    statusBar()->addPermanentWidget(Label_zoom);
 
     connect(ScrollBar_H, &QScrollBar::valueChanged, this, &TForm1::ScrollBar_HChange);
     connect(ScrollBar_V, &QScrollBar::valueChanged, this, &TForm1::ScrollBar_VChange);
@@ -188,6 +198,7 @@ void TForm1::build_layout() {
         Image1DblClick(e);
     };
     Image1->on_resize = [this](int, int) { FormResize(); };
+    Image1->on_wheel = [this](QWheelEvent* e) { Image1Wheel(e); };
 }
 
 // --- start-up and shutdown -----------------------------------------------------
@@ -234,6 +245,7 @@ void TForm1::FormResize() {
     if (closing) return;
     if (Image1->width() != canvas_.width() || Image1->height() != canvas_.height())
         canvas_.resize(Image1->width(), Image1->height());
+    make_screen();
     full_redraw();
 }
 
@@ -272,35 +284,34 @@ void TForm1::N_statusbarClick() {
 
 void TForm1::N_pin_numbersClick() {
     canvas_.show_pin_numbers = N_pin_numbers->isChecked();
+    if (zoom_canvas_) zoom_canvas_->show_pin_numbers = canvas_.show_pin_numbers;
     view_settings().setValue(kPinNumbersKey, canvas_.show_pin_numbers);
     full_redraw();
 }
 
 // --- redrawing and scrolling ---------------------------------------------------
 
-void TForm1::full_redraw() {
-    redraw_canvas(canvas_, *c_, Image1->width(), Image1->height(), kRedrawFull);
-    canvas_.take_touched();
-    Image1->update();
-}
+void TForm1::full_redraw() { redraw(kRedrawFull); }
 
 void TForm1::dynamic_redraw() {
-    redraw_canvas(canvas_, *c_, Image1->width(), Image1->height(), kRedrawDynamic);
-    Image1->show_changes();
+    PaintSurface& surface = screen_surface();
+    const QSize extent = canvas_extent();
+    redraw_canvas(surface, *c_, extent.width(), extent.height(), kRedrawDynamic);
+    show_screen_changes();
 }
 
 void TForm1::ScrollBar_HChange(int position) {
     scroll_to(*c_, position, c_->scroll_v);  // moves the wire being drawn too
     Edit_focus->setFocus();
     full_redraw();
-    canvas_bitmap_ = canvas_.image().copy();
+    canvas_bitmap_ = screen_image().copy();
 }
 
 void TForm1::ScrollBar_VChange(int position) {
     scroll_to(*c_, c_->scroll_h, position);
     Edit_focus->setFocus();
     full_redraw();
-    canvas_bitmap_ = canvas_.image().copy();
+    canvas_bitmap_ = screen_image().copy();
 }
 
 // --- tools and the canvas --------------------------------------------------------
@@ -320,7 +331,10 @@ void TForm1::choose_chip(int page) {
     else choose_tool(QString::fromStdString(kind));
 }
 
-QPoint TForm1::to_canvas(QPointF p) { return QPoint(int(std::floor(p.x())), int(std::floor(p.y()))); }
+QPoint TForm1::to_canvas(QPointF p) const {
+    const double z = zoom_percent_ / 100.0;
+    return QPoint(int(std::floor(p.x() / z + origin_.x())), int(std::floor(p.y() / z + origin_.y())));
+}
 
 namespace {
 bool modifier_held(const QMouseEvent* e) { return e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier); }
@@ -365,28 +379,39 @@ void TForm1::Image1DblClick(QMouseEvent* e) {
 // --- what the editor asks of the canvas ----------------------------------------------
 
 void TForm1::redraw(int mode) {
-    redraw_canvas(canvas_, *c_, Image1->width(), Image1->height(), mode);
-    canvas_.take_touched();
+    PaintSurface& surface = screen_surface();
+    const QSize extent = canvas_extent();
+    redraw_canvas(surface, *c_, extent.width(), extent.height(), mode);
+    if (zoom_canvas_) zoom_canvas_->take_touched();
+    else canvas_.take_touched();
     Image1->update();
 }
 
-void TForm1::keep_picture() { canvas_bitmap_ = canvas_.image().copy(); }
+void TForm1::keep_picture() { canvas_bitmap_ = screen_image().copy(); }
 
 void TForm1::restore_picture() {
-    if (canvas_bitmap_.size() == canvas_.image().size()) canvas_.restore(canvas_bitmap_);
-    else redraw(kRedrawStatic);  // resized since: the picture is made again
+    if (canvas_bitmap_.size() != screen_image().size()) {
+        redraw(kRedrawStatic);  // resized or zoomed since: the picture is made again
+        return;
+    }
+    if (zoom_canvas_) {
+        zoom_canvas_->end();
+        zoom_image_ = canvas_bitmap_;
+        zoom_image_.detach();
+        Image1->update();
+    } else {
+        canvas_.restore(canvas_bitmap_);
+    }
 }
 
 void TForm1::draw_wire_in_progress() {
-    vorlisk::draw_wire_in_progress(canvas_, *c_);
-    canvas_.take_touched();
-    Image1->update();
+    vorlisk::draw_wire_in_progress(screen_surface(), *c_);
+    show_screen_changes();
 }
 
 void TForm1::draw_rubber_band(const Rect32& r) {
-    canvas_.xor_dotted_rect(r.left, r.top, r.right, r.bottom, 0xffff00);
-    canvas_.take_touched();
-    Image1->update();
+    screen_surface().xor_dotted_rect(r.left, r.top, r.right, r.bottom, 0xffff00);
+    show_screen_changes();
 }
 
 void TForm1::show_select_tool() {

@@ -15,9 +15,11 @@
 #include "editor/history.h"
 #include "model/circuit.h"
 #include "render/canvas.h"
+#include "render/scaled_canvas.h"
 
 class QAction;
 class QLabel;
+class QWheelEvent;
 class QLineEdit;
 class QMenu;
 class QPrinter;
@@ -126,8 +128,8 @@ public:
     void Image1MouseMove(QMouseEvent* e);
     void Image1MouseUp(QMouseEvent* e);
     void Image1DblClick(QMouseEvent* e);
-    // Widget pixels to canvas pixels: the one place a zoom would change.
-    static QPoint to_canvas(QPointF widget_pos);
+    // Widget pixels to canvas pixels, through the zoom and the view origin.
+    QPoint to_canvas(QPointF widget_pos) const;
 
     // --- helpers the commands share --------------------------------------------
     void full_redraw();
@@ -227,6 +229,52 @@ private:
     class TForm_b_t_list* Form_b_t_list = nullptr;
     class TForm_jilu_type* Form_jilu_type = nullptr;
     // --- end of instruments ------------------------------------------------------------
+
+public:
+    // --- zoom and report pictures (Unit1_zoom.cpp) ---------------------------------
+    // The zoom is this window's view, remembered with the view settings and
+    // never stored in the circuit; records keep canvas pixels.
+    static constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
+    static constexpr const char* kZoomSetting = "view/zoom";  // percent, remembered between sessions
+    void N_zoom_inClick();
+    void N_zoom_outClick();
+    void N_zoom_actualClick();
+    void N_zoom_fitClick();
+    void N_export_pictureClick();  // 文件 → 导出图片
+    void N_copy_pictureClick();    // 编辑 → 复制为图片
+    // Zooms to `percent` (a step), keeping what is under widget point `at` there.
+    void set_zoom(int percent, QPointF at);
+    void set_zoom(int percent);  // about the middle of the view
+    int zoom() const { return zoom_percent_; }
+    // Canvas point at the widget's top-left corner (between 0 and one grid
+    // cell: whole cells are scrolled by moving the records).
+    QPointF view_origin() const { return origin_; }
+    // What the canvas is painted on: the exact canvas at 100 % on a screen of
+    // ratio 1, else a scaled surface on a picture at device resolution.
+    PaintSurface& screen_surface();
+    const QImage& screen_image();
+    std::function<QString()> choose_picture_file;  // tests replace it
+    QLabel* Label_zoom = nullptr;
+    // Ctrl+wheel zooms about the cursor; the wheel alone scrolls.
+    void Image1Wheel(QWheelEvent* e);
+
+private:
+    bool exact_screen() const { return !zoom_canvas_; }
+    // Remakes the screen picture for the view's size, zoom and ratio.
+    void make_screen();
+    // Shows what the last painting on the screen surface changed.
+    void show_screen_changes();
+    // The canvas pixels the view shows, from the origin's cell.
+    QSize canvas_extent() const;
+    void update_zoom_label();
+    // Shows canvas point `corner` at the view's top-left at `percent`.
+    void apply_view(int percent, QPointF corner);
+    int zoom_percent_ = 100;
+    QPointF origin_;
+    double ratio_ = 1.0;
+    QImage zoom_image_;
+    std::unique_ptr<ScaledCanvas> zoom_canvas_;
+    // --- end of zoom and report pictures ------------------------------------------------
 
 protected:
     void showEvent(QShowEvent* e) override;

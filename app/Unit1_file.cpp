@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
+#include <cmath>
 
 #include "app/Unit1.h"
 #include "app/Unit_about.h"
@@ -16,6 +18,7 @@
 #include "model/circuit_file.h"
 #include "model/data_dir.h"
 #include "render/Unit_set.h"
+#include "render/redraw.h"
 
 namespace vorlisk {
 
@@ -132,18 +135,21 @@ void TForm1::N_printClick() {
     if (!print_canvas(*printer_)) show_message(this, QStringLiteral("打印失败。"), MessageKind::error);
 }
 
+// What the view shows, painted again at the printer's resolution (not the
+// screen picture enlarged), as large as the page allows in its shape.
 bool TForm1::print_canvas(QPrinter& printer) {
-    const QImage picture = canvas_.image().copy();
-    QPainter p;
-    if (!p.begin(&printer)) return false;
-    // Keeping the picture's shape.
-    const QRect page = p.viewport();
-    QSize size = picture.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    p.setViewport(page.x(), page.y(), size.width(), size.height());
-    p.setWindow(picture.rect());
-    p.drawImage(0, 0, picture);
-    return p.end();
+    const double z = zoom() / 100.0;
+    const QSizeF shown(Image1->width() / z, Image1->height() / z);
+    const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    const double scale = std::min(page.width() / shown.width(), page.height() / shown.height());
+    if (!(scale > 0)) return false;
+    ScaledCanvas surface(&printer, scale, view_origin());
+    surface.pictures = canvas_.pictures;
+    surface.show_pin_numbers = canvas_.show_pin_numbers;
+    const int w = int(std::ceil(view_origin().x() + shown.width())), h = int(std::ceil(view_origin().y() + shown.height()));
+    redraw_canvas(surface, *c_, w, h, kRedrawFull);
+    surface.end();
+    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
 }
 
 // --- settings dialogs ----------------------------------------------------------

@@ -18,7 +18,4 @@ private:
     Pictures pictures_;
 };
 
-// Paints the eight pictures (also used by tests without a window).
-Pictures paint_pictures();
-
 }  // namespace vorlisk

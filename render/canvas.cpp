@@ -13,6 +13,7 @@ CanvasFont component_font() { return {"Arial", 12, false, false, false, false, 0
 CanvasFont chip_font() { return {"Arial", 9, false, false, false, false, 0}; }
 CanvasFont terminal_font() { return {"MS Sans Serif", 11, true, false, false, false, 0}; }
 CanvasFont test_point_font() { return {"Arial", 14, true, false, false, false, 0}; }
+CanvasFont pin_number_font() { return {"Arial", 13, true, false, false, false, 0}; }
 
 namespace {
 
@@ -102,11 +103,6 @@ QRect Canvas::take_touched() {
     QRect r = touched_;
     touched_ = QRect();
     return r;
-}
-
-void Canvas::set_pen(int32_t color, int width) {
-    pen_color_ = color;
-    set_pen_width(width);
 }
 
 void Canvas::stamp(int x, int y, int w, QRgb c) {

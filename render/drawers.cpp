@@ -1,5 +1,6 @@
 #include "render/drawers.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 
@@ -11,12 +12,13 @@
 namespace vorlisk {
 
 namespace {
-constexpr int32_t kPinNumberColour = 0x8a5a2a;  // a muted blue, apart from the black labels
+constexpr int32_t kPinNumberDark = 0x800000;   // navy, apart from the black labels
+constexpr int32_t kPinNumberLight = 0x80ffff;  // pale yellow on a dark canvas
 }  // namespace
 
 bool is_selected(const Circuit& c, std::string_view name) { return find_selected(c, name) >= 0; }
 
-void draw_component(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+void draw_component(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     const std::string& k = o.kind;
     if (contains(k, "发光二极管")) draw_led(cv, c, o, mode);
     else if (contains(k, "数码管")) draw_display(cv, c, o, mode);
@@ -31,7 +33,7 @@ namespace {
 
 // Pin strokes from the inner end to the tip, and the tip pixel the line
 // leaves out, in the wire look.
-void draw_pins(Canvas& cv, const Circuit& c, const MY_BASE_OBJ& o) {
+void draw_pins(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) {
     cv.set_pen(c.draw.wire_color, c.draw.wire_width);
     const int x = o.x, y = o.y;
     for (int k = 0; k < std::min<int>(o.input_count, kMaxPins); ++k) {
@@ -44,7 +46,7 @@ void draw_pins(Canvas& cv, const Circuit& c, const MY_BASE_OBJ& o) {
     }
 }
 
-void draw_picture(Canvas& cv, const QImage Pictures::*which, int x, int y) {
+void draw_picture(PaintSurface& cv, const QImage Pictures::*which, int x, int y) {
     if (cv.pictures) cv.picture(x, y, cv.pictures->*which, kPictureBackground);
 }
 
@@ -52,16 +54,24 @@ void draw_picture(Canvas& cv, const QImage Pictures::*which, int x, int y) {
 
 namespace {
 
-// Package pin numbers beside a chip's pin strokes, for wiring a chip pin by
-// pin as on the lab bench: above a horizontal stroke, left of a vertical one.
-void draw_pin_numbers(Canvas& cv, const Circuit& c, const MY_BASE_OBJ& o) {
+// Package pin numbers, for wiring a chip pin by pin as on the lab bench.
+// A number sits beside its stroke on the side away from the pin below it
+// (above a horizontal stroke, left of a vertical one), starting at the body
+// edge and running outwards: a wire ends on the tip and leaves it along the
+// stroke's line, so it never crosses the number. Dark on a light canvas,
+// light on a dark one.
+void draw_pin_numbers(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) {
     const int def = find_chip_def(c, chip_type_of(o.kind));
     if (def < 0) return;
     const MY_CHIPS& chip = c.chip_table[def];
-    CanvasFont f = chip_font();
-    f.color = kPinNumberColour;
+    CanvasFont f = pin_number_font();
+    const int32_t back = c.draw.back_color;
+    const int light = (back & 0xff) * 299 + ((back >> 8) & 0xff) * 587 + ((back >> 16) & 0xff) * 114;
+    f.color = light >= 128 * 1000 ? kPinNumberDark : kPinNumberLight;
     cv.set_font(f);
     cv.clear_brush();
+    const QFontMetrics m(qt_font(f));
+    const int wide = c.draw.wire_width >= 2 ? 1 : 0;  // rows a thick stroke has above its line
     for (int p = 0; p < std::min(chip.pin_count, kMaxPins); ++p) {
         const ChipPin& pin = chip.pins[p];
         const int k = pin.index;
@@ -72,15 +82,22 @@ void draw_pin_numbers(Canvas& cv, const Circuit& c, const MY_BASE_OBJ& o) {
         const int sx = o.x + (in ? o.in_stub_dx[k] : o.out_stub_dx[k]);
         const int sy = o.y + (in ? o.in_stub_dy[k] : o.out_stub_dy[k]);
         const std::string number = std::to_string(p + 1);
-        const TextSize size = measure_text(number, FontKind::chip);
-        if (ty == sy) cv.text((tx + sx) / 2 - size.width / 2, ty - size.height + 1, number);
-        else cv.text(tx - size.width - 2, (ty + sy) / 2 - size.height / 2, number);
+        const int w = m.horizontalAdvance(QString::fromStdString(number));
+        // The digits stand on the row just above the stroke.
+        const int top = ty - wide - m.ascent();
+        if (ty == sy) {
+            const int x = tx < sx ? sx - 1 - w : sx + 2;  // from the body edge outwards
+            cv.text(x, top, number);
+        } else {
+            const int y = ty < sy ? sy - 1 - m.height() : sy + 1;
+            cv.text(tx - w - 1 - wide, y, number);
+        }
     }
 }
 
 }  // namespace
 
-void draw_symbol(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     cv.set_pen(o.border_color, o.border_width);
     cv.set_brush(o.fill_color);
@@ -116,7 +133,7 @@ void draw_symbol(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     cv.set_font(component_font());
 }
 
-void draw_bubble(Canvas& cv, int cx, int cy, int width, int32_t outline, int32_t inside) {
+void draw_bubble(PaintSurface& cv, int cx, int cy, int width, int32_t outline, int32_t inside) {
     if (width == 2) {
         cv.set_pen(outline, 2);
         cv.line(cx - 3, cy - 1, cx - 3, cy + 1);
@@ -143,7 +160,7 @@ void draw_bubble(Canvas& cv, int cx, int cy, int width, int32_t outline, int32_t
     cv.rectangle(cx - 1, cy - 2, cx + 2, cy + 3);
 }
 
-void draw_led(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+void draw_led(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     const int x = o.x, y = o.y;
     const int32_t fill = led_lit(o) ? o.param_int[0] : o.param_int[1];
@@ -178,7 +195,7 @@ unsigned display_segments(const Circuit& c, const MY_BASE_OBJ& o) {
     return c.running == 0 ? 0 : lit_segments(o);
 }
 
-void draw_display(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+void draw_display(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     if (!o.dirty) draw_symbol(cv, c, o, mode);
     const int X = o.kind == "数码管BCD" ? o.x - 5 : o.x;  // its body is off-centre
@@ -196,7 +213,7 @@ void draw_display(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     }
 }
 
-void draw_source(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+void draw_source(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     const int x = o.x, y = o.y;
     const bool level = o.kind == "高低电平控制器";
@@ -213,7 +230,7 @@ void draw_source(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     cv.ellipse(x + 16, y - 26, x + 26, y - 16);
 }
 
-void draw_device(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+void draw_device(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     draw_symbol(cv, c, o, mode);
     struct Place {
         const QImage Pictures::*picture;
@@ -233,14 +250,14 @@ void draw_device(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
 
 namespace {
 
-void terminal_dot(Canvas& cv, const Circuit& c, const MY_BASE_OBJ& o) {
+void terminal_dot(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) {
     const int32_t colour = is_selected(c, o.name) ? kRed : c.draw.junction_color;
     cv.set_pen(colour, 1);
     cv.set_brush(colour);
     cv.ellipse(o.x - 2, o.y - 2, o.x + 3, o.y + 3);
 }
 
-void terminal_text(Canvas& cv, int x, int y, std::string_view s) {
+void terminal_text(PaintSurface& cv, int x, int y, std::string_view s) {
     cv.set_font(terminal_font());
     cv.clear_brush();
     cv.text(x, y, s);
@@ -249,13 +266,13 @@ void terminal_text(Canvas& cv, int x, int y, std::string_view s) {
 
 }  // namespace
 
-void draw_vcc(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+void draw_vcc(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     terminal_dot(cv, c, o);
     terminal_text(cv, o.x - 10, o.y - 18, "Vcc");
 }
 
-void draw_gnd(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+void draw_gnd(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     terminal_dot(cv, c, o);
     const int x = o.x, y = o.y;
@@ -266,7 +283,7 @@ void draw_gnd(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     terminal_text(cv, x - 10, y + 13, "Gnd");
 }
 
-void draw_selection_frame(Canvas& cv, const MY_BASE_OBJ& o) {
+void draw_selection_frame(PaintSurface& cv, const MY_BASE_OBJ& o) {
     const Rect32& r = o.outline_rect;
     cv.set_pen(kRed, 1);
     cv.clear_brush();
@@ -285,7 +302,7 @@ CanvasFont annotation_font(const ZHU_SHI_S& a) {
     return f;
 }
 
-void draw_annotation(Canvas& cv, const ZHU_SHI_S& a) {
+void draw_annotation(PaintSurface& cv, const ZHU_SHI_S& a) {
     cv.set_font(annotation_font(a));
     if (a.framed || !a.transparent) {
         cv.set_pen(a.framed ? a.frame_color : a.back_color, 1);

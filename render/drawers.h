@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "model/circuit.h"
-#include "render/canvas.h"
+#include "render/canvas.h"  // the exact surface; the drawers take any PaintSurface
 
 namespace vorlisk {
 
@@ -14,26 +14,26 @@ bool is_selected(const Circuit& c, std::string_view name);
 
 // The drawer chosen by kind: LED, display, source, device, Vcc, Gnd, or the
 // generic symbol for gates, adders, flip-flops and chips.
-void draw_component(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_component(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
 
-void draw_symbol(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
 // A circle of radius 3 around (cx, cy) drawn by strokes, so it looks the
 // same at every size the platform might round an ellipse to.
-void draw_bubble(Canvas& cv, int cx, int cy, int width, int32_t outline, int32_t inside);
-void draw_led(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
-void draw_display(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
-void draw_source(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
-void draw_device(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
-void draw_vcc(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
-void draw_gnd(Canvas& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_bubble(PaintSurface& cv, int cx, int cy, int width, int32_t outline, int32_t inside);
+void draw_led(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_display(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_source(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_device(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_vcc(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
+void draw_gnd(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
 
 // The red frame around a selected component's outline.
-void draw_selection_frame(Canvas& cv, const MY_BASE_OBJ& o);
+void draw_selection_frame(PaintSurface& cv, const MY_BASE_OBJ& o);
 
 // The font an annotation's text is drawn in; its dialog measures the text
 // with the same font, so the stored size fits what is drawn.
 CanvasFont annotation_font(const ZHU_SHI_S& a);
-void draw_annotation(Canvas& cv, const ZHU_SHI_S& a);
+void draw_annotation(PaintSurface& cv, const ZHU_SHI_S& a);
 
 // Which display segments are lit: bit k for segment k (a .. g, h = point).
 // All off while the circuit is stopped.

@@ -21,4 +21,7 @@ struct Pictures {
     QImage output_horizontal;  // 91 x 41: computer, red arrow right, board
 };
 
+// Paints the eight pictures (also used by tests and vorlisk-sim without a window).
+Pictures paint_pictures();
+
 }  // namespace vorlisk

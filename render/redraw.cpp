@@ -25,7 +25,7 @@ private:
     std::unordered_set<std::string_view> set_;
 };
 
-void draw_background(Canvas& cv, const Circuit& c, int width, int height) {
+void draw_background(PaintSurface& cv, const Circuit& c, int width, int height) {
     const DrawSettings& d = c.draw;
     cv.set_pen(d.back_color, 1);
     cv.set_brush(d.back_color);
@@ -37,7 +37,7 @@ void draw_background(Canvas& cv, const Circuit& c, int width, int height) {
     for (int y = 0; y < height; y += 10) cv.line(0, y, width, y);
 }
 
-void polyline_of(Canvas& cv, const MY_LINK& w) {
+void polyline_of(PaintSurface& cv, const MY_LINK& w) {
     std::array<QPoint, kMaxBends + 2> pts;
     const int bends = std::clamp(w.bend_count, 0, kMaxBends);
     int n = 0;
@@ -52,7 +52,7 @@ bool wanted(int mode, bool selected) {
     return mode == kRedrawFull || (mode == kRedrawStatic && !selected) || (mode == kRedrawMoving && selected);
 }
 
-void draw_objects(Canvas& cv, Circuit& c, int mode, SelectedNames& is_selected) {
+void draw_objects(PaintSurface& cv, Circuit& c, int mode, SelectedNames& is_selected) {
     for (int i = 0; i < c.object_count; ++i) {
         MY_BASE_OBJ& o = c.objects[i];
         if (mode == kRedrawFull || o.dirty) {
@@ -79,13 +79,13 @@ void draw_objects(Canvas& cv, Circuit& c, int mode, SelectedNames& is_selected) 
 
 }  // namespace
 
-void draw_wire(Canvas& cv, const Circuit& c, const MY_LINK& w, bool selected) {
+void draw_wire(PaintSurface& cv, const Circuit& c, const MY_LINK& w, bool selected) {
     cv.set_pen(selected ? kRed : c.draw.wire_color, c.draw.wire_width);
     polyline_of(cv, w);
     cv.set_pen_width(1);
 }
 
-void draw_junction(Canvas& cv, const Circuit& c, const MY_POINT& j, bool selected) {
+void draw_junction(PaintSurface& cv, const Circuit& c, const MY_POINT& j, bool selected) {
     const int32_t colour = selected ? kRed : c.draw.junction_color;
     cv.set_pen(colour, 1);
     cv.set_brush(colour);
@@ -95,7 +95,7 @@ void draw_junction(Canvas& cv, const Circuit& c, const MY_POINT& j, bool selecte
     else cv.ellipse(j.x - s + 1, j.y - s + 1, j.x + s, j.y + s);
 }
 
-void draw_test_point(Canvas& cv, const Circuit& c, const MY_TEST_POINT& t, bool selected) {
+void draw_test_point(PaintSurface& cv, const Circuit& c, const MY_TEST_POINT& t, bool selected) {
     const DrawSettings& d = c.draw;
     cv.set_pen(selected ? kRed : d.test_point_ring_color, 1);
     cv.set_brush(d.test_point_fill_color);
@@ -110,7 +110,7 @@ void draw_test_point(Canvas& cv, const Circuit& c, const MY_TEST_POINT& t, bool 
     cv.set_font(component_font());
 }
 
-void redraw_canvas(Canvas& cv, Circuit& c, int width, int height, int mode) {
+void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode) {
     if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, width, height);
     cv.set_font(component_font());
     SelectedNames is_selected(c);
@@ -144,7 +144,7 @@ void redraw_canvas(Canvas& cv, Circuit& c, int width, int height, int mode) {
     cv.end();
 }
 
-void draw_wire_in_progress(Canvas& cv, const Circuit& c) {
+void draw_wire_in_progress(PaintSurface& cv, const Circuit& c) {
     if (c.drawing_wire.name.empty()) return;
     cv.set_pen(kRed, 2);
     polyline_of(cv, c.drawing_wire);

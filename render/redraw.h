@@ -3,7 +3,7 @@
 #pragma once
 
 #include "model/circuit.h"
-#include "render/canvas.h"
+#include "render/canvas.h"  // the exact surface; the drawers take any PaintSurface
 
 namespace vorlisk {
 
@@ -17,13 +17,13 @@ enum RedrawMode : int {
 
 // Repaints the canvas; width and height are those of the drawing area.
 // Clears the `dirty` flag of every component it paints.
-void redraw_canvas(Canvas& canvas, Circuit& c, int width, int height, int mode);
+void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int mode);
 
 // The wire the editor is drawing, in red, 2 pixels wide, when there is one.
-void draw_wire_in_progress(Canvas& canvas, const Circuit& c);
+void draw_wire_in_progress(PaintSurface& canvas, const Circuit& c);
 
-void draw_wire(Canvas& canvas, const Circuit& c, const MY_LINK& w, bool selected);
-void draw_junction(Canvas& canvas, const Circuit& c, const MY_POINT& j, bool selected);
-void draw_test_point(Canvas& canvas, const Circuit& c, const MY_TEST_POINT& t, bool selected);
+void draw_wire(PaintSurface& canvas, const Circuit& c, const MY_LINK& w, bool selected);
+void draw_junction(PaintSurface& canvas, const Circuit& c, const MY_POINT& j, bool selected);
+void draw_test_point(PaintSurface& canvas, const Circuit& c, const MY_TEST_POINT& t, bool selected);
 
 }  // namespace vorlisk

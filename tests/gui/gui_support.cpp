@@ -28,6 +28,8 @@ std::unique_ptr<TForm1> start_main_window() {
     w->show();
     if (!QTest::qWaitFor([&] { return started; }, 5000)) return nullptr;
     w->after_start = nullptr;
+    // The zoom is remembered between sessions; the tests start at 100 %.
+    if (w->zoom() != 100) w->set_zoom(100, QPointF(0, 0));
     return w;
 }
 

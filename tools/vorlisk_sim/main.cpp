@@ -24,6 +24,9 @@
 #include "tools/vorlisk_sim/pool.h"
 #include "tools/vorlisk_sim/reference.h"
 #include "tools/vorlisk_sim/text_out.h"
+#ifdef VORLISK_SIM_PICTURE
+#include "render/headless_picture.h"  // Qt-free interface; Qt starts only inside it
+#endif
 
 #ifndef VORLISK_VERSION
 #define VORLISK_VERSION "0"
@@ -117,6 +120,19 @@ std::string truth_table_text(const Options& opt, const std::vector<std::string>&
     return out.text();
 }
 
+// The circuit's picture instead of a run. Only a build with the desktop
+// program's painting has it; the rest of the runner never touches Qt.
+int write_picture(const Circuit& c, const std::string& path, double scale) {
+#ifdef VORLISK_SIM_PICTURE
+    std::string error;
+    if (!write_picture_headless(c, path, scale, error)) return fail(error);
+    return 0;
+#else
+    (void)c, (void)path, (void)scale;
+    return fail("这个 vorlisk-sim 构建时没有 Qt，不能导出图片（--picture）。");
+#endif
+}
+
 // One file: readings, a truth table, a recorded table or a dump.
 int run_file(const Options& opt) {
     const std::string& file = opt.files[0];
@@ -128,6 +144,7 @@ int run_file(const Options& opt) {
     const Signals signals = find_signals(c);
     std::vector<std::pair<int, int>> levels;
     if (!apply_sets(c, signals, opt.sets, levels, error)) return fail(error);
+    if (opt.picture) return write_picture(c, *opt.picture, opt.scale.value_or(2.0));
 
     std::vector<int> switches;
     std::vector<std::string> inputs;

@@ -26,6 +26,8 @@ const char* const kHelp =
     "  --box-out              另外输出实验箱的灯所显示的字节\n"
     "  --check-pass           每次运算同时按完整扫描计算并比较，不同即报错（检查仿真器本身）\n"
     "  --jobs N               同时运行的线程数（默认每个处理器核一个）\n"
+    "  --picture 路径         不运行，把电路画成图片（.svg 或 .png，按扩展名），裁到图形外留 10 像素\n"
+    "  --scale F              图片的比例：1 为 100%，2 为 200%（默认 2）\n"
     "  --help, -h             显示本说明\n"
     "  --version              显示版本\n"
     "  --                     其后的参数都是电路文件\n"
@@ -158,6 +160,20 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
                 return std::nullopt;
             }
             o.jobs = int(n);
+        } else if (a == "--picture") {
+            auto v = value(i, a);
+            if (!v) return std::nullopt;
+            o.picture = std::string(*v);
+        } else if (a == "--scale") {
+            auto v = value(i, a);
+            if (!v) return std::nullopt;
+            double f = 0;
+            auto [p, ec] = std::from_chars(v->data(), v->data() + v->size(), f);
+            if (ec != std::errc() || p != v->data() + v->size() || !(f > 0.0) || f > 16.0) {
+                error = "--scale 需要大于 0 且不超过 16 的数，却是“" + std::string(*v) + "”。";
+                return std::nullopt;
+            }
+            o.scale = f;
         } else {
             error = "未知的选项“" + std::string(a) + "”（--help 显示用法）。";
             return std::nullopt;
@@ -182,6 +198,14 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
     }
     if (o.files.size() > 1 && !o.expect) {
         error = "多余的参数“" + o.files[1] + "”：只有 --expect 才能检查多个电路文件。";
+        return std::nullopt;
+    }
+    if (o.scale && !o.picture) {
+        error = "--scale 只用于 --picture。";
+        return std::nullopt;
+    }
+    if (o.picture && o.expect) {
+        error = "--picture 不能与 --expect 同时使用。";
         return std::nullopt;
     }
     if (o.expect && (o.vcd || o.record_table)) {

@@ -27,6 +27,8 @@ struct Options {
     bool indicators = false;        // report LEDs and displays too
     Format format = Format::tsv;
     int jobs = 0;                   // worker threads; 0: one per core
+    std::optional<std::string> picture;  // write the circuit's picture (.svg or .png) instead of running
+    std::optional<double> scale;         // the picture's size: 1 = 100 %; 2 when absent
     bool help = false;
     bool version = false;
 };

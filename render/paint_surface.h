@@ -1,0 +1,117 @@
+// What the drawers paint on. Every drawer speaks in canvas pixels and the
+// pixel rules of the circuit pictures; a surface decides how those become
+// output:
+//  - Canvas (canvas.h): exact pixels into the screen picture at 100 %;
+//  - ScaledCanvas (scaled_canvas.h): QPainter on any device at any scale
+//    (zoomed screen, high-density screens, printing, PNG pictures);
+//  - SvgCanvas (svg_canvas.h): a ScaledCanvas writing an SVG document.
+// The rules, in canvas pixels:
+//  - a line from A to B covers A but not B (a polyline leaves out only its
+//    last point);
+//  - a rectangle or ellipse given as (left, top, right, bottom) covers the
+//    pixels left..right-1 and top..bottom-1 with a 1-pixel pen;
+//  - a wider pen of width w covers, across its path, the pixels p - w/2 ..
+//    p - w/2 + w - 1 (a 2-pixel pen reaches one pixel up and left of a line);
+//    an ellipse keeps a wide pen inside its box;
+//  - the rubber band is a dotted outline combined by XOR, so drawing it
+//    twice leaves the picture as it was;
+//  - pictures are copied with one colour left transparent.
+// Colours are the circuit's 0x00BBGGRR integers throughout.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vorlisk {
+
+struct Pictures;
+
+// The one place where 0x00BBGGRR meets Qt's 0xAARRGGBB.
+constexpr QRgb to_qrgb(int32_t bgr) {
+    return 0xff000000u | (uint32_t(bgr & 0xff) << 16) | (uint32_t(bgr) & 0xff00u) | ((uint32_t(bgr) >> 16) & 0xffu);
+}
+constexpr int32_t from_qrgb(QRgb rgb) {
+    return int32_t(((rgb >> 16) & 0xffu) | (rgb & 0xff00u) | ((rgb & 0xffu) << 16));
+}
+QColor to_qcolor(int32_t bgr);
+
+constexpr int32_t kRed = 0x0000ff;
+constexpr int32_t kBlack = 0x000000;
+constexpr int32_t kWhite = 0xffffff;
+
+// A font as the circuit names it. Face names of the original platform are
+// mapped to the fonts of this one (see canvas.cpp).
+struct CanvasFont {
+    std::string name = "Arial";
+    int pixel_height = 12;  // character height in pixels
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike_out = false;
+    int32_t color = 0;
+    bool operator==(const CanvasFont&) const = default;
+};
+
+// The fonts the drawers use.
+CanvasFont component_font();   // Arial 12
+CanvasFont chip_font();        // Arial 9
+CanvasFont terminal_font();    // "MS Sans Serif" 11 bold black
+CanvasFont test_point_font();  // Arial 14 bold
+CanvasFont pin_number_font();  // Arial 13 bold: the package pin numbers, digits 9 px high
+// The Qt font for a circuit font (face substitution, pixel size).
+QFont qt_font(const CanvasFont& f);
+
+class PaintSurface {
+public:
+    virtual ~PaintSurface() = default;
+
+    // Pen, brush and font, as the drawers set them.
+    void set_pen(int32_t color, int width = 1) {
+        pen_color_ = color;
+        set_pen_width(width);
+    }
+    void set_pen_color(int32_t color) { pen_color_ = color; }
+    void set_pen_width(int width) { pen_width_ = width < 1 ? 1 : width; }
+    void set_brush(int32_t color) { brush_color_ = color, brush_solid_ = true; }
+    void clear_brush() { brush_solid_ = false; }
+    void set_font(const CanvasFont& font) { font_ = font; }
+    const CanvasFont& font() const { return font_; }
+    void set_font_color(int32_t color) { font_.color = color; }
+    void set_font_bold(bool bold) { font_.bold = bold; }
+    int pen_width() const { return pen_width_; }
+
+    virtual void line(int x1, int y1, int x2, int y2) = 0;
+    virtual void polyline(std::span<const QPoint> points) = 0;
+    virtual void rectangle(int left, int top, int right, int bottom) = 0;
+    virtual void ellipse(int left, int top, int right, int bottom) = 0;
+    virtual void pixel(int x, int y, int32_t color) = 0;
+    // Text with its cell's top-left corner at (x, y), background untouched.
+    virtual void text(int x, int y, std::string_view utf8) = 0;
+    // Copies a picture with its top-left at (x, y), leaving out the pixels
+    // of the transparent colour.
+    virtual void picture(int x, int y, const QImage& picture, int32_t transparent) = 0;
+    // The rubber band: a dotted rectangle outline XORed onto the picture.
+    virtual void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) = 0;
+    // Finishes pending painting, so the output can be read.
+    virtual void end() const {}
+
+    // The eight pictures of the components, supplied by the program.
+    const Pictures* pictures = nullptr;
+    // A view choice of the program: chips show their package pin numbers.
+    bool show_pin_numbers = false;
+
+protected:
+    int32_t pen_color_ = 0;
+    int pen_width_ = 1;
+    int32_t brush_color_ = 0xffffff;
+    bool brush_solid_ = true;
+    CanvasFont font_;
+};
+
+}  // namespace vorlisk

@@ -1,0 +1,234 @@
+#include "render/scaled_canvas.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace vorlisk {
+
+ScaledCanvas::ScaledCanvas(QPaintDevice* device, double scale, QPointF origin) : ScaledCanvas(scale, origin) {
+    attach(device, device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr);
+}
+
+ScaledCanvas::ScaledCanvas(double scale, QPointF origin) : scale_(scale > 0 ? scale : 1.0), origin_(origin) {}
+
+ScaledCanvas::~ScaledCanvas() { end(); }
+
+void ScaledCanvas::attach(QPaintDevice* device, QImage* image) {
+    end();
+    device_ = device;
+    image_ = image;
+}
+
+void ScaledCanvas::end() const {
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+QPainter& ScaledCanvas::painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(device_);
+        painter_->setRenderHint(QPainter::Antialiasing, true);
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+        painter_->setRenderHint(QPainter::SmoothPixmapTransform, scale_ < 1.0);
+        painter_->scale(scale_, scale_);
+        painter_->translate(-origin_);
+    }
+    return *painter_;
+}
+
+void ScaledCanvas::touch(double l, double t, double r, double b) {
+    const int L = int(std::floor((l - origin_.x()) * scale_)) - 2, T = int(std::floor((t - origin_.y()) * scale_)) - 2;
+    const int R = int(std::ceil((r - origin_.x()) * scale_)) + 2, B = int(std::ceil((b - origin_.y()) * scale_)) + 2;
+    QRect d(QPoint(L, T), QPoint(R - 1, B - 1));
+    if (image_) d = d.intersected(image_->rect());
+    touched_ = touched_.united(d);
+}
+
+QRect ScaledCanvas::take_touched() {
+    QRect r = touched_;
+    touched_ = QRect();
+    return r;
+}
+
+void ScaledCanvas::fill_rect(const QRectF& r, int32_t colour) {
+    if (r.width() <= 0 || r.height() <= 0) return;
+    painter().fillRect(r, to_qcolor(colour));
+    touch(r.left(), r.top(), r.right(), r.bottom());
+}
+
+// A path of pen strokes between pixel centres, the last point already
+// pulled back by one pixel: square caps then cover the first pixel and stop
+// before the last, as the exact surface does.
+void ScaledCanvas::stroke(const QPointF* pts, int n) {
+    const double w = pen_width_;
+    // Never thinner than one device pixel, or thin lines vanish at 25 %.
+    const double width = std::max(w, 1.0 / scale_);
+    double l = pts[0].x(), t = pts[0].y(), r = l, b = t;
+    for (int i = 1; i < n; ++i) {
+        l = std::min(l, pts[i].x()), r = std::max(r, pts[i].x());
+        t = std::min(t, pts[i].y()), b = std::max(b, pts[i].y());
+    }
+    if (n == 1 || (r == l && b == t)) {  // one pixel long: the pen's square
+        fill_rect(QRectF(l - width / 2, t - width / 2, width, width), pen_color_);
+        return;
+    }
+    QPen pen(to_qcolor(pen_color_), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    QPainter& p = painter();
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(pts, n);
+    touch(l - width, t - width, r + width, b + width);
+}
+
+namespace {
+// Where a pen of width w runs for a path through pixel p: the middle of
+// the pixels it covers.
+double pen_centre(int w) { return (w % 2) ? 0.5 : 0.0; }
+}  // namespace
+
+void ScaledCanvas::line(int x1, int y1, int x2, int y2) {
+    if (x1 == x2 && y1 == y2) return;
+    const double c = pen_centre(pen_width_);
+    const int dx = x2 - x1, dy = y2 - y1;
+    const double m = std::max(std::abs(dx), std::abs(dy));
+    const QPointF pts[2] = {QPointF(x1 + c, y1 + c), QPointF(x2 + c - dx / m, y2 + c - dy / m)};
+    stroke(pts, 2);
+}
+
+void ScaledCanvas::polyline(std::span<const QPoint> points) {
+    std::vector<QPointF> pts;
+    pts.reserve(points.size());
+    const double c = pen_centre(pen_width_);
+    for (const QPoint& q : points) {
+        const QPointF f(q.x() + c, q.y() + c);
+        if (pts.empty() || pts.back() != f) pts.push_back(f);
+    }
+    if (pts.size() < 2) return;
+    QPointF& last = pts.back();
+    const QPointF d = last - pts[pts.size() - 2];
+    const double m = std::max(std::abs(d.x()), std::abs(d.y()));
+    last -= d / m;
+    stroke(pts.data(), int(pts.size()));
+}
+
+void ScaledCanvas::rectangle(int left, int top, int right, int bottom) {
+    const int w = pen_width_;
+    const double l = left - w / 2, t = top - w / 2;
+    const double r = right - 1 + w - w / 2, b = bottom - 1 + w - w / 2;  // exclusive
+    if (r <= l || b <= t) return;
+    const QRectF outer(l, t, r - l, b - t), inner = outer.adjusted(w, w, -w, -w);
+    QPainter& p = painter();
+    p.setPen(Qt::NoPen);
+    if (brush_solid_) {
+        p.fillRect(outer, to_qcolor(pen_color_));
+        if (inner.width() > 0 && inner.height() > 0) p.fillRect(inner, to_qcolor(brush_color_));
+    } else {
+        QPainterPath ring;
+        ring.setFillRule(Qt::OddEvenFill);
+        ring.addRect(outer);
+        if (inner.width() > 0 && inner.height() > 0) ring.addRect(inner);
+        p.fillPath(ring, to_qcolor(pen_color_));
+    }
+    touch(l, t, r, b);
+}
+
+void ScaledCanvas::ellipse(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    const int w = pen_width_;
+    const QRectF outer(left, top, right - left, bottom - top), inner = outer.adjusted(w, w, -w, -w);
+    const bool hollow = inner.width() <= 0 || inner.height() <= 0;
+    QPainter& p = painter();
+    p.setPen(Qt::NoPen);
+    if (brush_solid_) {
+        p.setBrush(to_qcolor(pen_color_));
+        p.drawEllipse(outer);
+        if (!hollow) {
+            p.setBrush(to_qcolor(brush_color_));
+            p.drawEllipse(inner);
+        }
+    } else {
+        QPainterPath ring;
+        ring.setFillRule(Qt::OddEvenFill);
+        ring.addEllipse(outer);
+        if (!hollow) ring.addEllipse(inner);
+        p.fillPath(ring, to_qcolor(pen_color_));
+    }
+    touch(left, top, right, bottom);
+}
+
+void ScaledCanvas::pixel(int x, int y, int32_t color) { fill_rect(QRectF(x, y, 1, 1), color); }
+
+void ScaledCanvas::text(int x, int y, std::string_view utf8) {
+    if (utf8.empty()) return;
+    const QFont f = qt_font(font_);
+    QPainter& p = painter();
+    p.setFont(f);
+    p.setPen(to_qcolor(font_.color));
+    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    // Laid out with the 100 % metrics, so texts keep their places at every size.
+    const QFontMetrics m(f);
+    p.drawText(QPointF(x, y + m.ascent()), s);
+    touch(x - 2, y, x + m.horizontalAdvance(s) + 2, y + m.height());
+}
+
+void ScaledCanvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
+    if (pic.isNull()) return;
+    const qint64 key = pic.cacheKey() ^ (qint64(transparent) << 40);
+    auto it = masked_.find(key);
+    if (it == masked_.end()) {
+        QImage m = pic.convertToFormat(QImage::Format_ARGB32);
+        const QRgb clear = to_qrgb(transparent) & 0xffffffu;
+        for (int j = 0; j < m.height(); ++j) {
+            QRgb* row = reinterpret_cast<QRgb*>(m.scanLine(j));
+            for (int i = 0; i < m.width(); ++i)
+                row[i] = (row[i] & 0xffffffu) == clear ? 0u : (row[i] | 0xff000000u);
+        }
+        it = masked_.emplace(key, std::move(m)).first;
+    }
+    painter().drawImage(QRectF(x, y, pic.width(), pic.height()), it->second);
+    touch(x, y, x + pic.width(), y + pic.height());
+}
+
+void ScaledCanvas::xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) {
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (!image_) {  // a device without pixels to XOR: a plain dotted outline
+        QPainter& p = painter();
+        QPen pen(to_qcolor(color), 0, Qt::DotLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(left, top, right - left, bottom - top));
+        return;
+    }
+    end();
+    // One device pixel wide, every other pixel, on the device's own grid.
+    auto dev = [&](double v, double o) { return int(std::lround((v - o) * scale_)); };
+    const int L = dev(left, origin_.x()), T = dev(top, origin_.y());
+    const int r = dev(right, origin_.x()) - 1, b = dev(bottom, origin_.y()) - 1;
+    if (r < L || b < T) return;
+    QImage& img = *image_;
+    const QRgb mask = to_qrgb(color) & 0xffffffu;
+    const int w = img.width(), h = img.height();
+    uchar* bits = img.bits();
+    const qsizetype bpl = img.bytesPerLine();
+    int n = 0;
+    auto flip = [&](int x, int y) {
+        if (n++ % 2 != 0) return;
+        if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h)) reinterpret_cast<QRgb*>(bits + size_t(y) * bpl)[x] ^= mask;
+    };
+    for (int x = L; x <= r; ++x) flip(x, T);
+    for (int y = T + 1; y <= b; ++y) flip(r, y);
+    if (b > T)
+        for (int x = r - 1; x >= L; --x) flip(x, b);
+    if (r > L)
+        for (int y = b - 1; y > T; --y) flip(L, y);
+    touched_ = touched_.united(QRect(QPoint(L, T), QPoint(r, b)).intersected(img.rect()));
+}
+
+}  // namespace vorlisk
