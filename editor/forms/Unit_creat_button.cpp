@@ -1,6 +1,7 @@
 #include "editor/forms/Unit_creat_button.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,6 +67,26 @@ QString family_caption(KindGroup g) {
     return QString::fromUtf8(r.family) + QStringLiteral("：") + kinds.join(QStringLiteral("、"));
 }
 
+namespace {
+
+// The caption in lines no wider than `width` (with the "、" that ends a
+// line), broken only between kinds.
+QString caption_lines(const QString& caption, const QFontMetrics& metrics, int width) {
+    const QString comma = QStringLiteral("、");
+    QStringList lines;
+    for (const QString& kind : caption.split(comma)) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + comma + kind + comma) <= width)
+            lines.back() += comma + kind;
+        else if (lines.isEmpty())
+            lines << kind;
+        else
+            lines.back() += comma, lines << kind;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
 TForm_creat_button::TForm_creat_button(const Pictures& pictures, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName("Form_creat_button");
@@ -96,7 +117,6 @@ TForm_creat_button::TForm_creat_button(const Pictures& pictures, QWidget* parent
     // one finds it without trying each picture.
     Label_family = new QLabel(this);
     Label_family->setObjectName("Label_family");
-    Label_family->setWordWrap(true);
     Label_family->setContentsMargins(4, 1, 4, 3);
     Label_family->setAutoFillBackground(true);
 }
@@ -123,8 +143,8 @@ void TForm_creat_button::show_group(KindGroup g, const QWidget* main_window, con
     }
     const QSize panel = panel_size(row);
     const int window_width = std::max(panel.width(), kCaptionWidth);
-    Label_family->setText(family_caption(g));
-    const int caption_height = Label_family->heightForWidth(window_width);
+    Label_family->setText(caption_lines(family_caption(g), Label_family->fontMetrics(), window_width - 8));
+    const int caption_height = Label_family->sizeHint().height();
     Label_family->setGeometry(0, panel.height(), window_width, caption_height);
     setFixedSize(window_width, panel.height() + caption_height);
 

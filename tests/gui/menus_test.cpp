@@ -310,7 +310,7 @@ void MenusTest::family_buttons_name_every_member() {
         QVERIFY(w->Form_creat_button->isVisible());
         const QString tip = w->Panel6->button(f.button)->toolTip();
         const QString shown = w->Form_creat_button->Label_family->text();
-        QCOMPARE(shown, tip);
+        QCOMPARE(QString(shown).remove(QLatin1Char('\n')), tip);  // broken into lines only between kinds
         QVERIFY(w->Form_creat_button->Label_family->isVisible());
         for (QToolButton* b : w->Form_creat_button->buttons_of(f.group))
             QVERIFY2(tip.contains(b->objectName()), qPrintable(tip + " lacks " + b->objectName()));
