@@ -82,7 +82,8 @@ QStringList visible_texts(QWidget* root) {
 // Texts with an English word in them; `allowed` are the words that are
 // names rather than words (file names, font families, formats).
 QStringList english(const QStringList& texts, const QStringList& allowed) {
-    static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    // A word of letters alone: chip types such as 74LS00 are names.
+    static const QRegularExpression word(QStringLiteral("\\b[A-Za-z]{2,}\\b"));
     QStringList names = allowed;  // longest first: "DejaVu Sans Mono" before "DejaVu Sans"
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
     QStringList out;
@@ -129,6 +130,7 @@ private slots:
     void save_spares_every_file_under_the_examples();
     void message_boxes_carry_the_program_name();
     void family_buttons_name_every_member();
+    void program_windows_are_chinese();
     void qt_dialogs_are_chinese_data();
     void qt_dialogs_are_chinese();
 };
@@ -316,6 +318,27 @@ void MenusTest::family_buttons_name_every_member() {
             QVERIFY2(tip.contains(b->objectName()), qPrintable(tip + " lacks " + b->objectName()));
         w->Form_creat_button->FormDeactivate();
     }
+}
+
+void MenusTest::program_windows_are_chinese() {
+    QStringList texts;
+    std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+        for (QAction* a : menu->actions()) {
+            texts << a->text() << a->toolTip().remove(QRegularExpression(QStringLiteral("\\(Ctrl[^)]*\\)")));
+            if (a->menu()) walk(a->menu());
+        }
+    };
+    for (QAction* top : w->menuBar()->actions()) walk(top->menu());
+    w->show_truth_table();
+    w->show_timing_diagram();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() != QLatin1String("Form_bitmap"))  // holds pictures, never shown
+            texts << visible_texts(window);
+    texts.removeAll(QString());
+    // Names of parts, pins and signals as the lab sheets write them.
+    const QStringList names{"Vcc", "Gnd", "CP", "BCD", "CMOSD", "RS", "JK", "E-mail", "Ctrl", "Del", "Shift"};
+    const QStringList left = english(texts, names);
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(" | "))));
 }
 
 // Columns: a dialog of Qt's that the program shows, and the words in it that
