@@ -71,6 +71,8 @@ public:
     // --- file menu ---------------------------------------------------------------
     void N_newClick();
     void N_openClick();
+    // Open with the path the chooser gives (the file dialog, or an entry of 实例).
+    void open_command(const std::function<QString()>& choose);
     void N_saveClick();
     void N_save_asClick();
     void N_print_setupClick();
@@ -115,6 +117,8 @@ public:
     void N_paletteClick();
     void N_statusbarClick();
     void N_pin_numbersClick();  // chips show their package pin numbers; remembered between sessions
+    void N_table_itemsClick();  // the truth table's record items dialog
+    void N_trace_itemsClick();  // the timing diagram's record items dialog
     void N_manualClick();
     void N_homeClick();
     void N_mailClick();
@@ -154,7 +158,10 @@ public:
     std::function<QString()> choose_save_file;
 
     QString examples_dir() const;
-    bool is_example(const QString& path) const;  // in the shipped examples folder
+    // In the shipped examples folder or one of its subfolders.
+    bool is_example(const QString& path) const;
+    // 实例: the circuit files of a folder, its subfolders as submenus.
+    void fill_examples_menu(QMenu* menu, const QString& folder);
 
     QString app_dir;   // folder of the program
     QString data_dir;  // where "例子" and the manual are: app_dir, or the installed share folder
@@ -181,6 +188,7 @@ public:
     QAction* N_statusbar = nullptr;
     QAction* N_pin_numbers = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    QMenu* N_examples = nullptr;  // 实例
 
     // --- the other windows, created once ---------------------------------------
     TForm_creat_button* Form_creat_button = nullptr;

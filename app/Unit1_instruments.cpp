@@ -46,6 +46,10 @@ void TForm1::show_timing_diagram() {
     Form_tu->raise();
 }
 
+void TForm1::N_table_itemsClick() { truth_table_window()->BitBtn2Click(); }
+
+void TForm1::N_trace_itemsClick() { timing_diagram_window()->BitBtn2Click(); }
+
 void TForm1::deal_biao_data() {
     if (!Form_biao || !Form_biao->isVisible()) return;
     const std::string& mode = c_->table_record_mode;

@@ -1,7 +1,10 @@
 // The menu bar, the toolbar and the canvas context menu, each as a table.
 #include <QAction>
 #include <QButtonGroup>
+#include <QCollator>
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -28,6 +31,7 @@ struct MenuEntry {
     bool separator_after;
     QAction* TForm1::*kept;  // where the action is kept, for entries changed later
     bool checkable = false;  // view toggles, checked at start
+    QMenu* TForm1::*kept_menu = nullptr;  // where the menu itself is kept, for menus filled later
 };
 
 const MenuEntry kMenus[] = {
@@ -53,7 +57,7 @@ const MenuEntry kMenus[] = {
     {"运行 (&R)", "运行", nullptr, &TForm1::N_runClick, false, nullptr},
     {"运行 (&R)", "停止", nullptr, &TForm1::N_stopClick, false, nullptr},
     {"运行 (&R)", "虚拟实验箱", nullptr, &TForm1::N_boxClick, false, nullptr},
-    {"实例", nullptr, nullptr, nullptr, false, nullptr},
+    {"实例", nullptr, nullptr, nullptr, false, nullptr, false, &TForm1::N_examples},
     {"查看 (&V)", "放大", "Ctrl+=|Ctrl++", &TForm1::N_zoom_inClick, false, nullptr},
     {"查看 (&V)", "缩小", "Ctrl+-", &TForm1::N_zoom_outClick, false, nullptr},
     {"查看 (&V)", "实际大小", "Ctrl+0", &TForm1::N_zoom_actualClick, false, nullptr},
@@ -61,7 +65,11 @@ const MenuEntry kMenus[] = {
     {"查看 (&V)", "工具栏", nullptr, &TForm1::N_toolbarClick, false, &TForm1::N_toolbar, true},
     {"查看 (&V)", "器件箱", nullptr, &TForm1::N_paletteClick, false, &TForm1::N_palette, true},
     {"查看 (&V)", "状态栏", nullptr, &TForm1::N_statusbarClick, true, &TForm1::N_statusbar, true},
-    {"查看 (&V)", "显示引脚号", nullptr, &TForm1::N_pin_numbersClick, false, &TForm1::N_pin_numbers, true},
+    {"查看 (&V)", "显示引脚号", nullptr, &TForm1::N_pin_numbersClick, true, &TForm1::N_pin_numbers, true},
+    {"查看 (&V)", "真值表", "Ctrl+T", &TForm1::show_truth_table, false, nullptr},
+    {"查看 (&V)", "时序图", "Ctrl+D", &TForm1::show_timing_diagram, false, nullptr},
+    {"查看 (&V)", "真值表记录项…", "Ctrl+Shift+T", &TForm1::N_table_itemsClick, false, nullptr},
+    {"查看 (&V)", "时序图记录项…", "Ctrl+Shift+D", &TForm1::N_trace_itemsClick, false, nullptr},
     {"帮助 (&H)", "使用说明", "F1", &TForm1::N_manualClick, true, nullptr},
     {"帮助 (&H)", "访问主页", nullptr, &TForm1::N_homeClick, false, nullptr},
     {"帮助 (&H)", "E-mail 开发组", nullptr, &TForm1::N_mailClick, true, nullptr},
@@ -88,8 +96,8 @@ const ToolEntry kTools[] = {
     {2, ToolGlyph::paste, "粘贴", &TForm1::N_pasteClick, nullptr},
     {2, ToolGlyph::undo, "撤销 (Ctrl+Z)", &TForm1::N_undoClick, nullptr, &TForm1::N_undo},
     {2, ToolGlyph::redo, "重做 (Ctrl+Y)", &TForm1::N_redoClick, nullptr, &TForm1::N_redo},
-    {3, ToolGlyph::table, "真值表", &TForm1::show_truth_table, nullptr},
-    {3, ToolGlyph::trace, "时序图", &TForm1::show_timing_diagram, nullptr},
+    {3, ToolGlyph::table, "真值表 (Ctrl+T)", &TForm1::show_truth_table, nullptr},
+    {3, ToolGlyph::trace, "时序图 (Ctrl+D)", &TForm1::show_timing_diagram, nullptr},
     {4, ToolGlyph::run, "运行", &TForm1::N_runClick, &TForm1::SpeedButton_run},
     {4, ToolGlyph::stop, "停止", &TForm1::N_stopClick, &TForm1::SpeedButton_stop},
     {6, ToolGlyph::rotate_left, "向左旋转", &TForm1::N_rotate_leftClick, nullptr},
@@ -107,6 +115,7 @@ void TForm1::build_menus() {
             current = QString::fromUtf8(e.menu);
             menu = menuBar()->addMenu(current);
         }
+        if (e.kept_menu) this->*e.kept_menu = menu;
         if (!e.caption) continue;
         QAction* a = menu->addAction(QString::fromUtf8(e.caption));
         if (e.shortcut) {
@@ -122,6 +131,33 @@ void TForm1::build_menus() {
         connect(a, &QAction::triggered, this, [this, cmd = e.command] { (this->*cmd)(); });
         if (e.separator_after) menu->addSeparator();
     }
+    // Listed afresh each time it opens: examples added beside the program show at once.
+    connect(N_examples, &QMenu::aboutToShow, this, [this] { fill_examples_menu(N_examples, examples_dir()); });
+}
+
+void TForm1::fill_examples_menu(QMenu* menu, const QString& folder) {
+    menu->clear();
+    const QDir dir(folder);
+    // In the order of a Chinese dictionary, numbers by value: 74LS00 before 74LS138.
+    QCollator order(QLocale(QLocale::Chinese, QLocale::China));
+    order.setNumericMode(true);
+    auto sorted = [&](QStringList names) {
+        std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) { return order.compare(a, b) < 0; });
+        return names;
+    };
+    // Subfolders first, as submenus (the grading exercise with its reference and hand-ins).
+    for (const QString& sub : sorted(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted))) {
+        QMenu* submenu = menu->addMenu(sub);
+        fill_examples_menu(submenu, dir.absoluteFilePath(sub));
+    }
+    const QStringList files = sorted(dir.entryList({QStringLiteral("*.vlk")}, QDir::Files | QDir::Readable, QDir::Unsorted));
+    if (!files.isEmpty() && !menu->isEmpty()) menu->addSeparator();
+    for (const QString& file : files) {
+        const QString path = dir.absoluteFilePath(file);
+        connect(menu->addAction(QFileInfo(file).completeBaseName()), &QAction::triggered, this,
+                [this, path] { open_command([path] { return path; }); });
+    }
+    if (menu->isEmpty()) menu->addAction(QStringLiteral("（没有电路文件）"))->setEnabled(false);
 }
 
 void TForm1::build_toolbar() {

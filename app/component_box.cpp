@@ -98,7 +98,8 @@ ComponentBox::ComponentBox(const Pictures& pictures, QWidget* parent) : QWidget(
         } else {
             b->setIcon(kind_glyph(*scratch, pictures, kind, 34));
         }
-        b->setToolTip(e.role == Role::select ? QStringLiteral("选择") : QString::fromUtf8(e.tool).section('(', 0, 0));
+        if (e.role == Role::group) b->setToolTip(family_caption(static_cast<KindGroup>(e.arg)));
+        else b->setToolTip(e.role == Role::select ? QStringLiteral("选择") : QString::fromUtf8(e.tool).section('(', 0, 0));
         buttons_->addButton(b);
         b->installEventFilter(this);
         all_.push_back(b);
@@ -113,7 +114,6 @@ ComponentBox::ComponentBox(const Pictures& pictures, QWidget* parent) : QWidget(
             }
         });
     }
-    button("SpeedButton30")->setToolTip(QStringLiteral("与门"));
     show_select_down();
 }
 

@@ -26,7 +26,7 @@ int run(Application& app) {
     app.setWindowIcon(QIcon(QStringLiteral(":/vorlisk.png")));
 
     QCommandLineParser parser;
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("circuit file to open"));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("要打开的电路文件"));
     QCommandLineOption no_splash(QStringLiteral("no-splash"));
     QCommandLineOption run_for(QStringLiteral("run-for-ms"), QString(), QStringLiteral("ms"));
     QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("path"));

@@ -17,6 +17,8 @@ SaveAsker& asker() {
 }
 }  // namespace
 
+QString program_name() { return QStringLiteral("Vorlisk"); }
+
 void set_message_sink(MessageSink s) { sink() = std::move(s); }
 void set_save_asker(SaveAsker a) { asker() = std::move(a); }
 
@@ -25,7 +27,7 @@ void show_message(QWidget* parent, const QString& text, MessageKind kind) {
         sink()(text, kind);
         return;
     }
-    const QString title = QApplication::applicationName();
+    const QString title = program_name();
     switch (kind) {
         case MessageKind::information: QMessageBox::information(parent, title, text); break;
         case MessageKind::warning: QMessageBox::warning(parent, title, text); break;
@@ -35,7 +37,7 @@ void show_message(QWidget* parent, const QString& text, MessageKind kind) {
 
 SaveAnswer ask_save(QWidget* parent) {
     if (asker()) return asker()();
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
+    QMessageBox box(QMessageBox::Question, program_name(),
                     QStringLiteral("当前电路已修改，是否保存修改？"), QMessageBox::NoButton, parent);
     QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);

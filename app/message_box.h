@@ -1,6 +1,6 @@
 // Every message box of the program goes through these functions, titled
-// with the application's name, so that tests can capture what a command
-// shows and answer the questions it asks.
+// with the program's name, so that tests can capture what a command shows
+// and answer the questions it asks.
 #pragma once
 
 #include <QString>
@@ -9,6 +9,9 @@
 class QWidget;
 
 namespace vorlisk {
+
+// The one name the user sees for the program: window titles, message boxes.
+QString program_name();
 
 enum class MessageKind { information, warning, error };
 

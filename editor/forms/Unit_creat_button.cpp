@@ -1,9 +1,12 @@
 #include "editor/forms/Unit_creat_button.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScreen>
+#include <QStringList>
 #include <QToolButton>
 #include <algorithm>
 
@@ -14,13 +17,14 @@ namespace vorlisk {
 
 namespace {
 
-// One family per row, in KindGroup order: its panel, the size of its
+// One family per row, in KindGroup order: its name, its panel, the size of its
 // buttons, where the window goes (offsets from the main window's left edge,
 // by the column of the group's button, and from its top plus the top of
 // the component box), and its kinds from left to right. A panel is as wide
 // as its buttons side by side and as high as one, plus a 5-pixel border.
 struct GroupRow {
     KindGroup group;
+    const char* family;  // what the family is called where it is named as a whole
     const char* panel;
     int button_w, button_h;
     bool right_column;  // the group's button is in the right column
@@ -29,16 +33,18 @@ struct GroupRow {
 };
 
 const GroupRow kGroups[kKindGroupCount] = {
-    {KindGroup::and_, "Panel1", 40, 40, false, 122, {"与门", "3线与门", "4线与门", "5线与门", "8线与门"}},
-    {KindGroup::or_, "Panel2", 40, 40, true, 122, {"或门", "3线或门", "4线或门", "5线或门", "8线或门"}},
-    {KindGroup::nand_, "Panel3", 40, 40, true, 162, {"与非门", "3线与非门", "4线与非门", "5线与非门", "8线与非门"}},
-    {KindGroup::nor_, "Panel4", 40, 40, false, 202, {"或非门", "3线或非门", "4线或非门", "5线或非门", "8线或非门"}},
-    {KindGroup::rs, "Panel5", 56, 56, false, 316,
+    {KindGroup::and_, "与门", "Panel1", 40, 40, false, 122, {"与门", "3线与门", "4线与门", "5线与门", "8线与门"}},
+    {KindGroup::or_, "或门", "Panel2", 40, 40, true, 122, {"或门", "3线或门", "4线或门", "5线或门", "8线或门"}},
+    {KindGroup::nand_, "与非门", "Panel3", 40, 40, true, 162,
+     {"与非门", "3线与非门", "4线与非门", "5线与非门", "8线与非门"}},
+    {KindGroup::nor_, "或非门", "Panel4", 40, 40, false, 202,
+     {"或非门", "3线或非门", "4线或非门", "5线或非门", "8线或非门"}},
+    {KindGroup::rs, "RS触发器", "Panel5", 56, 56, false, 316,
      {"或非门基本RS触发器", "与非门基本RS触发器", "同步RS触发器", "同步主从RS触发器"}},
-    {KindGroup::d, "Panel6", 56, 56, true, 315, {"CMOSD触发器", "边沿D触发器"}},
-    {KindGroup::sources, "Panel7", 40, 40, true, 362, {"高低电平控制器", "连续脉冲", "可置数脉冲"}},
-    {KindGroup::leds, "Panel8", 40, 40, false, 442, {"发光二极管", "发光二极管测点"}},
-    {KindGroup::displays, "Panel9", 40, 50, true, 437, {"数码管", "数码管BCD", "数码管BCD测点"}},
+    {KindGroup::d, "D触发器", "Panel6", 56, 56, true, 315, {"CMOSD触发器", "边沿D触发器"}},
+    {KindGroup::sources, "信号源", "Panel7", 40, 40, true, 362, {"高低电平控制器", "连续脉冲", "可置数脉冲"}},
+    {KindGroup::leds, "发光二极管", "Panel8", 40, 40, false, 442, {"发光二极管", "发光二极管测点"}},
+    {KindGroup::displays, "数码管", "Panel9", 40, 50, true, 437, {"数码管", "数码管BCD", "数码管BCD测点"}},
 };
 
 constexpr int kBorder = 5;     // panel size beyond its buttons
@@ -46,9 +52,37 @@ constexpr int kButtonAt = 2;   // first button's offset in its panel
 constexpr int kLeftColumnX = 45;
 constexpr int kRightColumnX = 85;
 constexpr int kHiddenTop = 100;  // where the panels not shown wait, outside the window
+constexpr int kCaptionWidth = 200;  // the family's caption below the buttons wraps at this width, or wider
 
 QSize panel_size(const GroupRow& r) {
     return {int(r.kinds.size()) * r.button_w + kBorder, r.button_h + kBorder};
+}
+
+}  // namespace
+
+QString family_caption(KindGroup g) {
+    const GroupRow& r = kGroups[size_t(g)];
+    QStringList kinds;
+    for (const char* k : r.kinds) kinds << QString::fromUtf8(k);
+    return QString::fromUtf8(r.family) + QStringLiteral("：") + kinds.join(QStringLiteral("、"));
+}
+
+namespace {
+
+// The caption in lines no wider than `width` (with the "、" that ends a
+// line), broken only between kinds.
+QString caption_lines(const QString& caption, const QFontMetrics& metrics, int width) {
+    const QString comma = QStringLiteral("、");
+    QStringList lines;
+    for (const QString& kind : caption.split(comma)) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + comma + kind + comma) <= width)
+            lines.back() += comma + kind;
+        else if (lines.isEmpty())
+            lines << kind;
+        else
+            lines.back() += comma, lines << kind;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 }  // namespace
@@ -76,8 +110,15 @@ TForm_creat_button::TForm_creat_button(const Pictures& pictures, QWidget* parent
             b->setIconSize(QSize(glyph, glyph));
             connect(b, &QToolButton::clicked, this, [this, kind] { pick(kind); });
         }
+        panel->setToolTip(family_caption(r.group));
         panels[size_t(r.group)] = panel;
     }
+    // Names every kind of the family shown, so that a student looking for
+    // one finds it without trying each picture.
+    Label_family = new QLabel(this);
+    Label_family->setObjectName("Label_family");
+    Label_family->setContentsMargins(4, 1, 4, 3);
+    Label_family->setAutoFillBackground(true);
 }
 
 TForm_creat_button::~TForm_creat_button() {
@@ -100,7 +141,12 @@ void TForm_creat_button::show_group(KindGroup g, const QWidget* main_window, con
         panel->move(0, r.group == g ? 0 : kHiddenTop);
         panel->setVisible(r.group == g);
     }
-    setFixedSize(panel_size(row));
+    const QSize panel = panel_size(row);
+    const int window_width = std::max(panel.width(), kCaptionWidth);
+    Label_family->setText(caption_lines(family_caption(g), Label_family->fontMetrics(), window_width - 8));
+    const int caption_height = Label_family->sizeHint().height();
+    Label_family->setGeometry(0, panel.height(), window_width, caption_height);
+    setFixedSize(window_width, panel.height() + caption_height);
 
     QPoint at(row.right_column ? kRightColumnX : kLeftColumnX, row.top_offset);
     if (main_window) {

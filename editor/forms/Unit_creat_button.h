@@ -1,5 +1,6 @@
 // "创建对象": the small frameless window beside a group button of the
-// component box, showing that family's kinds in one row. Picking a kind
+// component box, showing that family's kinds in one row with the family's
+// caption below them. Picking a kind
 // closes it; clicking anywhere else (or the window losing focus) closes it
 // without a pick, and the main window then falls back to the select tool.
 #pragma once
@@ -10,6 +11,7 @@
 #include <array>
 #include <vector>
 
+class QLabel;
 class QToolButton;
 
 namespace vorlisk {
@@ -19,6 +21,10 @@ struct Pictures;
 // Families that share one button of the component box.
 enum class KindGroup { and_, or_, nand_, nor_, rs, d, sources, leds, displays };
 constexpr int kKindGroupCount = 9;
+
+// The family's name and every kind in it, as the family's button and the
+// window show it: "信号源：高低电平控制器、连续脉冲、可置数脉冲".
+QString family_caption(KindGroup g);
 
 class TForm_creat_button : public QWidget {
     Q_OBJECT
@@ -40,6 +46,7 @@ public:
     bool picked = false;  // a kind was picked since the window was last shown
 
     std::array<QWidget*, kKindGroupCount> panels{};  // Panel1 .. Panel9, by KindGroup
+    QLabel* Label_family = nullptr;  // below the panel shown: the family's caption
     // The kind buttons of a group, left to right.
     std::vector<QToolButton*> buttons_of(KindGroup g) const;
 

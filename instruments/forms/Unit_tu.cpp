@@ -7,10 +7,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSaveFile>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <sstream>
 
 #include "app/canvas_view.h"
@@ -28,6 +32,16 @@ constexpr int32_t kGridGrey = 0xdcdcdc;
 constexpr int32_t kNavy = 0x800000;
 
 CanvasFont label_font() { return {"Arial", 14, true, false, false, false, kNavy}; }
+CanvasFont axis_font() { return {"Arial", 11, false, false, false, false, kBlack}; }
+
+// A trace's high and low lines are 30 pixels apart; each row is twice that
+// high, so a low line and the next row's high line are as far apart as the
+// two levels of one trace and never read as one double line.
+constexpr int kRowPitch = 60;
+constexpr int kTraceTop = 10;  // from the row's top to its band of 40 pixels
+int row_top(int q) { return kRowPitch * q + kTraceTop; }
+
+constexpr int kAxisHeight = 38;  // the strip below the grid in an exported picture
 
 const QString kScaleMessage = QStringLiteral("比例必须是大于零的实数，请重新输入。");
 
@@ -64,6 +78,9 @@ TForm_tu::TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent)
     bar->addLayout(spin);
     bar->addWidget(Label2);
     bar->addStretch();
+    Label_page = new QLabel(this);
+    Label_page->setObjectName("Label_page");
+    bar->addWidget(Label_page);
 
     Image1 = new CanvasView(canvas_, this);
     auto* left = new QVBoxLayout;
@@ -71,6 +88,11 @@ TForm_tu::TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent)
     left->setSpacing(0);
     left->addLayout(bar);
     left->addWidget(Image1, 1);
+    ScrollBar_page = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar_page->setObjectName("ScrollBar_page");
+    ScrollBar_page->setPageStep(1);
+    ScrollBar_page->setToolTip(QStringLiteral("翻看记录的前后各页"));
+    left->addWidget(ScrollBar_page);
 
     Panel1 = new InstrumentPanel({"默认设置", "记录项设置", "开始纪录", "停止纪录", "清除", "导出", "关闭"}, this);
     auto* row = new QHBoxLayout(this);
@@ -87,6 +109,10 @@ TForm_tu::TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent)
     connect(UpDown_up, &QToolButton::clicked, this, [this] { UpDown1Click(true); });
     connect(UpDown_down, &QToolButton::clicked, this, [this] { UpDown1Click(false); });
     Image1->on_resize = [this](int, int) { FormResize(); };
+    connect(ScrollBar_page, &QScrollBar::valueChanged, this, [this](int page) {
+        if (page != shown_page_) show_page(page);
+    });
+    update_page_controls();
 
     choose_export_file = [this](const QString& suggestion, const QString& filter) {
         return QFileDialog::getSaveFileName(this, QStringLiteral("导出时序图"), suggestion, filter);
@@ -149,6 +175,7 @@ void TForm_tu::clear_trace() {
     }
     trace_count = last_used_slot(c_.trace_items) + 1;
     start_time = 0.0;
+    restart_pages();
     needs_full_redraw = true;
     draw_tu(1);
 }
@@ -173,15 +200,15 @@ void TForm_tu::redraw_tu() {
         const std::string& slot = c_.trace_items[size_t(q)];
         if (slot.empty()) continue;
         const int t = find_test_point(c_, slot);
-        if (t >= 0) canvas_.text(5, kRowHeight * q + 12, c_.test_points[t].label);
+        if (t >= 0) canvas_.text(5, row_top(q) + 12, c_.test_points[t].label);
     }
 
     const int x0 = label_width + 13;
     canvas_.set_pen(kGridGrey, 1);
     for (int k = 1;; ++k) {
-        canvas_.line(x0 + 1, kRowHeight * k, w, kRowHeight * k);
-        canvas_.line(label_width + 9, kRowHeight * k, 0, kRowHeight * k);
-        if (kRowHeight * k > h) break;
+        canvas_.line(x0 + 1, kRowPitch * k, w, kRowPitch * k);
+        canvas_.line(label_width + 9, kRowPitch * k, 0, kRowPitch * k);
+        if (kRowPitch * k > h) break;
     }
     for (int k = 1;; ++k) {
         canvas_.line(kDivisionWidth * k + x0 + 1, 0, kDivisionWidth * k + x0 + 1, h);
@@ -197,20 +224,94 @@ void TForm_tu::draw_tu(int full) {
     }
     canvas_.set_pen(kBlack, 2);
     if (full == 0) {
-        for (int q = 0; q < trace_count; ++q) {
-            const SampleList& list = trace_lists.list(q);
-            if (c_.trace_items[size_t(q)].empty() || list.empty()) continue;
-            if (axis().x(c_.trace_drawn_time) >= canvas_.width()) {  // the next page
-                start_time = c_.trace_drawn_time;
-                redraw_tu();
-                canvas_.set_pen(kBlack, 2);
+        bool any = false;
+        for (int q = 0; q < trace_count; ++q)
+            any = any || (!c_.trace_items[size_t(q)].empty() && !trace_lists.list(q).empty());
+        if (any && axis().x(c_.trace_drawn_time) >= canvas_.width()) {  // the next page
+            const double next = page_start_at(c_.trace_drawn_time);
+            // A page on which nothing was recorded (cleared while recording) is not kept.
+            bool left_has_samples = false;
+            for (int q = 0; q < trace_count; ++q) {
+                const SampleList& list = trace_lists.list(q);
+                left_has_samples = left_has_samples || (!list.empty() && list.front().time < next);
             }
-            trace_stretch(list, q, c_.trace_drawn_time, c_.sim_time, axis(),
-                          [this](const TraceLine& l) { canvas_.line(l.x1, l.y1, l.x2, l.y2); });
+            const bool was_following = following();
+            if (left_has_samples) page_starts_.push_back(next);
+            else page_starts_.back() = next;
+            start_time = next;
+            if (was_following) show_page(page_count() - 1);  // the new page from its start
+            else update_page_controls();
+            canvas_.set_pen(kBlack, 2);
+        }
+        // While the user looks at an earlier page, the recording goes on unseen.
+        if (following()) {
+            for (int q = 0; q < trace_count; ++q) {
+                const SampleList& list = trace_lists.list(q);
+                if (c_.trace_items[size_t(q)].empty() || list.empty()) continue;
+                trace_stretch(list, 0, c_.trace_drawn_time, c_.sim_time, axis(), [this, dy = row_top(q)](const TraceLine& l) {
+                    canvas_.line(l.x1, l.y1 + dy, l.x2, l.y2 + dy);
+                });
+            }
         }
         c_.trace_drawn_time = c_.sim_time;
     }
     canvas_.set_pen_width(1);
+    Image1->show_changes();
+}
+
+// --- pages -----------------------------------------------------------------------------
+
+double TForm_tu::page_start_at(double t) const {
+    const double scale = c_.trace_scale > 0 ? c_.trace_scale : 1.0;
+    return std::floor(t / scale + 1e-9) * scale;
+}
+
+TraceAxis TForm_tu::shown_axis() const { return {label_width, page_starts_[size_t(shown_page_)], c_.trace_scale}; }
+
+void TForm_tu::restart_pages() {
+    page_starts_.assign(1, start_time);
+    shown_page_ = 0;
+    update_page_controls();
+}
+
+void TForm_tu::update_page_controls() {
+    const QSignalBlocker quiet(ScrollBar_page);
+    ScrollBar_page->setRange(0, page_count() - 1);
+    ScrollBar_page->setValue(shown_page_);
+    ScrollBar_page->setEnabled(page_count() > 1);
+    Label_page->setText(QStringLiteral("第 %1/%2 页，从 %3 秒起")
+                            .arg(shown_page_ + 1)
+                            .arg(page_count())
+                            .arg(general_number(page_starts_[size_t(shown_page_)])));
+}
+
+void TForm_tu::draw_row(int q, double from, double to, const TraceAxis& axis) {
+    const SampleList& list = trace_lists.list(q);
+    auto later = [](double t, const Sample& s) { return t < s.time; };
+    // The sample in force at `from` and every later one up to `to`.
+    auto first = std::upper_bound(list.begin(), list.end(), from, later);
+    if (first != list.begin()) --first;
+    const auto last = std::upper_bound(first, list.end(), to, later);
+    if (first == last) return;
+    const SampleList page(first, last);
+    trace_stretch(page, 0, page.front().time - 1.0, to, axis, [this, dy = row_top(q)](const TraceLine& l) {
+        canvas_.line(l.x1, l.y1 + dy, l.x2, l.y2 + dy);
+    });
+}
+
+void TForm_tu::show_page(int page) {
+    shown_page_ = std::clamp(page, 0, page_count() - 1);
+    needs_full_redraw = false;
+    redraw_tu();
+    canvas_.set_pen(kBlack, 2);
+    const double from = page_starts_[size_t(shown_page_)];
+    // The live page as far as it was recorded, an earlier one up to where the next begins.
+    const double to = following() ? std::max(c_.trace_drawn_time, trace_lists.last_time())
+                                  : page_starts_[size_t(shown_page_) + 1];
+    for (int q = 0; q < trace_count; ++q)
+        if (!c_.trace_items[size_t(q)].empty()) draw_row(q, from, to, shown_axis());
+    canvas_.set_pen_width(1);
+    update_page_controls();
     Image1->show_changes();
 }
 
@@ -241,7 +342,8 @@ void TForm_tu::BitBtn3Click() {
     const bool changed = scale != c_.trace_scale;
     c_.trace_scale = scale;
     trace_lists.clear();
-    start_time = c_.sim_time;
+    start_time = page_start_at(c_.sim_time);
+    restart_pages();
     recording = true;
     needs_full_redraw = true;
     set_scale_controls_enabled(false);
@@ -297,8 +399,55 @@ bool TForm_tu::export_vcd(const QString& path) {
     return true;
 }
 
+QImage TForm_tu::export_picture() const {
+    const QImage& page = canvas_.image();
+    const int w = page.width(), h = page.height();
+    Canvas out(w, h + kAxisHeight);
+    out.set_pen(kWhite);
+    out.set_brush(kWhite);
+    out.rectangle(0, 0, w, h + kAxisHeight);
+    out.picture(0, 0, page, kWhite);
+    const int x0 = label_width + 13;
+    out.set_pen(kAxisGrey, 1);
+    out.line(x0, h, w, h);
+    for (int k = 0; kDivisionWidth * k + x0 < w; ++k) {
+        const int x = k == 0 ? x0 : kDivisionWidth * k + x0 + 1;
+        out.line(x, h, x, h + 4);
+    }
+    out.set_font(axis_font());
+    const QFontMetrics metrics(qt_font(axis_font()));
+    for (const AxisLabel& l : axis_labels()) {
+        const int half = metrics.horizontalAdvance(l.text) / 2;
+        out.text(std::clamp(l.x - half, 0, std::max(0, w - 2 * half)), h + 6, l.text.toStdString());
+    }
+    out.text(5, h + 21, QStringLiteral("比例：%1 秒/格").arg(general_number(c_.trace_scale)).toStdString());
+    return out.image().copy();
+}
+
+std::vector<TForm_tu::AxisLabel> TForm_tu::axis_labels() const {
+    const TraceAxis a = shown_axis();
+    const int w = canvas_.width();
+    // Pages start at a whole division: the division lines fall on whole multiples of the scale.
+    const long long first = std::llround(a.start_time / a.scale);
+    auto time_at = [&](int k) { return general_number(double(first + k) * a.scale); };
+    const QFontMetrics metrics(qt_font(axis_font()));
+    // Every division, or every 2nd, 5th, 10th ... where the times would run into each other.
+    int every = 1;
+    for (int n : {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000}) {
+        every = n;
+        int widest = 0;
+        for (int k = 0; kDivisionWidth * k + a.x0() < w; k += n)
+            widest = std::max(widest, metrics.horizontalAdvance(time_at(k)));
+        if (widest + 8 <= n * kDivisionWidth) break;
+    }
+    std::vector<AxisLabel> labels;
+    for (int k = 0; kDivisionWidth * k + a.x0() < w; k += every)
+        labels.push_back({k == 0 ? a.x0() : kDivisionWidth * k + a.x0() + 1, time_at(k)});
+    return labels;
+}
+
 bool TForm_tu::export_png(const QString& path) {
-    if (!canvas_.image().save(path, "PNG")) {
+    if (!export_picture().save(path, "PNG")) {
         show_message(this, QStringLiteral("无法写入“%1”。").arg(path), MessageKind::error);
         return false;
     }

@@ -2,18 +2,23 @@
 // runs, the pass samples every change of the chosen test points
 // (TForm1::deal_tu_data); while recording, the main window's status timer
 // extends the traces up to the current time (draw_tu(0)), one division of
-// 30 pixels per `trace_scale` seconds, a row of 40 pixels per trace, and
-// starts a new page at the right edge.
+// 30 pixels per `trace_scale` seconds, a row of 60 pixels per trace, and
+// starts a new page at the right edge. Earlier pages of the recording stay
+// in reach: the scroll bar below the traces goes back to any of them and
+// redraws it from the samples.
 #pragma once
 
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "instruments/trace.h"
 #include "render/canvas.h"
 
+class QImage;
 class QLabel;
 class QLineEdit;
+class QScrollBar;
 class QToolButton;
 
 namespace vorlisk {
@@ -49,6 +54,21 @@ public:
     // The two exports behind "导出".
     bool export_vcd(const QString& path);
     bool export_png(const QString& path);
+    // The page shown, with the time axis below the grid: a time under
+    // every labelled division and the scale.
+    QImage export_picture() const;
+    // A time of the axis under the grid: where its division line is, and its text.
+    struct AxisLabel {
+        int x;
+        QString text;
+    };
+    std::vector<AxisLabel> axis_labels() const;
+
+    // Pages of the recording: each starts where the one before ran off the
+    // right edge. The last is the one being recorded.
+    int page_count() const { return int(page_starts_.size()); }
+    int shown_page() const { return shown_page_; }
+    void show_page(int page);
 
     // Told when the user changed the circuit's slots or scale.
     std::function<void()> on_items_changed;
@@ -71,7 +91,9 @@ public:
     QToolButton* UpDown_up;
     QToolButton* UpDown_down;
     QLabel* Label2;        // 秒/格
+    QLabel* Label_page;    // 第 n/m 页
     CanvasView* Image1;
+    QScrollBar* ScrollBar_page;  // earlier pages of the recording
     InstrumentPanel* Panel1;
 
 protected:
@@ -80,6 +102,16 @@ protected:
 
 private:
     TraceAxis axis() const { return {label_width, start_time, c_.trace_scale}; }
+    // The axis of the page shown, which is the live one unless the user went back.
+    TraceAxis shown_axis() const;
+    bool following() const { return shown_page_ == page_count() - 1; }
+    // Where a page starts: at a whole division, so the axis reads in round times.
+    double page_start_at(double t) const;
+    // One page of pages, from the start of a recording or a clear.
+    void restart_pages();
+    void update_page_controls();
+    // Draws row q's samples between two times (the page shown, from its samples).
+    void draw_row(int q, double from, double to, const TraceAxis& axis);
     // The scale field as a positive real, or the message and the focus.
     bool read_scale(double& value);
     void set_scale_controls_enabled(bool on);
@@ -88,6 +120,8 @@ private:
     TForm_b_t_list& items_;
     TraceRecorder trace_lists;
     Canvas canvas_;
+    std::vector<double> page_starts_{0.0};
+    int shown_page_ = 0;
 };
 
 }  // namespace vorlisk

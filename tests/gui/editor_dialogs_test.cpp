@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -106,7 +107,7 @@ void EditorDialogsTest::chip_type_kept_between_uses() {
     QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(74LS260)"));
 }
 
-// Columns: group, window size, window position from the main window's
+// Columns: group, size of the buttons' panel, window position from the main window's
 // outer top-left corner, with the component box 60 pixels below its top.
 void EditorDialogsTest::palette_window_data() {
     QTest::addColumn<KindGroup>("group");
@@ -132,7 +133,10 @@ void EditorDialogsTest::palette_window() {
     palette.show_group(KindGroup::rs, &main_window, box);  // a larger panel first
     palette.show_group(group, &main_window, box);
     QVERIFY(palette.isVisible());
-    QCOMPARE(palette.size(), size);
+    // The buttons' panel at the top, the family's caption below it.
+    QCOMPARE(palette.width(), std::max(size.width(), 200));
+    QCOMPARE(palette.Label_family->geometry(), QRect(0, size.height(), palette.width(), palette.height() - size.height()));
+    QVERIFY(palette.Label_family->height() > 10);
     QCOMPARE(palette.pos(), main_window.frameGeometry().topLeft() + at);
     int visible = 0;
     for (QWidget* panel : palette.panels)

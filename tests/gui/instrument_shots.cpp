@@ -2,7 +2,8 @@
 // manual: opens FILE, shows the truth table (recording on every change)
 // and the timing diagram, starts recording at SCALE seconds per division,
 // lets the circuit run for MS milliseconds and saves both windows (and the
-// diagram's samples as a Value Change Dump), then
+// diagram's samples as a Value Change Dump, and its exported picture with
+// the time axis), then
 // the record-items and recording-mode dialogs.
 //   instrument_shots FILE OUT_DIR [MS] [SCALE]
 // Runs under xvfb-run or the offscreen platform.
@@ -45,13 +46,14 @@ int main(int argc, char** argv) {
         TForm_biao* table = form.truth_table_window();
         TForm_tu* diagram = form.timing_diagram_window();
         table->setGeometry(20, 40, 440, 520);
-        diagram->setGeometry(420, 40, 760, 300);
+        diagram->setGeometry(420, 40, 760, 370);  // five rows of 60 pixels
         diagram->Edit1->setText(scale);
         QTimer::singleShot(ms, &form, [&, table, diagram] {
             // Taken while the circuit still runs.
             if (!table->grab().save(out.absoluteFilePath("truth_table.png"))) result = 1;
             if (!diagram->grab().save(out.absoluteFilePath("timing_diagram.png"))) result = 1;
             if (!diagram->export_vcd(out.absoluteFilePath("timing_diagram.vcd"))) result = 1;
+            if (!diagram->export_png(out.absoluteFilePath("timing_diagram_export.png"))) result = 1;
             form.N_stopClick();
             // The two dialogs, shown without waiting for an answer.
             auto* items = form.findChild<TForm_b_t_list*>();

@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <cmath>
 
 #include "app/Unit1.h"
 #include "gui_support.h"
@@ -303,7 +304,7 @@ void InstrumentsTest::starting_a_recording_runs_the_circuit_and_draws() {
     QTimer::singleShot(80, w.get(), [&] {
         disabled = !d->Edit1->isEnabled() && !d->UpDown_up->isEnabled();
         // Row 0 low line, just right of the axis: black once drawn.
-        const int y = 35, x = d->label_width + 13 + 5;
+        const int y = 45, x = d->label_width + 13 + 5;
         drawn = d->picture().pixel_at(x, y) == 0;
         w->N_stopClick();
     });
@@ -334,12 +335,15 @@ void InstrumentsTest::traces_flip_to_a_new_page_at_the_right_edge() {
     c().sim_time = edge + 1.0;
     d->draw_tu(0);
     QCOMPARE(d->start_time, 0.0);
-    QCOMPARE(d->picture().pixel_at(x0 + 45, 35), 0);  // row 0 low at 1.5 s
+    QCOMPARE(d->picture().pixel_at(x0 + 45, 45), 0);  // row 0 low at 1.5 s
     c().sim_time = edge + 2.0;
     d->draw_tu(0);
-    QCOMPARE(d->start_time, edge + 1.0);
-    QCOMPARE(d->picture().pixel_at(x0 + 15, 35), 0);  // continues at the left
-    QCOMPARE(d->picture().pixel_at(x0 + 45, 35), 0xffffff);  // the old page is gone
+    // The new page starts at the last whole second drawn: its lines read in round times.
+    const double page = std::floor(edge + 1.0);
+    QCOMPARE(d->start_time, page);
+    QCOMPARE(d->picture().pixel_at(x0 + 15, 45), 0);  // continues at the left
+    const int now = x0 + int((edge + 2.0 - page) * 30);
+    QCOMPARE(d->picture().pixel_at(now + 10, 45), 0xffffff);  // the old page is gone
     QCOMPARE(c().trace_drawn_time, edge + 2.0);
 }
 
@@ -378,7 +382,7 @@ void InstrumentsTest::exports_write_what_the_recorders_hold() {
     QVERIFY(dump.contains("$var wire 1 ! A $end"));
     QVERIFY(dump.contains("\n0!\n"));
     QVERIFY(d->export_png(dir.filePath("t.png")));
-    QCOMPARE(QImage(dir.filePath("t.png")).size(), d->picture().image().size());
+    QCOMPARE(QImage(dir.filePath("t.png")).size(), d->export_picture().size());
 
     MessageCapture capture;
     QVERIFY(!t->export_csv(dir.filePath("no/such/dir/t.csv")));
