@@ -11,6 +11,7 @@
 
 #include "app/Unit1.h"
 #include "app/glyphs.h"
+#include "chips/chip_table.h"
 #include "editor/kind_words.h"
 #include "model/edit.h"
 
@@ -192,7 +193,7 @@ void TForm1::show_context_menu() {
     const bool props = c.selection.size() == 1 && [&] {
         for (const char* w : {"脉冲", "数码管BCD测点", "发光二极管测点", "注释", "检测点"})
             if (contains(c.selection[0], w)) return true;
-        return false;
+        return contains(c.selection[0], "集成芯片") && one_shot_sections(chip_type_of(c.selection[0])) > 0;
     }();
     const bool looks = std::any_of(c.selection.begin(), c.selection.end(), [](const std::string& n) { return has_own_look(n); });
     a[0]->setEnabled(any);

@@ -44,6 +44,7 @@ private slots:
     void chip_kind_data();
     void chip_kind();
     void chip_type_kept_between_uses();
+    void chip_type_without_model_refused();
 
     void palette_window_data();
     void palette_window();
@@ -95,15 +96,33 @@ void EditorDialogsTest::chip_kind() {
 
 void EditorDialogsTest::chip_type_kept_between_uses() {
     TForm_creat_chip dlg;
-    QCOMPARE(dlg.ListBox1->count(), 39);
+    QCOMPARE(dlg.ListBox1->count(), 50);
     QCOMPARE(dlg.ListBox2->count(), 27);
+    QCOMPARE(dlg.ListBox2->item(13)->text(), QStringLiteral("74LS161 4位二进制同步计数器"));
     QTimer::singleShot(0, &dlg, [&] {
-        dlg.ListBox1->setCurrentRow(dlg.ListBox1->count() - 1);  // the last listed, 74LS260
+        dlg.ListBox1->setCurrentRow(dlg.ListBox1->count() - 1);  // the last listed, CD40106
         dlg.BitBtn1->click();
     });
-    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(74LS260)"));
+    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(CD40106)"));
     QTimer::singleShot(0, &dlg, [&] { dlg.BitBtn1->click(); });
-    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(74LS260)"));
+    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(CD40106)"));
+}
+
+// A typed type the chip library does not model is refused by name and the
+// dialog stays open for another.
+void EditorDialogsTest::chip_type_without_model_refused() {
+    MessageCapture capture;
+    TForm_creat_chip dlg;
+    QTimer::singleShot(0, &dlg, [&] {
+        dlg.Edit2->setText("74LS999");
+        dlg.BitBtn1->click();
+        QVERIFY(dlg.isVisible());
+        dlg.Edit2->setText("74LS194");
+        dlg.BitBtn1->click();
+    });
+    QCOMPARE(dlg.choose(1), std::string("集成芯片时序逻辑(74LS194)"));
+    QCOMPARE(capture.messages.size(), 1);
+    QVERIFY(capture.messages[0].contains("74LS999"));
 }
 
 // Columns: group, window size, window position from the main window's
