@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/activity.h"
 #include "tests/support/chip_harness.h"
 
 namespace vorlisk::test {
@@ -376,6 +377,30 @@ TEST(LabChips, DualOneShots74LS123And221) {
         b.eval();
         EXPECT_EQ(b.levels({4, 12}), "HH") << type;
     }
+}
+
+// In the pass loop: the pulse ends by the circuit's clock alone, with no
+// input changing (0.5 s at 1 ms a pass), the activity-driven pass agrees
+// with the full sweep, and Stop ends a pulse under way.
+TEST(LabChipsWired, OneShotTimesItsPulseOnTheCircuitsClock) {
+    WiredChip w("74LS121");
+    w.circuit().time_step = 0.001;
+    set_pass_mode(w.circuit(), PassMode::checked);
+    w.run();
+    w.set(5, true);  // B rises with A1, A2 low
+    w.run(3);
+    ASSERT_EQ(w.levels({6, 1}), "HL");
+    int passes = 3;
+    while (w.levels({6}) == "H" && passes < 2000) w.run(1), ++passes;
+    EXPECT_GE(passes, 499);
+    EXPECT_LE(passes, 503);
+    EXPECT_EQ(w.levels({6, 1}), "LH");
+    EXPECT_EQ(pass_check_mismatches(w.circuit()), 0u) << pass_check_report(w.circuit());
+    w.set(5, false), w.run(), w.set(5, true), w.run();
+    ASSERT_EQ(w.levels({6}), "H");
+    w.stop();
+    w.run(20);
+    EXPECT_EQ(w.levels({6, 1}), "LH") << "B still high: no new trigger after Stop";
 }
 
 }  // namespace
