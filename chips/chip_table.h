@@ -32,7 +32,7 @@ struct Circuit;
 // Access to one chip component by package pin number.
 class ChipPins {
 public:
-    ChipPins(MY_BASE_OBJ& obj, const MY_CHIPS& def, double now = 0.0) : o_(obj), d_(def), now_(now) {}
+    ChipPins(MY_BASE_OBJ& obj, const MY_CHIPS& def, double now) : o_(obj), d_(def), now_(now) {}
 
     float in(int pin) const { return o_.in_v[idx(pin)]; }
     bool high(int pin) const { return in(pin) > kThreshold; }
@@ -141,7 +141,7 @@ const ChipRow* find_chip_row(std::string_view type);
 // One evaluation of the chip component at index `obj` with pin map `def`
 // and catalogue row `row` (both already resolved by the caller), at run
 // time `now` in seconds.
-void evaluate_chip_with(MY_BASE_OBJ& obj, const MY_CHIPS& def, const ChipRow& row, double now = 0.0);
+void evaluate_chip_with(MY_BASE_OBJ& obj, const MY_CHIPS& def, const ChipRow& row, double now);
 
 // One evaluation of the chip component at index `obj` at the circuit's
 // `sim_time`: resolves the type, checks power and runs the model. Unknown
