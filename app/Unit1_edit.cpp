@@ -6,6 +6,8 @@
 #include <QFileInfo>
 
 #include "app/Unit1.h"
+#include "chips/chip_table.h"
+#include "chips/forms/Unit_one_shot.h"
 #include "editor/kind_words.h"
 #include "editor/forms/Unit_guanlian_fgejg.h"
 #include "editor/forms/Unit_guanlian_smg.h"
@@ -99,6 +101,8 @@ void TForm1::properties_command() {
             if (int i = find_object(*c_, name); i >= 0) edit_pulse_source(*Form_xinhaoyuan, *c_, i);
         } else if (contains(name, "注释")) {
             if (int a = find_annotation(*c_, name); a >= 0) Form_zhu_shi_s->edit(*c_, a);
+        } else if (contains(name, "集成芯片") && one_shot_sections(chip_type_of(name)) > 0) {
+            if (int i = find_object(*c_, name); i >= 0) TForm_one_shot(this).edit(*c_, i);
         }
     }
     full_redraw();

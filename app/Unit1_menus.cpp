@@ -14,6 +14,7 @@
 
 #include "app/Unit1.h"
 #include "app/glyphs.h"
+#include "chips/chip_table.h"
 #include "editor/kind_words.h"
 #include "model/edit.h"
 

@@ -1,5 +1,6 @@
 // Chip pin maps, the chip evaluator and the gate-chip model.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "chips/chip_table.h"
@@ -33,6 +34,26 @@ bool ChipPins::falling_edge(int pin) {
         return edge;
     }
     return false;
+}
+
+double ChipPins::timer(int slot) const {
+    uint64_t bits = 0;
+    for (int w = 0; w < 4; ++w)
+        bits |= uint64_t(uint16_t(o_.state[kTimerFirstWord + 4 * (slot & 1) + w])) << (16 * w);
+    return std::bit_cast<double>(bits);
+}
+
+void ChipPins::set_timer(int slot, double seconds) {
+    const uint64_t bits = std::bit_cast<uint64_t>(seconds);
+    for (int w = 0; w < 4; ++w)
+        o_.state[kTimerFirstWord + 4 * (slot & 1) + w] = int16_t(uint16_t(bits >> (16 * w)));
+}
+
+bool ChipPins::condition_rose(int word_pin, bool now_true) {
+    int16_t& seen = o_.state[idx(word_pin)];
+    const bool rose = now_true && seen == 1;
+    seen = now_true ? 2 : 1;
+    return rose;
 }
 
 void build_chip_table(Circuit& c) {
@@ -75,8 +96,38 @@ const ChipRow* find_chip_row(std::string_view type) {
     return nullptr;
 }
 
-void evaluate_chip_with(MY_BASE_OBJ& obj, const MY_CHIPS& def, const ChipRow& row) {
-    ChipPins p(obj, def);
+std::string_view chip_pin_name(std::string_view type, int pin) {
+    const ChipRow* row = find_chip_row(type);
+    if (!row || pin < 1 || pin > row->pin_count) return {};
+    std::string_view names = row->pin_names;
+    for (int p = 1;; ++p) {
+        const size_t start = names.find_first_not_of(' ');
+        if (start == std::string_view::npos) return {};
+        names.remove_prefix(start);
+        const size_t end = std::min(names.find(' '), names.size());
+        if (p == pin) return names.substr(0, end);
+        names.remove_prefix(end);
+    }
+}
+
+std::string_view chip_function(std::string_view type) {
+    const ChipRow* row = find_chip_row(type);
+    return row ? row->function : std::string_view{};
+}
+
+double one_shot_width(const MY_BASE_OBJ& o, int section) {
+    const double w = o.param_real[1 + size_t(section & 1)];
+    return std::isfinite(w) && w > 0.0 ? w : kDefaultOneShotWidth;
+}
+
+int one_shot_sections(std::string_view type) {
+    if (type == "74LS121" || type == "74LS122") return 1;
+    if (type == "74LS123" || type == "74LS221") return 2;
+    return 0;
+}
+
+void evaluate_chip_with(MY_BASE_OBJ& obj, const MY_CHIPS& def, const ChipRow& row, double now) {
+    ChipPins p(obj, def, now);
     if (!(p.high(row.vcc) && p.low(row.gnd))) {
         int n = std::clamp<int>(obj.output_count, 0, kMaxPins);
         for (int k = 0; k < n; ++k) obj.out_v[k] = kLow;
@@ -92,7 +143,7 @@ void evaluate_chip(Circuit& c, int obj) {
     if (!row) return;
     int r = find_chip_def(c, type);
     if (r < 0) return;
-    evaluate_chip_with(o, c.chip_table[r], *row);
+    evaluate_chip_with(o, c.chip_table[r], *row, c.sim_time);
 }
 
 namespace {

@@ -17,6 +17,9 @@ void chip_74ls148(ChipPins& p, const ChipRow& row);
 void chip_74ls151(ChipPins& p, const ChipRow& row);
 void chip_74ls153(ChipPins& p, const ChipRow& row);
 void chip_74ls157(ChipPins& p, const ChipRow& row);
+void chip_74ls83(ChipPins& p, const ChipRow& row);
+void chip_74ls155(ChipPins& p, const ChipRow& row);  // also 74LS156
+void chip_74ls126(ChipPins& p, const ChipRow& row);
 
 // Flip-flops, registers, latch.
 void chip_74ls74(ChipPins& p, const ChipRow& row);
@@ -27,11 +30,28 @@ void chip_74ls174(ChipPins& p, const ChipRow& row);
 void chip_74ls175(ChipPins& p, const ChipRow& row);
 void chip_74ls273(ChipPins& p, const ChipRow& row);
 void chip_74ls373(ChipPins& p, const ChipRow& row);
+void chip_74ls75(ChipPins& p, const ChipRow& row);
+void chip_74ls194(ChipPins& p, const ChipRow& row);
 
 // Counters.
 void chip_74ls90(ChipPins& p, const ChipRow& row);
 void chip_74ls93(ChipPins& p, const ChipRow& row);
 void chip_74ls290(ChipPins& p, const ChipRow& row);
 void chip_74ls293(ChipPins& p, const ChipRow& row);
+
+// Synchronous counters.
+void chip_74ls160(ChipPins& p, const ChipRow& row);
+void chip_74ls161(ChipPins& p, const ChipRow& row);
+void chip_74ls162(ChipPins& p, const ChipRow& row);
+void chip_74ls163(ChipPins& p, const ChipRow& row);
+void chip_74ls190(ChipPins& p, const ChipRow& row);
+void chip_74ls192(ChipPins& p, const ChipRow& row);
+void chip_74ls193(ChipPins& p, const ChipRow& row);
+
+// One-shots: they time their pulses on the run's clock.
+void chip_74ls121(ChipPins& p, const ChipRow& row);
+void chip_74ls122(ChipPins& p, const ChipRow& row);
+void chip_74ls123(ChipPins& p, const ChipRow& row);
+void chip_74ls221(ChipPins& p, const ChipRow& row);
 
 }  // namespace vorlisk

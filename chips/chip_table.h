@@ -12,7 +12,9 @@
 //  - clocks are sampled in every powered pass before any clear, preset,
 //    reset or enable is acted upon, using `state` at the clock pin's input
 //    index (last definite level seen);
-//  - sequential chips keep their bits only in their own output voltages.
+//  - sequential chips keep their bits only in their own output voltages;
+//  - the one-shots alone also follow the run's time: the moment a pulse
+//    began is run state, kept in state words no input uses (see timer()).
 #pragma once
 
 #include <array>
@@ -30,7 +32,7 @@ struct Circuit;
 // Access to one chip component by package pin number.
 class ChipPins {
 public:
-    ChipPins(MY_BASE_OBJ& obj, const MY_CHIPS& def) : o_(obj), d_(def) {}
+    ChipPins(MY_BASE_OBJ& obj, const MY_CHIPS& def, double now) : o_(obj), d_(def), now_(now) {}
 
     float in(int pin) const { return o_.in_v[idx(pin)]; }
     bool high(int pin) const { return in(pin) > kThreshold; }
@@ -48,6 +50,19 @@ public:
     bool rising_edge(int pin);
     bool falling_edge(int pin);
 
+    // The run's time in seconds (the circuit's clock, real or virtual).
+    double now() const { return now_; }
+    // Two run-time timers (slot 0 or 1) for the one-shots: a time in
+    // seconds kept in four state words each, from word 16 on, which no
+    // input of a chip with at most 16 inputs uses; Run and Stop zero them,
+    // and the undo history and the files never see them.
+    double timer(int slot) const;
+    void set_timer(int slot, double seconds);
+    // A state word of its own for a condition that is not one pin's level:
+    // 0 not yet seen, 1 seen false, 2 seen true. Returns whether it became
+    // true in this pass (a false must have been seen first).
+    bool condition_rose(int word_pin, bool now_true);
+
     MY_BASE_OBJ& object() { return o_; }
     const MY_CHIPS& def() const { return d_; }
 
@@ -55,7 +70,10 @@ private:
     int idx(int pin) const { return d_.pins[pin - 1].index & (kMaxPins - 1); }
     MY_BASE_OBJ& o_;
     const MY_CHIPS& d_;
+    double now_;
 };
+
+constexpr int kTimerFirstWord = 16;  // the one-shots' timers start here in `state`
 
 // Gate chips are data: each gate names its output pin and its input groups
 // (one group for plain gates, several for AND-OR-INVERT).
@@ -79,14 +97,36 @@ struct ChipRow {
     int pin_count;
     std::array<uint8_t, 20> outputs;  // output pins, zero-terminated
     int vcc, gnd;
+    // The datasheet names of the package pins, pin 1 first, separated by
+    // blanks; "/" marks an active-low pin, "NC" one the package leaves free.
+    std::string_view pin_names;
+    std::string_view function;  // what the chip is, in the chooser's words
     ChipModel model;  // null: the type has a pin map but computes nothing
     GateSet gates{}; // read by the gate-chip model only
+    bool timed = false;  // follows the run's time (one-shots): computed in every pass
 };
 
-// The 59 catalogue rows in table order.
+// The 77 catalogue rows in table order.
 std::span<const ChipRow> chip_catalogue();
 
-// Fills `c.chip_table` from the catalogue; records 59..99 stay empty.
+// Name of package pin `pin` of a type ("RCO" for 74LS161 pin 15); empty
+// for an unknown type or a pin the package does not have.
+std::string_view chip_pin_name(std::string_view type, int pin);
+// The chip's function as the chooser lists it ("4位二进制同步计数器"); empty
+// for an unknown type.
+std::string_view chip_function(std::string_view type);
+
+// One-shots: the pulse width of section 0 or 1 in seconds, kept in the
+// component's `param_real[1 + section]` (slot 0 is a pulse's run-time enable
+// moment); 0 (what placement and files written
+// before the width existed hold) or a value no width can be means the
+// default of 0.5 s.
+constexpr double kDefaultOneShotWidth = 0.5;
+double one_shot_width(const MY_BASE_OBJ& o, int section);
+// Sections (0 when the type is no one-shot, 1 or 2).
+int one_shot_sections(std::string_view type);
+
+// Fills `c.chip_table` from the catalogue; records 77..99 stay empty.
 void build_chip_table(Circuit& c);
 
 // Record number of the first record with this type, scanning up to the
@@ -100,11 +140,13 @@ std::string chip_type_of(std::string_view kind);
 const ChipRow* find_chip_row(std::string_view type);
 
 // One evaluation of the chip component at index `obj` with pin map `def`
-// and catalogue row `row` (both already resolved by the caller).
-void evaluate_chip_with(MY_BASE_OBJ& obj, const MY_CHIPS& def, const ChipRow& row);
+// and catalogue row `row` (both already resolved by the caller), at run
+// time `now` in seconds.
+void evaluate_chip_with(MY_BASE_OBJ& obj, const MY_CHIPS& def, const ChipRow& row, double now);
 
-// One evaluation of the chip component at index `obj`: resolves the type,
-// checks power and runs the model. Unknown types change nothing.
+// One evaluation of the chip component at index `obj` at the circuit's
+// `sim_time`: resolves the type, checks power and runs the model. Unknown
+// types change nothing.
 void evaluate_chip(Circuit& c, int obj);
 
 // Models, grouped by chip family.

@@ -186,4 +186,41 @@ void chip_74ls157(ChipPins& p, const ChipRow&) {
     }
 }
 
+// 4-bit binary full adder: Σ4..Σ1 and C4 from A + B + C0.
+void chip_74ls83(ChipPins& p, const ChipRow&) {
+    static constexpr std::array<uint8_t, 4> kA = {10, 8, 3, 1};    // A1..A4
+    static constexpr std::array<uint8_t, 4> kB = {11, 7, 4, 16};   // B1..B4
+    static constexpr std::array<uint8_t, 4> kSum = {9, 6, 2, 15};  // Σ1..Σ4
+    constexpr int kC0 = 13, kC4 = 14;
+    const int sum = code_of(p, kA) + code_of(p, kB) + (p.high(kC0) ? 1 : 0);
+    for (int bit = 0; bit < 4; ++bit) p.drive(kSum[bit], (sum >> bit) & 1);
+    p.drive(kC4, sum > 15);
+}
+
+// Dual 2-to-4 decoder, active-low outputs, common select B A. Section 1
+// is enabled by /1G low and 1C high (1C is the demultiplexer's data),
+// section 2 by /2G and /2C both low; a disabled section drives all H.
+void chip_74ls155(ChipPins& p, const ChipRow&) {
+    static constexpr std::array<uint8_t, 2> kSelect = {13, 3};  // A, B
+    static constexpr std::array<uint8_t, 4> kY1 = {7, 6, 5, 4};
+    static constexpr std::array<uint8_t, 4> kY2 = {9, 10, 11, 12};
+    const int n = code_of(p, kSelect);
+    const bool on1 = asserted_low(p, 2) && p.high(1);
+    const bool on2 = asserted_low(p, 14) && asserted_low(p, 15);
+    for (int k = 0; k < 4; ++k) {
+        p.drive(kY1[k], !(on1 && k == n));
+        p.drive(kY2[k], !(on2 && k == n));
+    }
+}
+
+// Quad bus buffer: Y = A while C is high. A disabled buffer drives L, as
+// a disabled 74LS373 does, since no output floats.
+void chip_74ls126(ChipPins& p, const ChipRow&) {
+    struct Buffer {
+        uint8_t c, a, y;
+    };
+    static constexpr std::array<Buffer, 4> kBuffers = {{{1, 2, 3}, {4, 5, 6}, {10, 9, 8}, {13, 12, 11}}};
+    for (const Buffer& b : kBuffers) p.drive(b.y, p.high(b.c) && p.high(b.a));
+}
+
 }  // namespace vorlisk

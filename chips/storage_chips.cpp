@@ -137,4 +137,44 @@ void chip_74ls373(ChipPins& p, const ChipRow&) {
         take_data(p, kOctal);
 }
 
+// 4-bit latch: each pair of latches is transparent while its enable is
+// high and holds while it is low; Q-bar is always the complement of Q.
+void chip_74ls75(ChipPins& p, const ChipRow&) {
+    struct Latch {
+        uint8_t enable, d, q, qbar;
+    };
+    static constexpr std::array<Latch, 4> kLatches = {{{13, 2, 16, 1}, {13, 3, 15, 14}, {4, 6, 10, 11}, {4, 7, 9, 8}}};
+    for (const Latch& l : kLatches) {
+        if (p.high(l.enable)) p.pass(l.q, l.d);
+        p.drive(l.qbar, !p.stored(l.q));
+    }
+}
+
+// 4-bit bidirectional universal shift register. On a rising clock S1 S0
+// choose: 00 hold, 01 shift right (towards QD, SR into QA), 10 shift left
+// (towards QA, SL into QD), 11 load A-D. The bits move as voltages, as in
+// the other registers. /CLR is asynchronous and wins.
+void chip_74ls194(ChipPins& p, const ChipRow&) {
+    constexpr int kClear = 1, kShiftRightIn = 2, kShiftLeftIn = 7, kS0 = 9, kS1 = 10, kClock = 11;
+    static constexpr std::array<uint8_t, 4> kQ = {15, 14, 13, 12};  // QA..QD
+    static constexpr std::array<uint8_t, 4> kData = {3, 4, 5, 6};   // A..D
+    const bool edge = p.rising_edge(kClock);
+    if (asserted_low(p, kClear)) {
+        for (uint8_t q : kQ) p.drive(q, false);
+        return;
+    }
+    if (!edge) return;
+    std::array<float, 4> q{};
+    for (size_t k = 0; k < 4; ++k) q[k] = p.out(kQ[k]);
+    const int mode = (p.high(kS1) ? 2 : 0) + (p.high(kS0) ? 1 : 0);
+    for (size_t k = 0; k < 4; ++k) {
+        switch (mode) {
+            case 1: p.set(kQ[k], k == 0 ? p.in(kShiftRightIn) : q[k - 1]); break;
+            case 2: p.set(kQ[k], k == 3 ? p.in(kShiftLeftIn) : q[k + 1]); break;
+            case 3: p.pass(kQ[k], kData[k]); break;
+            default: break;  // hold
+        }
+    }
+}
+
 }  // namespace vorlisk

@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "chips/chip_table.h"
 #include "model/circuit.h"
 
 namespace vorlisk {
@@ -22,10 +23,11 @@ inline constexpr std::array<std::string_view, 5> kPropertiesWords = {
     "数码管BCD测点", "检测点", "发光二极管测点", "脉冲", "注释",
 };
 
+// One-shot chips have one too: their pulse widths.
 inline bool has_properties(std::string_view name) {
     for (std::string_view w : kPropertiesWords)
         if (contains(name, w)) return true;
-    return false;
+    return contains(name, "集成芯片") && one_shot_sections(chip_type_of(name)) > 0;
 }
 
 // Components that also carry a lit and an unlit colour.

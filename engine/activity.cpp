@@ -54,6 +54,8 @@ RuleTraits traits_of(const ObjectPlan& p) {
         case Rule::display: return {uint8_t(p.display_inputs), 0, uint8_t(kEveryPass | probe)};
         case Rule::chip:
             if (!p.chip_row) return {0, 0, kEveryPass};  // computes nothing
+            // A one-shot's pulse ends by the time alone.
+            if (p.chip_row->timed) return {kMaxPins, kMaxPins, kEveryPass | kAlways | kSnapshot};
             return {kMaxPins, kMaxPins, kEveryPass | kSnapshot};
     }
     return {kMaxPins, kMaxPins, kEveryPass | kAlways | kSnapshot};

@@ -11,8 +11,9 @@
 //    inputs changed since it last computed, or its last computation changed
 //    an output or a state word). Logic kinds take it up at the next pass
 //    that lets them compute under the device delay; chips, LEDs and
-//    displays at the next pass. Pulse sources (they follow the time), the
-//    hardware devices and the indicators bound to test points stay pending.
+//    displays at the next pass. Pulse sources and one-shot chips (they
+//    follow the time), the hardware devices and the indicators bound to
+//    test points stay pending.
 //  - when a computation changes an output, every object reading that
 //    output's net gathers: later objects in this pass, earlier ones in the
 //    next (`gather_next`), exactly when the sweep would let them see it.

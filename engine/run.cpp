@@ -33,7 +33,7 @@ void compute_object(Circuit& c, int i, const ObjectPlan& p) {
     MY_BASE_OBJ& o = c.objects[i];
     switch (p.rule) {
         case Rule::chip:
-            if (p.chip_row) evaluate_chip_with(o, *p.chip_def, *p.chip_row);
+            if (p.chip_row) evaluate_chip_with(o, *p.chip_def, *p.chip_row, c.sim_time);
             break;
         case Rule::led: led_rule(c, o, p); break;
         case Rule::display: display_rule(c, o, p); break;

@@ -140,6 +140,11 @@ void set_lamp_colours(Circuit& c, int obj, int32_t lit, int32_t unlit) {
     c.modified = true;
 }
 
+void set_one_shot_width(Circuit& c, int obj, int section, double seconds) {
+    c.objects[obj].param_real[1 + size_t(section & 1)] = seconds;
+    c.modified = true;
+}
+
 void toggle_level_switch(Circuit& c, int obj) {
     int32_t& level = c.objects[obj].param_int[0];
     level = level == 0 ? 1 : 0;

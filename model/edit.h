@@ -76,6 +76,9 @@ void set_component_look(Circuit& c, int obj, const ComponentLook& look);
 // Lit and unlit colours of an LED or display.
 void set_lamp_colours(Circuit& c, int obj, int32_t lit, int32_t unlit);
 
+// The pulse width in seconds of section 0 or 1 of a one-shot chip.
+void set_one_shot_width(Circuit& c, int obj, int section, double seconds);
+
 void toggle_level_switch(Circuit& c, int obj);
 
 // --- changes of many records, by name ---------------------------------------------

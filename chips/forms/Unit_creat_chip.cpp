@@ -6,6 +6,8 @@
 #include <QTabWidget>
 #include <vector>
 
+#include "app/message_box.h"
+#include "chips/chip_table.h"
 #include "render/canvas.h"
 
 namespace vorlisk {
@@ -14,9 +16,9 @@ namespace {
 
 // The two pages of the chooser: caption, the word the kind carries between
 // "集成芯片" and the type, the background of the edit and list (0x00BBGGRR),
-// and the types listed, in list order. Types typed into the edit box need
-// not be listed (the CD4000 types are only typed), and listed types need not
-// have a model (those place as chips without pins).
+// and the types listed, in list order, each shown with its function from
+// the chip table. Any modelled type may also be typed into either page's
+// edit box; the category word follows the page, not the type.
 struct ChipPage {
     const char* caption;
     const char* category;
@@ -29,7 +31,9 @@ const ChipPage kChipPages[2] = {
      {"74LS00", "74LS01", "74LS02", "74LS04", "74LS05", "74LS08", "74LS09", "74LS10", "74LS11", "74LS12",
       "74LS15", "74LS20", "74LS22", "74LS27", "74LS30", "74LS32", "74LS40", "74LS42", "74LS47", "74LS48",
       "74LS49", "74LS51", "74LS54", "74LS55", "74LS64", "74LS83", "74LS85", "74LS86", "74LS133", "74LS136",
-      "74LS138", "74LS148", "74LS151", "74LS153", "74LS155", "74LS156", "74LS157", "74LS249", "74LS260"}},
+      "74LS138", "74LS148", "74LS151", "74LS153", "74LS155", "74LS156", "74LS157", "74LS249", "74LS260",
+      "74LS248", "CD4001", "CD4011", "CD4012", "CD4030", "CD4069", "CD4070", "CD4071", "CD4081", "CD4082",
+      "CD40106"}},
     {"时序逻辑芯片", "时序逻辑", 0xC8FFC8,  // light green
      {"74LS74", "74LS75", "74LS76", "74LS90", "74LS93", "74LS109", "74LS112", "74LS121", "74LS122",
       "74LS123", "74LS126", "74LS132", "74LS160", "74LS161", "74LS162", "74LS163", "74LS174", "74LS175",
@@ -63,7 +67,11 @@ QWidget* build_page(const ChipPage& page, QLineEdit*& edit, QListWidget*& list) 
     list->setUniformItemSizes(true);
     tint(list, page.colour);
     for (const char* type : page.types) {
-        auto* item = new QListWidgetItem(QString::fromUtf8(type), list);
+        const std::string_view function = chip_function(type);
+        QString text = QString::fromUtf8(type);
+        if (!function.empty()) text += ' ' + QString::fromUtf8(function.data(), qsizetype(function.size()));
+        auto* item = new QListWidgetItem(text, list);
+        item->setData(Qt::UserRole, QString::fromUtf8(type));  // what the edit box takes
         item->setSizeHint(QSize(0, 17));
     }
     return sheet;
@@ -115,16 +123,16 @@ TForm_creat_chip::TForm_creat_chip(QWidget* parent) : QDialog(parent) {
 void TForm_creat_chip::FormCreate() {
     ListBox1->setCurrentRow(0);
     ListBox2->setCurrentRow(0);
-    Edit1->setText(ListBox1->item(0)->text());
-    Edit2->setText(ListBox2->item(0)->text());
+    Edit1->setText(ListBox1->item(0)->data(Qt::UserRole).toString());
+    Edit2->setText(ListBox2->item(0)->data(Qt::UserRole).toString());
 }
 
 void TForm_creat_chip::ListBox1Click() {
-    if (QListWidgetItem* item = ListBox1->currentItem()) Edit1->setText(item->text());
+    if (QListWidgetItem* item = ListBox1->currentItem()) Edit1->setText(item->data(Qt::UserRole).toString());
 }
 
 void TForm_creat_chip::ListBox2Click() {
-    if (QListWidgetItem* item = ListBox2->currentItem()) Edit2->setText(item->text());
+    if (QListWidgetItem* item = ListBox2->currentItem()) Edit2->setText(item->data(Qt::UserRole).toString());
 }
 
 std::string TForm_creat_chip::choose(int page) {
@@ -141,10 +149,18 @@ std::string TForm_creat_chip::choose(int page) {
 void TForm_creat_chip::BitBtn1Click() {
     const int page = PageControl1->currentIndex();
     if (page != 0 && page != 1) return;
-    // The typed text is taken as it stands: the chip library decides later
-    // whether it knows the type.
-    const QLineEdit* edit = page == 0 ? Edit1 : Edit2;
-    chosen_kind = std::string("集成芯片") + kChipPages[page].category + "(" + edit->text().toStdString() + ")";
+    // The typed text is taken as it stands, but only a type the chip
+    // library models: anything else would place a dead box without pins.
+    QLineEdit* edit = page == 0 ? Edit1 : Edit2;
+    const std::string type = edit->text().toStdString();
+    if (!find_chip_row(type)) {
+        show_message(this, QStringLiteral("没有芯片型号“%1”：请从列表中选择，或输入列表中的型号。").arg(edit->text()),
+                     MessageKind::warning);
+        edit->selectAll();
+        edit->setFocus();
+        return;
+    }
+    chosen_kind = std::string("集成芯片") + kChipPages[page].category + "(" + type + ")";
     accept();
 }
 

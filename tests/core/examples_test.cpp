@@ -251,6 +251,79 @@ const std::map<std::string, std::function<void(Loaded&)>> kLessons = {
              EXPECT_EQ(e.high("LT"), a < b) << a << " vs " << b;
          }
      }},
+    {"74LS161十进制计数器.vlk",
+     [](Loaded& e) {
+         // Lit segments a..g by digit, from the 74LS48 datasheet.
+         const char* patterns[10] = {"1111110", "0110000", "1101101", "1111001", "0110011",
+                                     "1011011", "0011111", "1110000", "1111111", "1110011"};
+         int display = -1;
+         for (int i = 0; i < e.c.object_count; ++i)
+             if (e.c.objects[i].kind == "数码管") display = i;
+         ASSERT_GE(display, 0);
+         e.start(e.c.time_step);
+         e.run_passes(100);  // the 2 Hz clock rises at 0.25 s, 0.75 s ...: sample between rises
+         std::vector<int> counts;
+         for (int period = 0; period < 13; ++period) {
+             e.run_passes(500);
+             const int n = e.high("QD") * 8 + e.high("QC") * 4 + e.high("QB") * 2 + e.high("QA");
+             counts.push_back(n);
+             ASSERT_LT(n, 10) << "the clear keeps the count below 10";
+             std::string lit;
+             for (int k = 0; k < 7; ++k) lit += e.obj(display).out_v[k] > 2.0f ? '1' : '0';
+             EXPECT_EQ(lit, patterns[n]) << "the display shows " << n;
+         }
+         for (size_t k = 1; k < counts.size(); ++k) EXPECT_EQ(counts[k], (counts[k - 1] + 1) % 10) << k;
+     }},
+    {"74LS194环形计数器.vlk",
+     [](Loaded& e) {
+         auto lit = [&] {
+             std::string s;
+             for (const char* q : {"QA", "QB", "QC", "QD"}) s += e.high(q) ? '1' : '0';
+             return s;
+         };
+         e.start(e.c.time_step);
+         e.run_passes(600);  // S1 = 1 as stored: the rise at 0.25 s loads 1000
+         EXPECT_EQ(lit(), "1000");
+         e.obj(e.switches()[0]).param_int[0] = 0;  // S1 = 0: shift right
+         const char* ring[4] = {"0100", "0010", "0001", "1000"};
+         for (int period = 0; period < 8; ++period) {
+             e.run_passes(500);
+             EXPECT_EQ(lit(), ring[period % 4]) << "period " << period;
+         }
+     }},
+    {"74LS83四位加法器.vlk",
+     [](Loaded& e) {
+         for (uint32_t code = 0; code < 256; ++code) {  // A4..A1 B4..B1
+             e.run_with(code, 8);
+             const uint32_t sum = (code >> 4) + (code & 15);
+             std::string got, want;
+             for (const char* l : {"C4", "S4", "S3", "S2", "S1"}) got += e.high(l) ? '1' : '0';
+             for (int bit = 4; bit >= 0; --bit) want += (sum >> bit) & 1 ? '1' : '0';
+             EXPECT_EQ(got, want) << (code >> 4) << " + " << (code & 15);
+         }
+     }},
+    {"74LS192加减计数器.vlk",
+     [](Loaded& e) {
+         auto s = e.switches();  // DOWN, UP
+         auto count = [&] { return e.high("QD") * 8 + e.high("QC") * 4 + e.high("QB") * 2 + e.high("QA"); };
+         auto pulse = [&](int sw) {
+             e.obj(sw).param_int[0] = 0;
+             e.run_passes(5);
+             e.obj(sw).param_int[0] = 1;
+             e.run_passes(5);
+         };
+         e.start(e.c.time_step);
+         e.run_passes(10);
+         EXPECT_EQ(count(), 0);
+         for (int n = 1; n <= 12; ++n) {
+             pulse(s[1]);
+             EXPECT_EQ(count(), n % 10) << "up " << n;
+         }
+         for (int expected : {1, 0, 9, 8}) {
+             pulse(s[0]);
+             EXPECT_EQ(count(), expected) << "down";
+         }
+     }},
     {"实验箱联机.vlk",
      [](Loaded& e) {
          // Through the emulated box, as a student without one runs it.
@@ -347,7 +420,7 @@ TEST(Examples, EveryExampleWithoutAClockSettlesAsOpened) {
         }
         ++checked;
     }
-    EXPECT_EQ(checked, 9);
+    EXPECT_EQ(checked, 11);
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ TEST(GateChips, EveryGateOfEveryPackageComputesItsFunction) {
             }
         }
     }
-    EXPECT_EQ(packages, 35);
+    EXPECT_EQ(packages, 36);  // with the 74LS132
 }
 
 TEST(GateChips, SpotChecksOfThePinMaps) {
@@ -149,7 +149,7 @@ TEST(GateChips, UnpoweredChipsDriveEveryOutputLow) {
 
 TEST(GateChips, UnknownTypesAndMalformedKindsChangeNothing) {
     Harness h;
-    for (const char* kind : {"集成芯片组合逻辑(74LS83)", "集成芯片组合逻辑(74ls00)", "集成芯片组合逻辑( 74LS00)",
+    for (const char* kind : {"集成芯片组合逻辑(74LS181)", "集成芯片组合逻辑(74ls00)", "集成芯片组合逻辑( 74LS00)",
                              "集成芯片组合逻辑74LS00"}) {
         int i = h.add(kind);
         h.obj(i).out_v.fill(1.25f);

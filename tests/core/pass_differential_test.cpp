@@ -92,7 +92,7 @@ void build(Circuit& c, uint32_t seed, Coverage* cov) {
             kind = test::chip_kind(chips[seed % chips.size()].type);
         } else if (r.chance(12)) {
             kind = r.chance(95) ? test::chip_kind(chips[r.pick(int(chips.size()))].type)
-                                : test::chip_kind("74LS83");  // offered, but has no pin map
+                                : test::chip_kind("74LS181");  // no model, no pin map
             if (r.chance(30)) kind.replace(0, kChipCombPrefix.size(), kChipSeqPrefix);
         } else {
             kind = std::string(kinds[r.pick(int(kinds.size()))].kind);

@@ -185,6 +185,33 @@ TEST(History, UndoBringsBackADeletedRecordWithItsRunState) {
     EXPECT_EQ(f.obj(1).in_v[0], 1.25f);
 }
 
+// A one-shot's firing moment is run state: a run that fires it leaves
+// nothing to undo and the circuit unmodified; its width is a step.
+TEST(History, OneShotFiringIsNoStepButItsWidthIs) {
+    EditorFixture f;
+    const int sw = f.add("高低电平控制器", 100, 100);
+    const int shot = f.add("集成芯片时序逻辑(74LS121)", 300, 100);
+    const int vcc = f.add("Vcc", 500, 300);
+    f.wire(output_pin(f.obj(sw), 0), input_pin(f.obj(shot), 3));  // pin 5, B
+    f.wire(output_pin(f.obj(vcc), 0), input_pin(f.obj(shot), 11));  // pin 14, VCC
+    f.start();  // virtual time: a setting, before the history starts
+    History h;
+    h.reset(f.c);
+    f.run_passes(2);
+    f.obj(sw).param_int[0] = 1;
+    f.run_passes(5);
+    f.obj(sw).param_int[0] = 0;  // the switch back as it was: only the run differs
+    f.run_passes(2);
+    ASSERT_GT(f.obj(shot).out_v[1], 2.0f) << "Q (pin 6) fired";
+    EXPECT_FALSE(h.commit(f.c));
+    EXPECT_FALSE(f.c.modified);
+    stop_circuit(f.c);
+    set_one_shot_width(f.c, shot, 0, 2.0);
+    EXPECT_TRUE(h.commit(f.c));
+    h.undo(f.c);
+    EXPECT_EQ(f.obj(shot).param_real[1], 0.0);
+}
+
 TEST(History, KeepsAHundredStepsOfAFullCircuitWithinItsBudget) {
     EditorFixture f;
     for (int i = 0; i < kPlaceObjectLimit; ++i) f.add(i % 3 ? "与非门" : "集成芯片组合逻辑(74LS138)", 60 * (i % 30), 100 * (i / 30));

@@ -16,6 +16,7 @@
 
 #include "app/Unit_bitmap.h"
 #include "chips/forms/Unit_creat_chip.h"
+#include "chips/forms/Unit_one_shot.h"
 #include "editor/forms/Unit_creat_button.h"
 #include "editor/forms/Unit_guanlian_fgejg.h"
 #include "editor/forms/Unit_huizhi_set.h"
@@ -45,6 +46,8 @@ private slots:
     void chip_kind_data();
     void chip_kind();
     void chip_type_kept_between_uses();
+    void chip_type_without_model_refused();
+    void one_shot_widths();
 
     void palette_window_data();
     void palette_window();
@@ -96,15 +99,62 @@ void EditorDialogsTest::chip_kind() {
 
 void EditorDialogsTest::chip_type_kept_between_uses() {
     TForm_creat_chip dlg;
-    QCOMPARE(dlg.ListBox1->count(), 39);
+    QCOMPARE(dlg.ListBox1->count(), 50);
     QCOMPARE(dlg.ListBox2->count(), 27);
+    QCOMPARE(dlg.ListBox2->item(13)->text(), QStringLiteral("74LS161 4位二进制同步计数器"));
     QTimer::singleShot(0, &dlg, [&] {
-        dlg.ListBox1->setCurrentRow(dlg.ListBox1->count() - 1);  // the last listed, 74LS260
+        dlg.ListBox1->setCurrentRow(dlg.ListBox1->count() - 1);  // the last listed, CD40106
         dlg.BitBtn1->click();
     });
-    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(74LS260)"));
+    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(CD40106)"));
     QTimer::singleShot(0, &dlg, [&] { dlg.BitBtn1->click(); });
-    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(74LS260)"));
+    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(CD40106)"));
+}
+
+// A typed type the chip library does not model is refused by name and the
+// dialog stays open for another.
+void EditorDialogsTest::chip_type_without_model_refused() {
+    MessageCapture capture;
+    TForm_creat_chip dlg;
+    QTimer::singleShot(0, &dlg, [&] {
+        dlg.Edit2->setText("74LS999");
+        dlg.BitBtn1->click();
+        QVERIFY(dlg.isVisible());
+        dlg.Edit2->setText("74LS194");
+        dlg.BitBtn1->click();
+    });
+    QCOMPARE(dlg.choose(1), std::string("集成芯片时序逻辑(74LS194)"));
+    QCOMPARE(capture.messages.size(), 1);
+    QVERIFY(capture.messages[0].contains("74LS999"));
+}
+
+// A one-shot's widths, one per section: typed, or from R and C by the
+// chip's formula (74LS123: 0.45 · 10 kΩ · 100 μF = 0.45 s); a width that is
+// no positive number is refused and nothing is written.
+void EditorDialogsTest::one_shot_widths() {
+    MessageCapture capture;
+    const int i = add_component(*c, "集成芯片时序逻辑(74LS123)", 200, 200);
+    c->modified = false;
+    TForm_one_shot dlg;
+    QTimer::singleShot(0, &dlg, [&] {
+        QCOMPARE(dlg.sections[0].width->text(), QStringLiteral("0.5"));
+        QVERIFY(dlg.sections[1].box->isVisibleTo(&dlg));
+        dlg.sections[0].r->setText("10");
+        dlg.sections[0].c->setText("100");
+        dlg.sections[0].compute->click();
+        QCOMPARE(dlg.sections[0].width->text(), QStringLiteral("0.45"));
+        dlg.sections[1].width->setText("0");
+        dlg.BitBtn1->click();
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!c->modified);
+        dlg.sections[1].width->setText("2");
+        dlg.BitBtn1->click();
+    });
+    QVERIFY(dlg.edit(*c, i));
+    QCOMPARE(capture.messages.size(), 1);
+    QCOMPARE(c->objects[i].param_real[1], 0.45);
+    QCOMPARE(c->objects[i].param_real[2], 2.0);
+    QVERIFY(c->modified);
 }
 
 // Columns: group, size of the buttons' panel, window position from the main window's

@@ -12,9 +12,10 @@
 namespace vorlisk::test {
 namespace {
 
-constexpr std::array<std::string_view, 12> kSequentialTypes = {
-    "74LS74", "74LS76", "74LS90", "74LS93", "74LS109", "74LS112",
-    "74LS174", "74LS175", "74LS273", "74LS373", "74LS290", "74LS293"};
+constexpr std::array<std::string_view, 27> kSequentialTypes = {
+    "74LS74",  "74LS75",  "74LS76",  "74LS90",  "74LS93",  "74LS109", "74LS112", "74LS121", "74LS122",
+    "74LS123", "74LS126", "74LS132", "74LS160", "74LS161", "74LS162", "74LS163", "74LS174", "74LS175",
+    "74LS190", "74LS192", "74LS193", "74LS194", "74LS221", "74LS273", "74LS290", "74LS293", "74LS373"};
 
 int place_chip(Circuit& c, std::string_view type, int& def) {
     def = find_chip_def(c, type);
@@ -80,6 +81,8 @@ void ChipBench::set_code(std::initializer_list<int> lsb_first, int code) {
 void ChipBench::eval(int times) {
     for (int i = 0; i < times; ++i) evaluate_chip(*c_, obj_);
 }
+
+void ChipBench::at(double seconds) { c_->sim_time = seconds; }
 
 float ChipBench::out(int pin) const { return c_->objects[obj_].out_v[out_index(pin)]; }
 

@@ -33,6 +33,8 @@ public:
     // Applies or removes the supply (Vcc pin to 0.5 V when off).
     void power(bool on) { set_volts(vcc_, on ? kHigh : kLow); }
     void eval(int times = 1);
+    // The run's time the next evaluations see, in seconds.
+    void at(double seconds);
     // Sets the pin, then evaluates once.
     void step(int pin, bool high) { set(pin, high); eval(); }
     // A full clock pulse on pin: to high, evaluate, to low, evaluate.

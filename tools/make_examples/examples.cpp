@@ -1,11 +1,24 @@
 #include "tools/make_examples/examples.h"
 
 #include "tools/make_examples/builder.h"
+#include "tools/make_examples/example_parts.h"
 
 namespace vorlisk::examples {
-namespace {
 
-constexpr std::string_view kSwitch = "高低电平控制器";
+int chip_part(Builder& b, std::string_view page, std::string_view type, int x, int y) {
+    return b.part(std::string(page) + std::string(type) + ")", x, y);
+}
+
+int clock_source(Builder& b, int x, int y, double hz) {
+    int vcc = b.part("Vcc", x - 70, y - 40);
+    int p = b.part("连续脉冲", x, y);
+    b.pulse(p, hz, 0.5 / hz, 0.5 / hz);
+    b.wire_via_x(b.out(vcc, 0), b.in(p, 0), x - 70);
+    b.probe(b.out(p, 0), "CP");
+    return p;
+}
+
+namespace {
 
 // Half adder of an exclusive-OR and an AND gate. Each switch feeds one
 // gate straight and the other through a branch at a solder point.
@@ -194,23 +207,6 @@ void bcd_display(Circuit& c) {
 
 
 // --- chips wired pin by pin -------------------------------------------------
-
-constexpr std::string_view kComb = "集成芯片组合逻辑(";
-constexpr std::string_view kSeq = "集成芯片时序逻辑(";
-
-int chip_part(Builder& b, std::string_view page, std::string_view type, int x, int y) {
-    return b.part(std::string(page) + std::string(type) + ")", x, y);
-}
-
-// A pulse source enabled by its own Vcc; returns it.
-int clock_source(Builder& b, int x, int y, double hz) {
-    int vcc = b.part("Vcc", x - 70, y - 40);
-    int p = b.part("连续脉冲", x, y);
-    b.pulse(p, hz, 0.5 / hz, 0.5 / hz);
-    b.wire_via_x(b.out(vcc, 0), b.in(p, 0), x - 70);
-    b.probe(b.out(p, 0), "CP");
-    return p;
-}
 
 // Ripple counter: a pulse drives CKA (pin 14) from above; QA (pin 12)
 // feeds CKB (pin 1) over the top of the chip, the one crossing the clock
@@ -516,6 +512,10 @@ const std::vector<Example>& all_examples() {
         {"74LS48驱动数码管.vlk", decoder_74ls48},
         {"74LS74分频器.vlk", divider_74ls74},
         {"74LS85比较器.vlk", comparator_74ls85},
+        {"74LS161十进制计数器.vlk", counter_74ls161},
+        {"74LS194环形计数器.vlk", ring_74ls194},
+        {"74LS83四位加法器.vlk", adder_74ls83},
+        {"74LS192加减计数器.vlk", updown_74ls192},
         {"实验箱联机.vlk", box_loopback},
     };
     return list;

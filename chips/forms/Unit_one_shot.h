@@ -1,0 +1,54 @@
+// "单稳态触发器": the pulse width of a one-shot chip (74LS121, 74LS122,
+// 74LS123, 74LS221), per section. The width is typed in seconds, or worked
+// out from the external R and C a lab handout gives, with the chip's own
+// datasheet formula.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <string>
+
+#include "model/circuit.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vorlisk {
+
+class TForm_one_shot : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm_one_shot(QWidget* parent = nullptr);
+
+    // Shows the widths of one-shot chip `obj` and, on OK, writes them
+    // through the core's edit function; returns whether it did.
+    bool edit(Circuit& c, int obj);
+
+    void BitBtn1Click();  // 确定: checks every width, then accepts
+    void RcClick(int section);  // 由R、C计算: the width from R and C
+
+    struct SectionEdits {
+        QWidget* box = nullptr;
+        QLineEdit* width = nullptr;  // seconds
+        QLineEdit* r = nullptr;      // kΩ
+        QLineEdit* c = nullptr;      // μF
+        QPushButton* compute = nullptr;
+        QLabel* formula = nullptr;
+    };
+    std::array<SectionEdits, 2> sections;
+    QPushButton* BitBtn1;  // "确定"
+    QPushButton* BitBtn2;  // "取消"
+    std::array<double, 2> widths{};  // what OK took
+
+private:
+    int shown_ = 1;          // sections shown
+    double factor_ = 0.693;  // tw = factor · R · C
+};
+
+// tw = k · R · C of the type (ln 2 for the 74LS121 and 74LS221, 0.45 for
+// the 74LS122 and 74LS123), and the formula as the dialog shows it.
+double one_shot_rc_factor(const std::string& type);
+QString one_shot_formula(const std::string& type);
+
+}  // namespace vorlisk
