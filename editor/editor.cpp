@@ -43,6 +43,7 @@ bool wire_anchor_near(const Circuit& c, int x, int y, int pin_tol, int junction_
 
 void Editor::mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y) {
     mouse_down = true;
+    follow_.end(c);  // a release lost to a dialog ends a drag too
     mouse_x = x, mouse_y = y;
     drag_x = snap(x), drag_y = snap(y);
     drag_raw_x = x, drag_raw_y = y;
@@ -76,24 +77,36 @@ void Editor::mouse_move(Circuit& c, EditorView& v, bool, int x, int y) {
         if (c.current_tool == "导线" && wire_in_progress(c)) track_free_end(c, v, x, y);
         return;
     }
-    const int ddx = snap(x) - drag_x, ddy = snap(y) - drag_y;
     if (rubber_band_active) {
         v.draw_rubber_band(rubber_band);  // erases the old one
         rubber_band.right = x, rubber_band.bottom = y;
         v.draw_rubber_band(rubber_band);
     } else if (!c.selection.empty()) {
-        // Annotations follow the mouse to the pixel; the rest moves in grid steps.
-        if (move_items(c, c.selection, ddx, ddy, x - drag_raw_x, y - drag_raw_y)) {
-            v.restore_picture();
-            v.redraw(kRedrawMoving);
-        }
+        drag_selection(c, v, x, y);
     }
     drag_x = snap(x), drag_y = snap(y);
     drag_raw_x = x, drag_raw_y = y;
 }
 
+void Editor::drag_selection(Circuit& c, EditorView& v, int x, int y) {
+    if (wires_follow && !follow_.started() && follow_.begin(c)) {
+        // The picture kept when the selection was lifted still shows the
+        // wires that now go with it.
+        v.redraw(kRedrawStatic);
+        v.keep_picture();
+    }
+    const int ddx = snap(x) - drag_x, ddy = snap(y) - drag_y;
+    // Annotations follow the mouse to the pixel; the rest moves in grid steps.
+    if (move_items(c, c.selection, ddx, ddy, x - drag_raw_x, y - drag_raw_y)) {
+        follow_.step(c, ddx, ddy);
+        v.restore_picture();
+        v.redraw(kRedrawMoving);
+    }
+}
+
 void Editor::mouse_release(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y) {
     mouse_down = false;
+    follow_.end(c);
     mouse_x = x, mouse_y = y;
     if (rubber_band_active) {
         rubber_band_active = false;
@@ -280,7 +293,8 @@ void Editor::paste(Circuit& c, EditorView& v) {
 }
 
 void Editor::rotate(Circuit& c, EditorView& v, int direction) {
-    rotate_items(c, c.selection, direction);
+    if (wires_follow) rotate_items_with_wires(c, c.selection, direction);
+    else rotate_items(c, c.selection, direction);
     v.redraw(kRedrawFull);
 }
 

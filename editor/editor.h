@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/wire_follow.h"
 #include "model/circuit.h"
 
 namespace vorlisk {
@@ -48,6 +49,9 @@ public:
     Rect32 rubber_band;              // left, top: the press; right, bottom: the mouse
     int copy_origin_x = 0, copy_origin_y = 0;    // mouse at the last Copy
     int paste_origin_x = 0, paste_origin_y = 0;  // mouse at the last Paste
+    // Dragged or turned components take the ends of their wires along (a
+    // view choice of the window); off, wires keep their coordinates.
+    bool wires_follow = true;
 
     // --- canvas events (canvas pixels; `modifier`: Ctrl or Shift held) ----------
     void mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y);
@@ -86,6 +90,8 @@ private:
     void track_free_end(Circuit& c, EditorView& v, int x, int y);
     void select_only(Circuit& c, const std::string& name, EditorView& v);
     static void lift_selection(EditorView& v);
+    void drag_selection(Circuit& c, EditorView& v, int x, int y);
+    WireFollow follow_;
 };
 
 // The free end of a wire segment from the reference point (rx, ry) towards

@@ -78,6 +78,11 @@ void set_lamp_colours(Circuit& c, int obj, int32_t lit, int32_t unlit);
 
 void toggle_level_switch(Circuit& c, int obj);
 
+// Gives wire w new points: `points` holds its start, its corners (at most
+// kMaxBends; more are left out) and its end, in order. Fewer than two points
+// change nothing.
+void set_wire_points(Circuit& c, int w, std::span<const BendPoint> points);
+
 // --- changes of many records, by name ---------------------------------------------
 
 // Which table a selected name belongs to, told by the word it starts with.
