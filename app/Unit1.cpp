@@ -43,6 +43,7 @@ namespace vorlisk {
 
 namespace {
 constexpr const char* kPinNumbersKey = "view/pin_numbers";
+constexpr const char* kWiresFollowKey = "view/wires_follow";
 QSettings view_settings() { return QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")); }
 }  // namespace
 
@@ -88,6 +89,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     // Students wire chips pin by pin from the datasheet: numbers shown unless turned off.
     canvas_.show_pin_numbers = view_settings().value(kPinNumbersKey, true).toBool();
     N_pin_numbers->setChecked(canvas_.show_pin_numbers);
+    editor_.wires_follow = view_settings().value(kWiresFollowKey, true).toBool();
+    N_wires_follow->setChecked(editor_.wires_follow);
 
     const QString examples = examples_dir();
     const QString filter = QStringLiteral("电路文件 (*.vlk);;所有文件 (*)");
@@ -275,6 +278,11 @@ void TForm1::N_pin_numbersClick() {
     canvas_.show_pin_numbers = N_pin_numbers->isChecked();
     view_settings().setValue(kPinNumbersKey, canvas_.show_pin_numbers);
     full_redraw();
+}
+
+void TForm1::N_wires_followClick() {
+    editor_.wires_follow = N_wires_follow->isChecked();
+    view_settings().setValue(kWiresFollowKey, editor_.wires_follow);
 }
 
 // --- redrawing and scrolling ---------------------------------------------------

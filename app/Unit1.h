@@ -111,6 +111,7 @@ public:
     void N_paletteClick();
     void N_statusbarClick();
     void N_pin_numbersClick();  // chips show their package pin numbers; remembered between sessions
+    void N_wires_followClick();  // dragged components take their wires along; remembered
     void N_manualClick();
     void N_homeClick();
     void N_mailClick();
@@ -176,6 +177,7 @@ public:
     QAction* N_palette = nullptr;
     QAction* N_statusbar = nullptr;
     QAction* N_pin_numbers = nullptr;
+    QAction* N_wires_follow = nullptr;
     QMenu* PopupMenu1 = nullptr;
 
     // --- the other windows, created once ---------------------------------------

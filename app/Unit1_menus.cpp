@@ -56,6 +56,7 @@ const MenuEntry kMenus[] = {
     {"查看 (&V)", "器件箱", nullptr, &TForm1::N_paletteClick, false, &TForm1::N_palette, true},
     {"查看 (&V)", "状态栏", nullptr, &TForm1::N_statusbarClick, true, &TForm1::N_statusbar, true},
     {"查看 (&V)", "显示引脚号", nullptr, &TForm1::N_pin_numbersClick, false, &TForm1::N_pin_numbers, true},
+    {"查看 (&V)", "拖动时导线跟随", nullptr, &TForm1::N_wires_followClick, false, &TForm1::N_wires_follow, true},
     {"帮助 (&H)", "使用说明", "F1", &TForm1::N_manualClick, true, nullptr},
     {"帮助 (&H)", "访问主页", nullptr, &TForm1::N_homeClick, false, nullptr},
     {"帮助 (&H)", "E-mail 开发组", nullptr, &TForm1::N_mailClick, true, nullptr},
