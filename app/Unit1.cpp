@@ -46,6 +46,7 @@ namespace vorlisk {
 namespace {
 constexpr const char* kPinNumbersKey = "view/pin_numbers";
 constexpr const char* kZoomKey = TForm1::kZoomSetting;
+constexpr const char* kWiresFollowKey = "view/wires_follow";
 QSettings view_settings() { return QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")); }
 }  // namespace
 
@@ -91,6 +92,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     zoom_percent_ = view_settings().value(kZoomKey, 100).toInt();
     if (std::find(std::begin(kZoomSteps), std::end(kZoomSteps), zoom_percent_) == std::end(kZoomSteps)) zoom_percent_ = 100;
     update_zoom_label();
+    editor_.wires_follow = view_settings().value(kWiresFollowKey, true).toBool();
+    N_wires_follow->setChecked(editor_.wires_follow);
 
     const QString examples = examples_dir();
     const QString filter = QStringLiteral("电路文件 (*.vlk);;所有文件 (*)");
@@ -287,6 +290,11 @@ void TForm1::N_pin_numbersClick() {
     if (zoom_canvas_) zoom_canvas_->show_pin_numbers = canvas_.show_pin_numbers;
     view_settings().setValue(kPinNumbersKey, canvas_.show_pin_numbers);
     full_redraw();
+}
+
+void TForm1::N_wires_followClick() {
+    editor_.wires_follow = N_wires_follow->isChecked();
+    view_settings().setValue(kWiresFollowKey, editor_.wires_follow);
 }
 
 // --- redrawing and scrolling ---------------------------------------------------

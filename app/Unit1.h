@@ -119,6 +119,7 @@ public:
     void N_pin_numbersClick();  // chips show their package pin numbers; remembered between sessions
     void N_table_itemsClick();  // the truth table's record items dialog
     void N_trace_itemsClick();  // the timing diagram's record items dialog
+    void N_wires_followClick();  // dragged components take their wires along; remembered
     void N_manualClick();
     void N_homeClick();
     void N_mailClick();
@@ -187,6 +188,7 @@ public:
     QAction* N_palette = nullptr;
     QAction* N_statusbar = nullptr;
     QAction* N_pin_numbers = nullptr;
+    QAction* N_wires_follow = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* N_examples = nullptr;  // 实例
 

@@ -25,24 +25,32 @@ BendPoint constrained_end(int rx, int ry, int sx, int sy) {
     return {sx, dy >= 1 ? ry + adx : ry - adx};
 }
 
-bool wire_anchor_near(const Circuit& c, int x, int y, int pin_tol, int junction_tol) {
+std::optional<BendPoint> wire_anchor(const Circuit& c, int x, int y, int pin_tol, int junction_tol) {
     auto near = [](long long a, long long b, int tol) { return std::llabs(a - b) < tol; };
     for (int i = 0; i < c.object_count; ++i) {
         const MY_BASE_OBJ& o = c.objects[i];
         for (int k = 0; k < std::clamp<int>(o.input_count, 0, kMaxPins); ++k)
-            if (near(x, o.x + o.in_dx[k], pin_tol) && near(y, o.y + o.in_dy[k], pin_tol)) return true;
+            if (near(x, o.x + o.in_dx[k], pin_tol) && near(y, o.y + o.in_dy[k], pin_tol)) return input_pin(o, k);
         for (int k = 0; k < std::clamp<int>(o.output_count, 0, kMaxPins); ++k)
-            if (near(x, o.x + o.out_dx[k], pin_tol) && near(y, o.y + o.out_dy[k], pin_tol)) return true;
+            if (near(x, o.x + o.out_dx[k], pin_tol) && near(y, o.y + o.out_dy[k], pin_tol)) return output_pin(o, k);
     }
     for (int j = 0; j < c.junction_count; ++j)
-        if (near(x, c.junctions[j].x, junction_tol) && near(y, c.junctions[j].y, junction_tol)) return true;
-    return false;
+        if (near(x, c.junctions[j].x, junction_tol) && near(y, c.junctions[j].y, junction_tol))
+            return BendPoint{c.junctions[j].x, c.junctions[j].y};
+    return std::nullopt;
+}
+
+bool wire_anchor_near(const Circuit& c, int x, int y, int pin_tol, int junction_tol) {
+    return wire_anchor(c, x, y, pin_tol, junction_tol).has_value();
 }
 
 // --- events ----------------------------------------------------------------------------
 
 void Editor::mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y) {
     mouse_down = true;
+    follow_.end(c);  // a release lost to a dialog ends a drag too
+    hover_anchor.reset();
+    hover_outline.reset();
     mouse_x = x, mouse_y = y;
     drag_x = snap(x), drag_y = snap(y);
     drag_raw_x = x, drag_raw_y = y;
@@ -75,26 +83,47 @@ void Editor::mouse_move(Circuit& c, EditorView& v, bool, int x, int y) {
     mouse_x = x, mouse_y = y;
     if (!mouse_down) {
         if (c.current_tool == "导线" && wire_in_progress(c)) track_free_end(c, v, x, y);
+        update_hover(c, x, y);
         return;
     }
-    const int ddx = snap(x) - drag_x, ddy = snap(y) - drag_y;
     if (rubber_band_active) {
         v.draw_rubber_band(rubber_band);  // erases the old one
         rubber_band.right = x, rubber_band.bottom = y;
         v.draw_rubber_band(rubber_band);
     } else if (!c.selection.empty()) {
-        // Annotations follow the mouse to the pixel; the rest moves in grid steps.
-        if (move_items(c, c.selection, ddx, ddy, x - drag_raw_x, y - drag_raw_y)) {
-            v.restore_picture();
-            v.redraw(kRedrawMoving);
-        }
+        drag_selection(c, v, x, y);
     }
     drag_x = snap(x), drag_y = snap(y);
     drag_raw_x = x, drag_raw_y = y;
 }
 
+void Editor::update_hover(const Circuit& c, int x, int y) {
+    hover_anchor.reset();
+    hover_outline.reset();
+    if (c.current_tool == "导线") hover_anchor = wire_anchor_at(c, x, y);
+    else hover_outline = outline_.at(c, c.current_tool, x, y);
+}
+
+void Editor::drag_selection(Circuit& c, EditorView& v, int x, int y) {
+    if (wires_follow && !follow_.started() && follow_.begin(c)) {
+        // The picture kept when the selection was lifted still shows the
+        // wires that now go with it.
+        v.redraw(kRedrawStatic);
+        v.keep_picture();
+        wire_picture_serial_ = 0;
+    }
+    const int ddx = snap(x) - drag_x, ddy = snap(y) - drag_y;
+    // Annotations follow the mouse to the pixel; the rest moves in grid steps.
+    if (move_items(c, c.selection, ddx, ddy, x - drag_raw_x, y - drag_raw_y)) {
+        follow_.step(c, ddx, ddy);
+        v.restore_picture();
+        v.redraw(kRedrawMoving);
+    }
+}
+
 void Editor::mouse_release(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y) {
     mouse_down = false;
+    follow_.end(c);
     mouse_x = x, mouse_y = y;
     if (rubber_band_active) {
         rubber_band_active = false;
@@ -311,7 +340,8 @@ void Editor::paste(Circuit& c, EditorView& v) {
 }
 
 void Editor::rotate(Circuit& c, EditorView& v, int direction) {
-    rotate_items(c, c.selection, direction);
+    if (wires_follow) rotate_items_with_wires(c, c.selection, direction);
+    else rotate_items(c, c.selection, direction);
     v.redraw(kRedrawFull);
 }
 

@@ -11,9 +11,12 @@
 // kept picture the same way.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "editor/canvas_hints.h"
+#include "editor/wire_follow.h"
 #include "model/circuit.h"
 
 namespace vorlisk {
@@ -51,6 +54,14 @@ public:
     Rect32 rubber_band;              // left, top: the press; right, bottom: the mouse
     int copy_origin_x = 0, copy_origin_y = 0;    // mouse at the last Copy
     int paste_origin_x = 0, paste_origin_y = 0;  // mouse at the last Paste
+    // Dragged or turned components take the ends of their wires along (a
+    // view choice of the window); off, wires keep their coordinates.
+    bool wires_follow = true;
+    // Under the cursor while no button is down: the pin or junction a
+    // wire-tool click would take (marked with a ring), and the outline of
+    // the component a placing tool would put down.
+    std::optional<BendPoint> hover_anchor;
+    std::optional<Rect32> hover_outline;
 
     // --- canvas events (canvas pixels; `modifier`: Ctrl or Shift held) ----------
     void mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y);
@@ -101,6 +112,10 @@ private:
     void lift_selection(EditorView& v);
     // The picture under the wire in progress: the whole circuit as it is now.
     void keep_wire_picture(Circuit& c, EditorView& v);
+    void drag_selection(Circuit& c, EditorView& v, int x, int y);
+    void update_hover(const Circuit& c, int x, int y);
+    WireFollow follow_;
+    PlacementOutline outline_;
 };
 
 // The free end of a wire segment from the reference point (rx, ry) towards
@@ -110,6 +125,8 @@ BendPoint constrained_end(int rx, int ry, int sx, int sy);
 // The first pin (inputs before outputs, components in table order) within
 // `pin_tol` on both axes, then the first junction within `junction_tol`;
 // false when there is none.
+// The same pin or junction's own point.
+std::optional<BendPoint> wire_anchor(const Circuit& c, int x, int y, int pin_tol, int junction_tol);
 bool wire_anchor_near(const Circuit& c, int x, int y, int pin_tol, int junction_tol);
 
 }  // namespace vorlisk

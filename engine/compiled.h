@@ -38,6 +38,11 @@ struct CompiledCircuit {
     std::vector<uint32_t> tp_begin;
     std::vector<DriverRef> tp_drivers;
     std::vector<int32_t> tp_target;  // record read for this slot: first with its name
+    // Net of every wire (by its start), junction and output pin (object *
+    // 32 + output index), for showing levels on the canvas.
+    std::vector<uint32_t> wire_net;
+    std::vector<uint32_t> junction_net;
+    std::vector<uint32_t> output_net;
     // The activity-driven pass's state; kept across rebuilds, which it notices
     // by `serial`.
     PassSchedule schedule;

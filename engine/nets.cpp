@@ -190,12 +190,21 @@ void compile_nets(const Circuit& c, CompiledCircuit& cc) {
     for_each_driver([&](int net, DriverRef d) { cc.drivers[fill[net]++] = d; });
 
     cc.input_net.assign(size_t(objects) * kMaxPins, 0);
+    cc.output_net.assign(size_t(objects) * kMaxPins, 0);
     for (int i = 0; i < objects; ++i) {
         const MY_BASE_OBJ& o = c.objects[i];
         for (int k = 0; k < std::clamp<int>(o.input_count, 0, kMaxPins); ++k)
             cc.input_net[size_t(i) * kMaxPins + k] =
                 nets.root(points.find(pin_x(o, o.in_dx[k]), pin_y(o, o.in_dy[k])));
+        for (int k = 0; k < std::clamp<int>(o.output_count, 0, kMaxPins); ++k)
+            cc.output_net[size_t(i) * kMaxPins + k] =
+                nets.root(points.find(pin_x(o, o.out_dx[k]), pin_y(o, o.out_dy[k])));
     }
+    cc.wire_net.resize(size_t(c.wire_count));
+    for (int w = 0; w < c.wire_count; ++w) cc.wire_net[w] = nets.root(points.find(c.wires[w].x1, c.wires[w].y1));
+    cc.junction_net.resize(size_t(c.junction_count));
+    for (int j = 0; j < c.junction_count; ++j)
+        cc.junction_net[j] = nets.root(points.find(c.junctions[j].x, c.junctions[j].y));
 
     // A test point hears its own point's net and the nets of the wires
     // passing through it.

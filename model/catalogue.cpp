@@ -352,13 +352,10 @@ Rule rule_of_kind(std::string_view kind) {
     return r ? r->info.rule : Rule::none;
 }
 
-void place_component(Circuit& c, int slot, std::string_view kind, int click_x, int click_y) {
-    if (slot < 0 || slot >= kMaxObjects) return;
-    MY_BASE_OBJ& o = c.objects[slot];
+void build_component(const Circuit& c, MY_BASE_OBJ& o, std::string_view kind, int click_x, int click_y, int serial) {
     o = MY_BASE_OBJ{};  // no geometry left over from an earlier record in this slot
     reset_object(c, o);
-    c.next_serial += 1;
-    o.name = std::string(kind) + " " + std::to_string(c.next_serial);
+    o.name = std::string(kind) + " " + std::to_string(serial);
     o.kind = std::string(kind);
     o.x = int16_t(snap(click_x));
     o.y = int16_t(snap(click_y));
@@ -370,6 +367,12 @@ void place_component(Circuit& c, int slot, std::string_view kind, int click_x, i
         copy_look(o, c.draw.of(r->info.category));
         place_from_row(c, o, *r);
     }
+}
+
+void place_component(Circuit& c, int slot, std::string_view kind, int click_x, int click_y) {
+    if (slot < 0 || slot >= kMaxObjects) return;
+    c.next_serial += 1;
+    build_component(c, c.objects[slot], kind, click_x, click_y, c.next_serial);
     c.touch();
 }
 

@@ -47,5 +47,8 @@ inline constexpr std::string_view kChipSeqPrefix = "集成芯片时序逻辑(";
 // snapped origin, the kind's geometry, texts with their measured half sizes,
 // the category look and the kind's defaults. Does not change object_count.
 void place_component(Circuit& c, int slot, std::string_view kind, int click_x, int click_y);
+// The record placement would write, built into `o` under the given serial,
+// leaving the circuit as it is (the outline that follows a placing tool).
+void build_component(const Circuit& c, MY_BASE_OBJ& o, std::string_view kind, int click_x, int click_y, int serial);
 
 }  // namespace vorlisk

@@ -101,6 +101,10 @@ struct Circuit {
     std::string file_name;
     std::string current_tool;  // palette kind; empty: the select tool
     std::vector<std::string> selection;  // names of the selected items
+    // Unselected items a drag takes along (wires whose ends lie on moving
+    // pins, junctions and test points on those pins): drawn with the moving
+    // selection, not marked as selected. Empty but during a drag.
+    std::vector<std::string> moving_along;
 
     DrawSettings draw;  // canvas, wire, junction, test-point and category looks
 

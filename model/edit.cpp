@@ -152,4 +152,16 @@ void toggle_level_switch(Circuit& c, int obj) {
     c.wake(obj);
 }
 
+void set_wire_points(Circuit& c, int w, std::span<const BendPoint> points) {
+    if (w < 0 || w >= c.wire_count || points.size() < 2) return;
+    MY_LINK& l = c.wires[w];
+    l.x1 = points.front().x, l.y1 = points.front().y;
+    l.x2 = points.back().x, l.y2 = points.back().y;
+    const size_t bends = std::min(points.size() - 2, size_t(kMaxBends));
+    for (size_t b = 0; b < bends; ++b) l.bends[b] = points[b + 1];
+    l.bend_count = int32_t(bends);
+    c.modified = true;
+    c.touch();
+}
+
 }  // namespace vorlisk

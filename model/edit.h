@@ -81,6 +81,11 @@ void set_one_shot_width(Circuit& c, int obj, int section, double seconds);
 
 void toggle_level_switch(Circuit& c, int obj);
 
+// Gives wire w new points: `points` holds its start, its corners (at most
+// kMaxBends; more are left out) and its end, in order. Fewer than two points
+// change nothing.
+void set_wire_points(Circuit& c, int w, std::span<const BendPoint> points);
+
 // --- changes of many records, by name ---------------------------------------------
 
 // Which table a selected name belongs to, told by the word it starts with.

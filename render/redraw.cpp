@@ -1,5 +1,6 @@
 #include "render/redraw.h"
 
+#include <algorithm>
 #include <array>
 #include <unordered_set>
 
@@ -9,21 +10,22 @@ namespace vorlisk {
 
 namespace {
 
-// Which names are selected, in constant time once asked: a drag repaints
+// Whether a name is in a list, in constant time once asked: a drag repaints
 // the selection at every mouse step, and a selection may hold thousands.
-class SelectedNames {
+class NameList {
 public:
-    explicit SelectedNames(const Circuit& c) : c_(c) {}
+    explicit NameList(const std::vector<std::string>& names) : names_(names) {}
     bool operator()(std::string_view name) {
-        if (c_.selection.size() < 16) return is_selected(c_, name);
-        if (set_.empty()) set_.insert(c_.selection.begin(), c_.selection.end());
+        if (names_.size() < 16) return std::find(names_.begin(), names_.end(), name) != names_.end();
+        if (set_.empty()) set_.insert(names_.begin(), names_.end());
         return set_.count(name) != 0;
     }
 
 private:
-    const Circuit& c_;
+    const std::vector<std::string>& names_;
     std::unordered_set<std::string_view> set_;
 };
+using SelectedNames = NameList;
 
 void draw_background(PaintSurface& cv, const Circuit& c, int width, int height) {
     const DrawSettings& d = c.draw;
@@ -113,20 +115,23 @@ void draw_test_point(PaintSurface& cv, const Circuit& c, const MY_TEST_POINT& t,
 void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode) {
     if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, width, height);
     cv.set_font(component_font());
-    SelectedNames is_selected(c);
+    SelectedNames is_selected(c.selection);
     draw_objects(cv, c, mode, is_selected);
     if (mode != kRedrawDynamic) {
+        // What a drag takes along moves with the selection but is not marked.
+        NameList along(c.moving_along);
+        auto moves = [&](std::string_view name, bool sel) { return sel || (!c.moving_along.empty() && along(name)); };
         for (int i = 0; i < c.wire_count; ++i) {
             const bool sel = is_selected(c.wires[i].name);
-            if (wanted(mode, sel)) draw_wire(cv, c, c.wires[i], sel);
+            if (wanted(mode, moves(c.wires[i].name, sel))) draw_wire(cv, c, c.wires[i], sel);
         }
         for (int i = 0; i < c.junction_count; ++i) {
             const bool sel = is_selected(c.junctions[i].name);
-            if (wanted(mode, sel)) draw_junction(cv, c, c.junctions[i], sel);
+            if (wanted(mode, moves(c.junctions[i].name, sel))) draw_junction(cv, c, c.junctions[i], sel);
         }
         for (int i = 0; i < c.test_point_count; ++i) {
             const bool sel = is_selected(c.test_points[i].name);
-            if (wanted(mode, sel)) draw_test_point(cv, c, c.test_points[i], sel);
+            if (wanted(mode, moves(c.test_points[i].name, sel))) draw_test_point(cv, c, c.test_points[i], sel);
         }
         for (int i = 0; i < c.annotation_count; ++i) {
             const ZHU_SHI_S& a = c.annotations[i];

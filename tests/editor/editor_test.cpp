@@ -282,6 +282,7 @@ TEST(Selection, RubberBandCountsBodyEdgesButNotPointsOnItsEdge) {
 
 TEST(Dragging, MovesInGridStepsAndLeavesUnselectedWiresBehind) {
     EditorFixture f;
+    f.ed.wires_follow = false;  // as before wires followed
     const int g = f.add("非门", 100, 100);
     f.wire(output_pin(f.obj(g), 0), {200, 100});
     f.press(100, 100);
