@@ -172,6 +172,11 @@ UsbCh341::~UsbCh341() {
     api_.interrupt_event_handler(ctx_);
     if (events_.joinable()) events_.join();
     api_.exit(ctx_);
+    for (auto& d : hung_) {
+        for (auto& s : d->out) api_.free_transfer(s.t);
+        for (auto& s : d->in) api_.free_transfer(s.t);
+    }
+    hung_.clear();
 }
 
 UsbCh341::Device* UsbCh341::device(uint32_t index) const {
@@ -272,7 +277,7 @@ void UsbCh341::CH341CloseDevice(uint32_t index) {
     if (!back) {
         // Transfers that never came back still point into the device: keep
         // its memory rather than let libusb write into freed memory.
-        devices_[index].release();
+        hung_.push_back(std::move(devices_[index]));
         return;
     }
     for (auto& s : d->out) api_.free_transfer(s.t);

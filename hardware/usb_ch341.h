@@ -16,6 +16,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <vector>
 #include <thread>
 
 #include "engine/ch341.h"
@@ -69,6 +70,9 @@ private:
     std::thread events_;
     std::atomic<bool> stopping_{false};
     std::array<std::unique_ptr<Device>, kMaxDevices> devices_;
+    // Closed chips whose transfers never came back: libusb may still write
+    // into them, so they are freed only once libusb is gone.
+    std::vector<std::unique_ptr<Device>> hung_;
 };
 
 }  // namespace vorlisk::usb

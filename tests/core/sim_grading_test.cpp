@@ -138,6 +138,7 @@ TEST_F(Grading, AReferenceThatIsNoOutputOfTheRunnerIsAnError) {
         {"S\t1\nCO\t0\nS\t0\n", "第 3 行的“S”在第 1 行已出现"},
         {"S\t1\nCO\tyes\n", "第 2 行的“yes”不是读数"},
         {"S\t1\nCO\t0\t1\n", "第 2 行应是"},
+        {"A\tS\n\n0\t1\r\n\r\n1\t?\n", "第 5 行的“?”不是读数"},  // blank lines count as the editor shows them
     };
     for (const auto& [text, word] : cases) {
         const fs::path ref = scratch("bad_ref.txt");

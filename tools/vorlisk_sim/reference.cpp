@@ -54,12 +54,13 @@ std::optional<size_t> input_columns(const Reference& r) {
 bool dont_care(std::string_view cell) { return cell == "~" || cell == "x" || cell == "X"; }
 
 std::optional<Reference> parse_reference(std::string_view text, std::string& error) {
-    auto lines = split_table(text);
+    std::vector<size_t> numbers;
+    auto lines = split_table(text, &numbers);
     if (lines.empty()) {
         error = "参考结果是空的。";
         return std::nullopt;
     }
-    auto line_no = [](size_t l) { return "第 " + std::to_string(l + 1) + " 行"; };
+    auto line_no = [&](size_t l) { return "第 " + std::to_string(numbers[l]) + " 行"; };
     auto bad_cell = [&](size_t l, const std::string& cell) {
         error = "参考结果" + line_no(l) + "的“" + cell + "”不是读数：应为 0、1、~、x，或数码管、实验箱的读数。";
         return std::nullopt;
@@ -89,7 +90,7 @@ std::optional<Reference> parse_reference(std::string_view text, std::string& err
     }
     r.names = lines[0];
     if (const auto twice = repeated(r.names)) {
-        error = "参考真值表第 1 行的列名“" + r.names[twice->first] + "”出现了两次（第 " + std::to_string(twice->second + 1) +
+        error = "参考真值表" + line_no(0) + "的列名“" + r.names[twice->first] + "”出现了两次（第 " + std::to_string(twice->second + 1) +
                 " 列和第 " + std::to_string(twice->first + 1) + " 列）：每个名称只能出现一次。";
         return std::nullopt;
     }

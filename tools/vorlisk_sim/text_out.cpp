@@ -1,5 +1,6 @@
 #include "tools/vorlisk_sim/text_out.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "instruments/text_fields.h"
@@ -60,13 +61,16 @@ std::string one_line(std::string_view text) {
     return out;
 }
 
-std::vector<std::vector<std::string>> split_table(std::string_view text) {
+std::vector<std::vector<std::string>> split_table(std::string_view text, std::vector<size_t>* line_numbers) {
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     const std::string_view first = text.substr(0, text.find('\n'));
     const bool tabs = first.find('\t') != std::string_view::npos || first.find(',') == std::string_view::npos;
     std::vector<std::vector<std::string>> lines;
-    size_t pos = 0;
+    size_t pos = 0, line = 1, counted = 0;  // newlines counted up to `counted`
     while (pos < text.size()) {
+        line += size_t(std::count(text.begin() + counted, text.begin() + pos, '\n'));
+        counted = pos;
+        const size_t record_line = line;
         std::vector<std::string> fields;
         if (tabs) {
             size_t end = text.find('\n', pos);
@@ -86,6 +90,7 @@ std::vector<std::vector<std::string>> split_table(std::string_view text) {
             if (fields.size() == 1 && fields[0].empty()) continue;
         }
         lines.push_back(std::move(fields));
+        if (line_numbers) line_numbers->push_back(record_line);
     }
     return lines;
 }

@@ -34,6 +34,8 @@ std::string one_line(std::string_view text);
 // separator is a tab when the first line holds one, else a comma (CSV
 // quoting understood); a byte-order mark, CR before LF and empty lines are
 // dropped.
-std::vector<std::vector<std::string>> split_table(std::string_view text);
+// `line_numbers`, when given, receives the file line (from 1) each record
+// starts on, so messages can name the line a teacher sees in an editor.
+std::vector<std::vector<std::string>> split_table(std::string_view text, std::vector<size_t>* line_numbers = nullptr);
 
 }  // namespace vorlisk::sim
