@@ -122,7 +122,8 @@ bool CanvasView::event(QEvent* e) {
             QToolTip::hideText();
             e->ignore();
         } else {
-            QToolTip::showText(help->globalPos(), text, this);
+            // Gone once the cursor leaves the spot: the next pin has its own.
+            QToolTip::showText(help->globalPos(), text, this, QRect(help->pos() - QPoint(3, 3), QSize(7, 7)));
         }
         return true;
     }
