@@ -26,6 +26,7 @@
 #include "app/Unit_bitmap.h"
 #include "app/Unit_help.h"
 #include "chips/forms/Unit_creat_chip.h"
+#include "editor/canvas_hints.h"
 #include "editor/forms/Unit_creat_button.h"
 #include "editor/forms/Unit_guanlian_fgejg.h"
 #include "editor/forms/Unit_guanlian_smg.h"
@@ -176,6 +177,17 @@ void TForm1::build_layout() {
     Edit_focus->setGeometry(-100, 0, 20, 20);
 
     statusBar()->setSizeGripEnabled(true);
+    Label_hint = new QLabel(statusBar());
+    Label_hint->setObjectName("Label_hint");
+    // A long line is cut, never widens the window.
+    Label_hint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Label_hint->setMinimumWidth(1);
+    statusBar()->addWidget(Label_hint, 1);
+    Label_xy = new QLabel(statusBar());
+    Label_xy->setObjectName("Label_xy");
+    Label_xy->setMinimumWidth(Label_xy->fontMetrics().horizontalAdvance(QStringLiteral("X 10000  Y 10000")));
+    Label_xy->setAlignment(Qt::AlignCenter);
+    statusBar()->addPermanentWidget(Label_xy);
     Label_zoom = new QLabel(statusBar());
     Label_zoom->setObjectName("Label_zoom");
     Label_zoom->setMinimumWidth(50);
@@ -202,6 +214,14 @@ void TForm1::build_layout() {
     };
     Image1->on_resize = [this](int, int) { FormResize(); };
     Image1->on_wheel = [this](QWheelEvent* e) { Image1Wheel(e); };
+    Image1->on_leave = [this] {
+        clear_hints();
+        Label_xy->clear();
+    };
+    Image1->on_tooltip = [this](QPoint at) {
+        const QPoint p = to_canvas(at);
+        return QString::fromStdString(hover_text(*c_, p.x(), p.y()));
+    };
 }
 
 // --- start-up and shutdown -----------------------------------------------------
@@ -259,6 +279,7 @@ void TForm1::reset_circuit() {
     sync_scroll_bars();
     history_.reset(*c_);
     update_edit_state();
+    clear_hints();
 }
 
 void TForm1::sync_scroll_bars() {
@@ -310,6 +331,7 @@ void TForm1::dynamic_redraw() {
 
 void TForm1::ScrollBar_HChange(int position) {
     scroll_to(*c_, position, c_->scroll_v);  // moves the wire being drawn too
+    clear_hints();
     Edit_focus->setFocus();
     full_redraw();
     canvas_bitmap_ = screen_image().copy();
@@ -317,6 +339,7 @@ void TForm1::ScrollBar_HChange(int position) {
 
 void TForm1::ScrollBar_VChange(int position) {
     scroll_to(*c_, c_->scroll_h, position);
+    clear_hints();
     Edit_focus->setFocus();
     full_redraw();
     canvas_bitmap_ = screen_image().copy();
@@ -329,6 +352,7 @@ void TForm1::choose_select_tool() { editor_.choose_select_tool(*c_, *this); }
 void TForm1::choose_tool(const QString& tool) {
     const bool had_selection = !c_->selection.empty();
     editor_.choose_tool(*c_, tool.toStdString());
+    clear_hints();
     Image1->setCursor(Qt::CrossCursor);
     if (had_selection) full_redraw();
 }
@@ -342,6 +366,21 @@ void TForm1::choose_chip(int page) {
 QPoint TForm1::to_canvas(QPointF p) const {
     const double z = zoom_percent_ / 100.0;
     return QPoint(int(std::floor(p.x() / z + origin_.x())), int(std::floor(p.y() / z + origin_.y())));
+}
+
+void TForm1::show_hints() {
+    std::optional<QPoint> ring;
+    std::optional<QRect> outline;
+    if (editor_.hover_anchor) ring = QPoint(editor_.hover_anchor->x, editor_.hover_anchor->y);
+    if (const auto& o = editor_.hover_outline) outline = QRect(QPoint(o->left, o->top), QPoint(o->right, o->bottom));
+    Image1->set_hints(ring, outline);
+    Label_hint->setText(QString::fromStdString(tool_hint(c_->current_tool)));
+}
+
+void TForm1::clear_hints() {
+    editor_.hover_anchor.reset();
+    editor_.hover_outline.reset();
+    show_hints();
 }
 
 namespace {
@@ -360,6 +399,7 @@ void TForm1::Image1MouseDown(QMouseEvent* e) {
     else if (e->button() != Qt::LeftButton) return;
     const QPoint p = to_canvas(e->position());
     editor_.mouse_press(*c_, *this, b, modifier_held(e), p.x(), p.y());
+    show_hints();  // the press took the marks away
     // A gesture that ended with its press (a right press, an annotation
     // dialog) is a step of its own; the others end at the release.
     if (!editor_.mouse_down) commit_edit();
@@ -369,6 +409,9 @@ void TForm1::Image1MouseMove(QMouseEvent* e) {
     const QPoint p = to_canvas(e->position());
     Image1->setCursor(c_->current_tool.empty() ? Qt::ArrowCursor : Qt::CrossCursor);
     editor_.mouse_move(*c_, *this, modifier_held(e), p.x(), p.y());
+    show_hints();
+    // Counted in the drawing, so a place keeps its numbers when the view scrolls.
+    Label_xy->setText(QStringLiteral("X %1  Y %2").arg(p.x() + c_->scroll_h * 10).arg(p.y() + c_->scroll_v * 10));
 }
 
 void TForm1::Image1MouseUp(QMouseEvent* e) {
@@ -423,6 +466,7 @@ void TForm1::draw_rubber_band(const Rect32& r) {
 }
 
 void TForm1::show_select_tool() {
+    clear_hints();
     Image1->setCursor(Qt::ArrowCursor);
     Panel6->show_select_down();
 }

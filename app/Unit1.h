@@ -135,6 +135,14 @@ public:
     void Image1DblClick(QMouseEvent* e);
     // Widget pixels to canvas pixels, through the zoom and the view origin.
     QPoint to_canvas(QPointF widget_pos) const;
+    // The status line of the current tool, and the ring or outline the
+    // editor found under the cursor drawn over the canvas.
+    void show_hints();
+    // Takes the ring and the outline away (the cursor left, the view moved,
+    // the tool changed).
+    void clear_hints();
+    QLabel* Label_hint = nullptr;  // the current tool's line
+    QLabel* Label_xy = nullptr;    // the cursor's place in the drawing
 
     // --- helpers the commands share --------------------------------------------
     void full_redraw();

@@ -47,6 +47,7 @@ int step_index(int percent) {
 void TForm1::make_screen() {
     ratio_ = Image1 ? Image1->devicePixelRatioF() : 1.0;
     if (zoom_percent_ == 100) origin_ = QPointF();  // 100 % shows whole cells: exact pixels
+    if (Image1) Image1->set_mapping(zoom_percent_ / 100.0, origin_);
     if (zoom_percent_ == 100 && ratio_ == 1.0) {
         if (zoom_canvas_) {
             zoom_canvas_.reset();
@@ -121,6 +122,7 @@ void TForm1::apply_view(int percent, QPointF corner) {
     const double rest_x = corner.x() - (h - c_->scroll_h) * kCell, rest_y = corner.y() - (v - c_->scroll_v) * kCell;
     origin_ = QPointF(std::clamp(rest_x, 0.0, kCell - 0.001), std::clamp(rest_y, 0.0, kCell - 0.001));
     zoom_percent_ = percent;
+    clear_hints();  // they stand where the view was
     QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")).setValue(kZoomKey, percent);
     make_screen();
     update_zoom_label();

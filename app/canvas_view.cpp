@@ -2,8 +2,11 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "render/canvas.h"
@@ -37,6 +40,60 @@ void CanvasView::show_device_changes(const QRect& r) {
     update(QRect(QPoint(l, t), QPoint(rr, b)));
 }
 
+void CanvasView::set_mapping(double zoom, QPointF origin) {
+    if (zoom == zoom_ && origin == origin_) return;
+    const QRect old = hints_area();
+    zoom_ = zoom > 0 ? zoom : 1.0;
+    origin_ = origin;
+    update(old);
+    update(hints_area());
+}
+
+void CanvasView::set_hints(std::optional<QPoint> ring, std::optional<QRect> outline) {
+    if (ring == ring_ && outline == outline_) return;
+    const QRect old = hints_area();
+    ring_ = ring;
+    outline_ = outline;
+    update(old);
+    update(hints_area());
+}
+
+QRectF CanvasView::ring_circle() const {
+    // Never smaller than a few pixels: at 25 % it must still be seen.
+    const double r = std::max(kRingRadius * zoom_, 3.0);
+    const QPointF c((ring_->x() - origin_.x()) * zoom_, (ring_->y() - origin_.y()) * zoom_);
+    return QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r);
+}
+
+QRectF CanvasView::outline_frame() const {
+    const QRect& o = *outline_;
+    return QRectF(QPointF((o.left() - origin_.x()) * zoom_, (o.top() - origin_.y()) * zoom_),
+                  QPointF((o.right() - origin_.x()) * zoom_, (o.bottom() - origin_.y()) * zoom_));
+}
+
+QRect CanvasView::hints_area() const {
+    QRect a;
+    // The pens reach beyond the geometry by half their width, antialiasing by one more pixel.
+    if (ring_) a |= ring_circle().toAlignedRect().adjusted(-3, -3, 3, 3);
+    if (outline_) a |= outline_frame().toAlignedRect().adjusted(-2, -2, 2, 2);
+    return a;
+}
+
+void CanvasView::paint_hints(QPainter& p) const {
+    if (outline_) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(outline_frame());
+    }
+    if (ring_) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(kRingColour), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(ring_circle());
+    }
+}
+
 void CanvasView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     const QRect r = e->rect();
@@ -47,13 +104,35 @@ void CanvasView::paintEvent(QPaintEvent* e) {
         const int w = int(img.width() / ratio_), h = int(img.height() / ratio_);
         if (w < width()) p.fillRect(QRect(w, 0, width() - w, height()), Qt::white);
         if (h < height()) p.fillRect(QRect(0, h, width(), height() - h), Qt::white);
-        return;
+    } else {
+        const QImage& img = canvas_.image();
+        p.drawImage(r, img, r);
+        // Beyond the picture (for a moment while the window grows) stays blank.
+        if (img.width() < width()) p.fillRect(QRect(img.width(), 0, width() - img.width(), height()), Qt::white);
+        if (img.height() < height()) p.fillRect(QRect(0, img.height(), width(), height() - img.height()), Qt::white);
     }
-    const QImage& img = canvas_.image();
-    p.drawImage(r, img, r);
-    // Beyond the picture (for a moment while the window grows) stays blank.
-    if (img.width() < width()) p.fillRect(QRect(img.width(), 0, width() - img.width(), height()), Qt::white);
-    if (img.height() < height()) p.fillRect(QRect(0, img.height(), width(), height() - img.height()), Qt::white);
+    if (ring_ || outline_) paint_hints(p);
+}
+
+bool CanvasView::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        const QString text = on_tooltip ? on_tooltip(help->pos()) : QString();
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            e->ignore();
+        } else {
+            // Gone once the cursor leaves the spot: the next pin has its own.
+            QToolTip::showText(help->globalPos(), text, this, QRect(help->pos() - QPoint(3, 3), QSize(7, 7)));
+        }
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void CanvasView::leaveEvent(QEvent* e) {
+    QWidget::leaveEvent(e);
+    if (on_leave) on_leave();
 }
 
 void CanvasView::resizeEvent(QResizeEvent* e) {

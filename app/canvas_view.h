@@ -3,10 +3,17 @@
 // changed; the picture itself is only ever changed by the redraw. At 100 %
 // on a screen of ratio 1 the picture is the exact canvas; otherwise the
 // window hands it a picture at device resolution.
+//
+// Over the picture, never in it, the view draws the marks that follow the
+// cursor: a ring round the pin or junction a wire click would take and the
+// dashed outline of the component a placing tool would put down. They live
+// only in the widget, so the redraw and the kept picture never see them.
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QWheelEvent;
 
@@ -27,11 +34,28 @@ public:
     // Shows a changed part of the device picture.
     void show_device_changes(const QRect& device_rect);
 
+    // Canvas point p shows at widget point (p - origin) * zoom.
+    void set_mapping(double zoom, QPointF origin);
+    // The marks over the picture, in canvas pixels; nothing clears them.
+    // Repaints only where the old and the new marks are.
+    void set_hints(std::optional<QPoint> ring, std::optional<QRect> outline);
+    std::optional<QPoint> ring() const { return ring_; }
+    std::optional<QRect> outline() const { return outline_; }
+    // The widget pixels the marks cover (empty without marks).
+    QRect hints_area() const;
+    static constexpr double kRingRadius = 6.0;  // canvas pixels
+    static constexpr QRgb kRingColour = 0x00A000;
+
     std::function<void(QMouseEvent*)> on_press, on_move, on_release, on_double_click;
     std::function<void(QWheelEvent*)> on_wheel;
     std::function<void(int width, int height)> on_resize;
+    std::function<void()> on_leave;
+    // The tooltip at a widget point; empty: none.
+    std::function<QString(QPoint)> on_tooltip;
 
 protected:
+    bool event(QEvent* e) override;
+    void leaveEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -44,6 +68,13 @@ private:
     Canvas& canvas_;
     const QImage* device_picture_ = nullptr;
     double ratio_ = 1.0;
+    double zoom_ = 1.0;
+    QPointF origin_;
+    std::optional<QPoint> ring_;
+    std::optional<QRect> outline_;
+    QRectF ring_circle() const;    // widget pixels
+    QRectF outline_frame() const;  // widget pixels
+    void paint_hints(QPainter& p) const;
 };
 
 }  // namespace vorlisk
