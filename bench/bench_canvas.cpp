@@ -70,8 +70,10 @@ BENCHMARK(BM_FullRedraw)->Arg(25)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark:
 
 // Passes per second of the 74LS90 decade counter example running in the
 // window for two seconds (LEDs and displays repainted by the status timer).
+// Second argument: levels shown on the wires (1) or not (0).
 void BM_WindowPassRate(benchmark::State& state) {
     const int percent = int(state.range(0));
+    const bool levels = state.range(1) != 0;
     TForm1::show_splash = false;
     TForm1 w;
     bool started = false;
@@ -80,6 +82,9 @@ void BM_WindowPassRate(benchmark::State& state) {
     w.show();
     while (!started) QApplication::processEvents();
     w.set_zoom(percent, QPointF(0, 0));
+    const bool levels_before = w.N_levels->isChecked();
+    w.N_levels->setChecked(levels);
+    w.N_levelsClick();
     const QString file = QStringLiteral(VORLISK_EXAMPLES_DIR "/74LS90十进制计数器.vlk");
     if (!w.open_file(file)) {
         state.SkipWithError("example missing");
@@ -101,9 +106,15 @@ void BM_WindowPassRate(benchmark::State& state) {
     state.counters["passes_per_s"] = rate;
     state.counters["passes_per_cpu_s"] = cpu_rate;
     w.set_zoom(100, QPointF(0, 0));
+    w.N_levels->setChecked(levels_before);
+    w.N_levelsClick();
     w.circuit().modified = false;
 }
-BENCHMARK(BM_WindowPassRate)->Arg(100)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowPassRate)
+    ->ArgsProduct({{100, 200}, {0, 1}})
+    ->ArgNames({"zoom", "levels"})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vorlisk
