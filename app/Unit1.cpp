@@ -48,6 +48,7 @@ namespace {
 constexpr const char* kPinNumbersKey = "view/pin_numbers";
 constexpr const char* kZoomKey = TForm1::kZoomSetting;
 constexpr const char* kWiresFollowKey = "view/wires_follow";
+constexpr const char* kLevelsKey = "view/levels";
 QSettings view_settings() { return QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")); }
 }  // namespace
 
@@ -95,6 +96,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     update_zoom_label();
     editor_.wires_follow = view_settings().value(kWiresFollowKey, true).toBool();
     N_wires_follow->setChecked(editor_.wires_follow);
+    show_levels_ = view_settings().value(kLevelsKey, true).toBool();
+    N_levels->setChecked(show_levels_);
 
     const QString examples = examples_dir();
     const QString filter = QStringLiteral("电路文件 (*.vlk);;所有文件 (*)");
@@ -318,6 +321,19 @@ void TForm1::N_wires_followClick() {
     view_settings().setValue(kWiresFollowKey, editor_.wires_follow);
 }
 
+void TForm1::N_levelsClick() {
+    show_levels_ = N_levels->isChecked();
+    view_settings().setValue(kLevelsKey, show_levels_);
+    if (!c_->running) return;  // a stopped circuit looks the same either way
+    if (show_levels_) restart_levels();
+    full_redraw();
+}
+
+void TForm1::restart_levels() {
+    levels_ = NetLevels{};
+    levels_.update(*c_);
+}
+
 // --- redrawing and scrolling ---------------------------------------------------
 
 void TForm1::full_redraw() { redraw(kRedrawFull); }
@@ -325,7 +341,11 @@ void TForm1::full_redraw() { redraw(kRedrawFull); }
 void TForm1::dynamic_redraw() {
     PaintSurface& surface = screen_surface();
     const QSize extent = canvas_extent();
+    // Levels first, so components repainted for their own state show the
+    // same levels on their pins as the nets repainted after them.
+    const bool levels_changed = surface.levels && levels_.update(*c_);
     redraw_canvas(surface, *c_, extent.width(), extent.height(), kRedrawDynamic);
+    if (levels_changed) redraw_changed_levels(surface, *c_);
     show_screen_changes();
 }
 

@@ -13,6 +13,7 @@
 #include "app/component_box.h"
 #include "editor/editor.h"
 #include "editor/history.h"
+#include "engine/net_queries.h"
 #include "model/circuit.h"
 #include "render/canvas.h"
 #include "render/scaled_canvas.h"
@@ -120,6 +121,7 @@ public:
     void N_table_itemsClick();  // the truth table's record items dialog
     void N_trace_itemsClick();  // the timing diagram's record items dialog
     void N_wires_followClick();  // dragged components take their wires along; remembered
+    void N_levelsClick();        // wires show their levels while running; remembered
     void N_manualClick();
     void N_homeClick();
     void N_mailClick();
@@ -197,6 +199,7 @@ public:
     QAction* N_statusbar = nullptr;
     QAction* N_pin_numbers = nullptr;
     QAction* N_wires_follow = nullptr;
+    QAction* N_levels = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* N_examples = nullptr;  // 实例
 
@@ -322,6 +325,12 @@ private:
     void pump_events();
 
     std::unique_ptr<Circuit> c_;
+    // The levels the canvas shows while running, and whether it shows them.
+    NetLevels levels_;
+    bool show_levels_ = true;
+    const NetLevels* shown_levels() const { return show_levels_ && c_->running ? &levels_ : nullptr; }
+    // Takes the levels afresh (Run, or levels turned on while running).
+    void restart_levels();
     Editor editor_;
     History history_;
     Canvas canvas_;

@@ -36,6 +36,11 @@ void TForm1::N_runClick() {
     SpeedButton_run->setChecked(true);
     clear_visible_instruments();
     start_run(*c_);
+    if (show_levels_) {
+        // Every wire once in its level; the timer repaints the nets that change.
+        restart_levels();
+        full_redraw();
+    }
     // A box that is not there leaves its link closed, unreported.
     open_links(*c_, box_link());
     Label_time->setText(QStringLiteral("T：0"));

@@ -70,8 +70,9 @@ PaintSurface& TForm1::screen_surface() {
     const double ratio = Image1->devicePixelRatioF();
     const bool exact = zoom_percent_ == 100 && ratio == 1.0;
     if (ratio != ratio_ || exact != exact_screen()) make_screen();
-    if (zoom_canvas_) return *zoom_canvas_;
-    return canvas_;
+    PaintSurface& surface = zoom_canvas_ ? static_cast<PaintSurface&>(*zoom_canvas_) : canvas_;
+    surface.levels = shown_levels();
+    return surface;
 }
 
 const QImage& TForm1::screen_image() {

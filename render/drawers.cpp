@@ -6,6 +6,7 @@
 
 #include "chips/chip_table.h"
 #include "model/text_metrics.h"
+#include "render/levels.h"
 #include "render/pictures.h"
 #include "render/segments.h"
 
@@ -32,18 +33,24 @@ void draw_component(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode
 namespace {
 
 // Pin strokes from the inner end to the tip, and the tip pixel the line
-// leaves out, in the wire look.
+// leaves out, in the wire look (or the look of the pin's net level).
 void draw_pins(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) {
-    cv.set_pen(c.draw.wire_color, c.draw.wire_width);
     const int x = o.x, y = o.y;
+    const int obj = index_of(c.objects, o, c.object_count);
     for (int k = 0; k < std::min<int>(o.input_count, kMaxPins); ++k) {
+        const LevelLook l = pin_look(cv, c, obj, false, k);
+        cv.set_pen(l.color, l.width);
         cv.line(x + o.in_stub_dx[k], y + o.in_stub_dy[k], x + o.in_dx[k], y + o.in_dy[k]);
-        cv.pixel(x + o.in_dx[k], y + o.in_dy[k], c.draw.wire_color);
+        cv.pixel(x + o.in_dx[k], y + o.in_dy[k], l.color);
     }
     for (int k = 0; k < std::min<int>(o.output_count, kMaxPins); ++k) {
+        const LevelLook l = pin_look(cv, c, obj, true, k);
+        cv.set_pen(l.color, l.width);
         cv.line(x + o.out_stub_dx[k], y + o.out_stub_dy[k], x + o.out_dx[k], y + o.out_dy[k]);
-        cv.pixel(x + o.out_dx[k], y + o.out_dy[k], c.draw.wire_color);
+        cv.pixel(x + o.out_dx[k], y + o.out_dy[k], l.color);
     }
+    // The symbol's own strokes that follow are drawn with this pen.
+    cv.set_pen(c.draw.wire_color, c.draw.wire_width);
 }
 
 void draw_picture(PaintSurface& cv, const QImage Pictures::*which, int x, int y) {

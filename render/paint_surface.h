@@ -30,6 +30,7 @@
 
 namespace vorlisk {
 
+struct NetLevels;
 struct Pictures;
 
 // The one place where 0x00BBGGRR meets Qt's 0xAARRGGBB.
@@ -105,6 +106,10 @@ public:
     const Pictures* pictures = nullptr;
     // A view choice of the program: chips show their package pin numbers.
     bool show_pin_numbers = false;
+    // The levels of the nets while the circuit runs and levels are shown:
+    // wires, junctions and pin strokes take the look of their net's level
+    // (render/levels.h). Null: the stopped look.
+    const NetLevels* levels = nullptr;
 
 protected:
     int32_t pen_color_ = 0;

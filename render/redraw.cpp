@@ -4,7 +4,9 @@
 #include <array>
 #include <unordered_set>
 
+#include "engine/compiled.h"
 #include "render/drawers.h"
+#include "render/levels.h"
 
 namespace vorlisk {
 
@@ -82,13 +84,14 @@ void draw_objects(PaintSurface& cv, Circuit& c, int mode, SelectedNames& is_sele
 }  // namespace
 
 void draw_wire(PaintSurface& cv, const Circuit& c, const MY_LINK& w, bool selected) {
-    cv.set_pen(selected ? kRed : c.draw.wire_color, c.draw.wire_width);
+    const LevelLook l = wire_look(cv, c, index_of(c.wires, w, c.wire_count));
+    cv.set_pen(selected ? kRed : l.color, selected ? c.draw.wire_width : l.width);
     polyline_of(cv, w);
     cv.set_pen_width(1);
 }
 
 void draw_junction(PaintSurface& cv, const Circuit& c, const MY_POINT& j, bool selected) {
-    const int32_t colour = selected ? kRed : c.draw.junction_color;
+    const int32_t colour = selected ? kRed : junction_look(cv, c, index_of(c.junctions, j, c.junction_count)).color;
     cv.set_pen(colour, 1);
     cv.set_brush(colour);
     const int s = c.draw.junction_size;
@@ -146,6 +149,51 @@ void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode
         }
         cv.set_font(component_font());
     }
+    cv.end();
+}
+
+void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
+    const NetLevels* levels = cv.levels;
+    if (!levels || levels->changed.empty() || !c.compiled) return;
+    const CompiledCircuit& cc = *c.compiled;
+    std::vector<char> changed(levels->shown.size(), 0);
+    for (uint32_t n : levels->changed)
+        if (n < changed.size()) changed[n] = 1;
+    auto on_changed = [&](const std::vector<uint32_t>& nets, size_t i) {
+        return i < nets.size() && nets[i] < changed.size() && changed[nets[i]];
+    };
+    SelectedNames is_selected(c.selection);
+    cv.set_font(component_font());
+    bool any = false;
+    // A component with a pin on a changed net is drawn whole: its bubbles
+    // and labels lie over the inner ends of the pin strokes.
+    for (int i = 0; i < c.object_count; ++i) {
+        MY_BASE_OBJ& o = c.objects[i];
+        const size_t base = size_t(i) * kMaxPins;
+        bool hit = false;
+        for (int k = 0; k < std::min<int>(o.input_count, kMaxPins) && !hit; ++k) hit = on_changed(cc.input_net, base + k);
+        for (int k = 0; k < std::min<int>(o.output_count, kMaxPins) && !hit; ++k) hit = on_changed(cc.output_net, base + k);
+        if (!hit) continue;
+        draw_component(cv, c, o, kRedrawFull);
+        if (is_selected(o.name)) draw_selection_frame(cv, o);
+        any = true;
+    }
+    for (int i = 0; i < c.wire_count; ++i)
+        if (on_changed(cc.wire_net, size_t(i))) {
+            draw_wire(cv, c, c.wires[i], is_selected(c.wires[i].name));
+            any = true;
+        }
+    for (int i = 0; i < c.junction_count; ++i)
+        if (on_changed(cc.junction_net, size_t(i))) {
+            draw_junction(cv, c, c.junctions[i], is_selected(c.junctions[i].name));
+            any = true;
+        }
+    // Test points sit on wires and pin tips; they are few, so all of them
+    // go back on top rather than finding which lie on the changed nets.
+    if (any)
+        for (int i = 0; i < c.test_point_count; ++i)
+            draw_test_point(cv, c, c.test_points[i], is_selected(c.test_points[i].name));
+    cv.set_font(component_font());
     cv.end();
 }
 

@@ -19,6 +19,12 @@ enum RedrawMode : int {
 // Clears the `dirty` flag of every component it paints.
 void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int mode);
 
+// While the circuit runs and the surface shows levels: repaints what lies
+// on the nets whose level changed at the levels' last update (the
+// components with a pin on them, their wires and junctions, then the test
+// points), over the picture as it is.
+void redraw_changed_levels(PaintSurface& canvas, Circuit& c);
+
 // The wire the editor is drawing, in red, 2 pixels wide, when there is one.
 void draw_wire_in_progress(PaintSurface& canvas, const Circuit& c);
 
