@@ -100,13 +100,14 @@ void draw_junction(PaintSurface& cv, const Circuit& c, const MY_POINT& j, bool s
     else cv.ellipse(j.x - s + 1, j.y - s + 1, j.x + s, j.y + s);
 }
 
-void draw_test_point(PaintSurface& cv, const Circuit& c, const MY_TEST_POINT& t, bool selected) {
+void draw_test_point(PaintSurface& cv, const Circuit& c, const MY_TEST_POINT& t, bool selected, bool with_label) {
     const DrawSettings& d = c.draw;
     cv.set_pen(selected ? kRed : d.test_point_ring_color, 1);
     cv.set_brush(d.test_point_fill_color);
     cv.ellipse(t.x - 3, t.y - 3, t.x + 3, t.y + 3);
     cv.clear_brush();
     cv.ellipse(t.x - 4, t.y - 4, t.x + 4, t.y + 4);
+    if (!with_label) return;
     CanvasFont f = test_point_font();
     f.color = d.test_point_font_color;
     f.bold = d.test_point_font_bold;
@@ -165,6 +166,10 @@ void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
     SelectedNames is_selected(c.selection);
     cv.set_font(component_font());
     bool any = false;
+    // Pin numbers stand outside the body, where nothing covers them; drawn
+    // over themselves at every change, smoothed digits would smear.
+    const bool pin_numbers = cv.show_pin_numbers;
+    cv.show_pin_numbers = false;
     // A component with a pin on a changed net is drawn whole: its bubbles
     // and labels lie over the inner ends of the pin strokes.
     for (int i = 0; i < c.object_count; ++i) {
@@ -178,6 +183,7 @@ void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
         if (is_selected(o.name)) draw_selection_frame(cv, o);
         any = true;
     }
+    cv.show_pin_numbers = pin_numbers;
     for (int i = 0; i < c.wire_count; ++i)
         if (on_changed(cc.wire_net, size_t(i))) {
             draw_wire(cv, c, c.wires[i], is_selected(c.wires[i].name));
@@ -190,9 +196,11 @@ void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
         }
     // Test points sit on wires and pin tips; they are few, so all of them
     // go back on top rather than finding which lie on the changed nets.
+    // Their labels stand beside them, clear of the wires: drawn again and
+    // again over themselves, smoothed text would smear.
     if (any)
         for (int i = 0; i < c.test_point_count; ++i)
-            draw_test_point(cv, c, c.test_points[i], is_selected(c.test_points[i].name));
+            draw_test_point(cv, c, c.test_points[i], is_selected(c.test_points[i].name), false);
     cv.set_font(component_font());
     cv.end();
 }

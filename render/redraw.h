@@ -30,6 +30,7 @@ void draw_wire_in_progress(PaintSurface& canvas, const Circuit& c);
 
 void draw_wire(PaintSurface& canvas, const Circuit& c, const MY_LINK& w, bool selected);
 void draw_junction(PaintSurface& canvas, const Circuit& c, const MY_POINT& j, bool selected);
-void draw_test_point(PaintSurface& canvas, const Circuit& c, const MY_TEST_POINT& t, bool selected);
+// The ring and, with `with_label`, the label beside it.
+void draw_test_point(PaintSurface& canvas, const Circuit& c, const MY_TEST_POINT& t, bool selected, bool with_label = true);
 
 }  // namespace vorlisk
