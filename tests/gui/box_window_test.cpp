@@ -16,11 +16,8 @@
 using namespace vorlisk;
 using vorlisk::test::place;
 
-class BoxWindowTest : public QObject {
+class BoxWindowTest : public vorlisk::test::WindowTest {
     Q_OBJECT
-
-    std::unique_ptr<TForm1> w;
-    Circuit& c() { return w->circuit(); }
 
     // The box's switches wired straight to its lamps.
     void build_loopback() {
@@ -45,19 +42,6 @@ class BoxWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        vorlisk::test::quiet_offscreen_notices();
-        TForm1::show_splash = false;
-    }
-    void init() {
-        w = vorlisk::test::start_main_window();
-        QVERIFY(w);
-    }
-    void cleanup() {
-        c().modified = false;
-        w.reset();
-    }
-
     void switches_reach_the_lamps_through_the_circuit() {
         QAction* entry = menu_entry(QStringLiteral("运行 (&R)"), QStringLiteral("虚拟实验箱"));
         QVERIFY(entry);

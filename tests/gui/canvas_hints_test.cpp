@@ -45,26 +45,14 @@ int green_on_circle(const QImage& image, QPointF centre, double radius) {
 
 }  // namespace
 
-class CanvasHintsTest : public QObject {
+class CanvasHintsTest : public vorlisk::test::WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> w;
-    Circuit& c() { return w->circuit(); }
-
 private slots:
-    void initTestCase() {
-        vorlisk::test::quiet_offscreen_notices();
-        TForm1::show_splash = false;
-    }
     void init() {
-        w = vorlisk::test::start_main_window();
+        WindowTest::init();
         QVERIFY(w);
         w->set_zoom(kZoom * 100, QPointF(0, 0));
-    }
-    void cleanup() {
-        c().modified = false;
-        w->set_zoom(100, QPointF(0, 0));  // remembered: leave 100 %
-        w.reset();
     }
 
     void ring_marks_the_pin_a_wire_click_takes();

@@ -33,6 +33,20 @@ std::unique_ptr<TForm1> start_main_window() {
     return w;
 }
 
+void WindowTest::initTestCase() { quiet_offscreen_notices(); }
+
+void WindowTest::init() {
+    w = start_main_window();
+    QVERIFY(w);
+}
+
+void WindowTest::cleanup() {
+    if (!w) return;
+    w->circuit().modified = false;
+    if (w->zoom() != 100) w->set_zoom(100, QPointF(0, 0));
+    w.reset();
+}
+
 int place(Circuit& c, const char* kind, int x, int y) {
     const int i = add_component(c, kind, x, y);
     if (i < 0) qFatal("component table full");

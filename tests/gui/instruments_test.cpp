@@ -29,11 +29,8 @@ using namespace vorlisk;
 using vorlisk::test::MessageCapture;
 using vorlisk::test::place;
 
-class InstrumentsTest : public QObject {
+class InstrumentsTest : public vorlisk::test::WindowTest {
     Q_OBJECT
-
-    std::unique_ptr<TForm1> w;
-    Circuit& c() { return w->circuit(); }
 
     // A level switch with test point "A" on its output, and test points B, C
     // elsewhere. Returns the switch.
@@ -54,19 +51,6 @@ class InstrumentsTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        vorlisk::test::quiet_offscreen_notices();
-        TForm1::show_splash = false;
-    }
-    void init() {
-        w = vorlisk::test::start_main_window();
-        QVERIFY(w);
-    }
-    void cleanup() {
-        c().modified = false;
-        w.reset();
-    }
-
     void showing_chooses_default_items_when_the_first_eight_are_empty();
     void truth_table_records_on_change_and_run_and_new_clear_it();
     void filling_default_items_is_no_undo_step();

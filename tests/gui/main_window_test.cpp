@@ -28,11 +28,8 @@ using namespace vorlisk;
 using vorlisk::test::MessageCapture;
 using vorlisk::test::place;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public vorlisk::test::WindowTest {
     Q_OBJECT
-
-    std::unique_ptr<TForm1> w;
-    Circuit& c() { return w->circuit(); }
 
     // A switch driving an inverter driving an LED, wired pin to pin.
     void build_small_circuit() {
@@ -44,21 +41,6 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        vorlisk::test::quiet_offscreen_notices();
-        TForm1::show_splash = false;
-    }
-
-    void init() {
-        w = vorlisk::test::start_main_window();
-        QVERIFY(w);
-    }
-
-    void cleanup() {
-        c().modified = false;  // no save question while closing
-        w.reset();
-    }
-
     void scroll_moves_every_record_data();
     void scroll_moves_every_record();
     void time_label_text_data();

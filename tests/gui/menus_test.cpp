@@ -102,24 +102,13 @@ QStringList english(const QStringList& texts, const QStringList& allowed) {
 
 }  // namespace
 
-class MenusTest : public QObject {
+class MenusTest : public vorlisk::test::WindowTest {
     Q_OBJECT
-
-    std::unique_ptr<TForm1> w;
-    Circuit& c() { return w->circuit(); }
 
 private slots:
     void initTestCase() {
-        vorlisk::test::quiet_offscreen_notices();
+        WindowTest::initTestCase();
         QVERIFY(install_chinese_translation(*qApp));
-    }
-    void init() {
-        w = vorlisk::test::start_main_window();
-        QVERIFY(w);
-    }
-    void cleanup() {
-        c().modified = false;
-        w.reset();
     }
 
     void view_menu_opens_the_instruments_data();

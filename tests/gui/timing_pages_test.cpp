@@ -15,12 +15,10 @@
 using namespace vorlisk;
 using vorlisk::test::place;
 
-class TimingPagesTest : public QObject {
+class TimingPagesTest : public vorlisk::test::WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> w;
     TForm_tu* d = nullptr;
-    Circuit& c() { return w->circuit(); }
 
     // Test points A and B (slots 0 and 1), the diagram shown and recording.
     void diagram_with_two_points() {
@@ -45,19 +43,6 @@ class TimingPagesTest : public QObject {
     bool black(int x, int y) const { return d->picture().pixel_at(x, y) == 0; }
 
 private slots:
-    void initTestCase() {
-        vorlisk::test::quiet_offscreen_notices();
-        TForm1::show_splash = false;
-    }
-    void init() {
-        w = vorlisk::test::start_main_window();
-        QVERIFY(w);
-    }
-    void cleanup() {
-        c().modified = false;
-        w.reset();
-    }
-
     void a_low_trace_and_the_next_high_one_stand_apart();
     void earlier_pages_come_back();
     void exported_picture_has_a_time_axis_data();

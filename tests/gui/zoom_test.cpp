@@ -64,27 +64,10 @@ double dark_share_near(const QImage& a, const QImage& b, int reach) {
 
 }  // namespace
 
-class ZoomTest : public QObject {
+class ZoomTest : public vorlisk::test::WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TForm1> w;
-    Circuit& c() { return w->circuit(); }
-
 private slots:
-    void initTestCase() {
-        vorlisk::test::quiet_offscreen_notices();
-        TForm1::show_splash = false;
-    }
-    void init() {
-        w = vorlisk::test::start_main_window();
-        QVERIFY(w);
-    }
-    void cleanup() {
-        c().modified = false;
-        if (w->zoom() != 100) w->set_zoom(100, QPointF(0, 0));  // remembered: leave 100 %
-        w.reset();
-    }
-
     void widget_points_to_canvas_points_data();
     void widget_points_to_canvas_points();
     void wire_starts_within_four_canvas_pixels_at_300_percent();
