@@ -171,6 +171,13 @@ public:
     QString examples_dir() const;
     // In the shipped examples folder or one of its subfolders.
     bool is_example(const QString& path) const;
+    // Tells the history whether the current file's switch levels are worth
+    // saving: not an example's, which are there to be tried.
+    void follow_file_place();
+    // Where an export (picture, table, waveform) is first offered: beside the
+    // circuit file, named after it; in the home folder for a new circuit
+    // (named `stem`) or an example.
+    QString export_suggestion(const QString& stem, const QString& suffix) const;
     // 实例: the circuit files of a folder, its subfolders as submenus.
     void fill_examples_menu(QMenu* menu, const QString& folder);
 

@@ -19,6 +19,9 @@ void TForm1::create_instruments() {
     Form_tu->on_items_changed = [this] { instruments_changed(); };
     Form_biao->on_shown_items = [this] { history().take_in_shown_items(*c_); };
     Form_tu->on_shown_items = [this] { history().take_in_shown_items(*c_); };
+    const auto suggest = [this](const QString& stem, const QString& suffix) { return export_suggestion(stem, suffix); };
+    Form_biao->suggest_export_file = suggest;
+    Form_tu->suggest_export_file = suggest;
     Form_tu->start_simulation = [this] {
         if (!closing) N_runClick();
     };

@@ -106,6 +106,9 @@ TForm_biao::TForm_biao(Circuit& circuit, TForm_b_t_list& items, TForm_jilu_type&
         return QFileDialog::getSaveFileName(this, QStringLiteral("导出真值表"), suggestion,
                                             QStringLiteral("CSV 文件 (*.csv)"));
     };
+    suggest_export_file = [this](const QString& stem, const QString& suffix) {
+        return export_file_suggestion(c_.file_name, stem, suffix);
+    };
     clear_table();
 }
 
@@ -198,7 +201,7 @@ void TForm_biao::BitBtn6Click() {
     QMenu menu(this);
     menu.addAction(QStringLiteral("保存为 CSV 文件…"), this, [this] {
         const QString path =
-            choose_csv_file(export_file_suggestion(c_.file_name, QStringLiteral("真值表"), QStringLiteral("csv")));
+            choose_csv_file(suggest_export_file(QStringLiteral("真值表"), QStringLiteral("csv")));
         if (!path.isEmpty()) export_csv(path);
     });
     menu.addAction(QStringLiteral("复制到剪贴板"), this, &TForm_biao::copy_to_clipboard);

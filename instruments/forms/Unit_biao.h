@@ -55,6 +55,9 @@ public:
     // Showing wrote default items (or the recording mode) into the circuit:
     // not an edit of the user's, so no undo step.
     std::function<void()> on_shown_items;
+    // The file name an export is first offered under (`stem` when the
+    // circuit has no file); the main window gives its own rule.
+    std::function<QString(const QString& stem, const QString& suffix)> suggest_export_file;
     // Asks for the CSV file name; tests replace it.
     std::function<QString(const QString& suggestion)> choose_csv_file;
 
