@@ -23,7 +23,7 @@
 namespace vorlisk {
 
 // The grid over the recorder: the view's horizontal header is row 0 (the
-// labels), its vertical header column 0 (empty). It shows the rows it has
+// labels), its vertical header column 0 (the rows' numbers). It shows the rows it has
 // been told about, so the recorder can grow during a pass while the view
 // catches up between passes.
 class TruthTableModel : public QAbstractTableModel {
@@ -39,7 +39,11 @@ public:
         return QString::fromUtf8(text.data(), qsizetype(text.size()));
     }
     QVariant headerData(int section, Qt::Orientation o, int role) const override {
-        if (role != Qt::DisplayRole || o != Qt::Horizontal || section >= table_.columns()) return {};
+        if (role != Qt::DisplayRole) return {};
+        // Rows numbered from 1, so a student can say which row is wrong; the
+        // empty row that takes the next recording has none yet.
+        if (o == Qt::Vertical) return size_t(section) < rows_ ? QVariant(section + 1) : QVariant();
+        if (section >= table_.columns()) return {};
         return QString::fromStdString(table_.label(section));
     }
 
@@ -84,7 +88,7 @@ TForm_biao::TForm_biao(Circuit& circuit, TForm_b_t_list& items, TForm_jilu_type&
     StringGrid1->horizontalHeader()->setHighlightSections(false);
     StringGrid1->verticalHeader()->setDefaultSectionSize(20);
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setFixedWidth(50);  // the empty column 0
+    StringGrid1->verticalHeader()->setFixedWidth(50);  // column 0, the rows' numbers
     StringGrid1->verticalHeader()->setHighlightSections(false);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setCornerButtonEnabled(false);
@@ -158,7 +162,8 @@ void TForm_biao::sync_grid() {
 }
 
 QString TForm_biao::cell_text(int row, int column) const {
-    if (column <= 0 || column > table_.columns()) return {};
+    if (column == 0) return row > 0 && size_t(row) <= table_.rows() ? QString::number(row) : QString();
+    if (column < 0 || column > table_.columns()) return {};
     if (row == 0) return QString::fromStdString(table_.label(column - 1));
     if (size_t(row) > table_.rows()) return {};
     const std::string_view t = vorlisk::cell_text(table_.cell(size_t(row - 1), column - 1));

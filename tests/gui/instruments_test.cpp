@@ -128,6 +128,9 @@ void InstrumentsTest::truth_table_records_on_change_and_run_and_new_clear_it() {
     QCOMPARE(t->cell_text(1, 1), QStringLiteral("0"));
     QCOMPARE(t->cell_text(2, 1), QStringLiteral("1"));
     QTRY_COMPARE(t->StringGrid1->model()->rowCount(), 3);  // the grid caught up
+    const QAbstractItemModel* grid = t->StringGrid1->model();
+    QCOMPARE(grid->headerData(1, Qt::Vertical).toString(), QStringLiteral("2"));  // rows numbered from 1
+    QVERIFY(grid->headerData(2, Qt::Vertical).toString().isEmpty());             // not the row to come
 
     t->BitBtn4Click();  // stopped: records the readings of the last step
     QCOMPARE(t->cell_text(3, 1), QStringLiteral("1"));
