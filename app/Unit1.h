@@ -48,6 +48,7 @@ class TForm_bitmap;
 class TForm_compute_set;
 class TForm_set;
 class TForm_xinhaoyuan;
+struct MainWindowArea;
 
 class TForm1 : public QMainWindow, private EditorView {
     Q_OBJECT
@@ -247,6 +248,10 @@ public:
     // items the circuit has now.
     void follow_restored_items(const std::array<std::string, kRecordSlots>& table_before,
                                const std::array<std::string, kRecordSlots>& trace_before);
+
+    // The main window's frame, menus and canvas on the screen, for placing
+    // the tool windows clear of the menus.
+    MainWindowArea tool_window_area() const;
 
 private:
     void create_instruments();
