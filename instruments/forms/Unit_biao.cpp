@@ -89,6 +89,7 @@ TForm_biao::TForm_biao(Circuit& circuit, TForm_b_t_list& items, TForm_jilu_type&
     StringGrid1->verticalHeader()->setDefaultSectionSize(20);
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setFixedWidth(50);  // column 0, the rows' numbers
+    StringGrid1->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     StringGrid1->verticalHeader()->setHighlightSections(false);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setCornerButtonEnabled(false);
