@@ -75,6 +75,7 @@ bool TForm1::open_file(const QString& path) {
     // Timing values the settings refuse were replaced by the reset values:
     // what is on screen is no longer what is on disk.
     history_.reset(*c_, r.timing_line == 0);
+    follow_file_place();
     update_edit_state();
     if (r.timing_line != 0)
         show_message(this,
@@ -94,6 +95,23 @@ bool TForm1::is_example(const QString& path) const {
     // The grading exercise's reference lies in a subfolder: spared the same way.
     return !folder.isEmpty() && !examples.isEmpty() &&
            (folder == examples || folder.startsWith(examples + QLatin1Char('/')));
+}
+
+void TForm1::follow_file_place() {
+    const QString file = QFile::decodeName(QByteArray::fromStdString(c_->file_name));
+    // Leaving an example after trying its switches asks nothing: Save could
+    // not write there anyway, and the levels were never the user's work.
+    history_.count_switch_levels(*c_, file.isEmpty() || !is_example(file));
+}
+
+QString TForm1::export_suggestion(const QString& stem, const QString& suffix) const {
+    const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(c_->file_name)));
+    const QString name = (c_->file_name.empty() ? stem : file.completeBaseName()) + QLatin1Char('.') + suffix;
+    // An example's folder is the program's (read-only once installed) and
+    // no place for a student's report: the home folder, where Save As
+    // starts for an example too, so the picture lands beside its copy.
+    if (c_->file_name.empty() || is_example(file.filePath())) return QDir::home().filePath(name);
+    return file.dir().absoluteFilePath(name);
 }
 
 void TForm1::N_saveClick() {
@@ -119,6 +137,7 @@ bool TForm1::save_to(const QString& path) {
     }
     c_->file_name = local_path(path);
     history_.mark_saved(*c_);
+    follow_file_place();
     update_edit_state();
     return true;
 }

@@ -117,6 +117,9 @@ TForm_tu::TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent)
     choose_export_file = [this](const QString& suggestion, const QString& filter) {
         return QFileDialog::getSaveFileName(this, QStringLiteral("导出时序图"), suggestion, filter);
     };
+    suggest_export_file = [this](const QString& stem, const QString& suffix) {
+        return export_file_suggestion(c_.file_name, stem, suffix);
+    };
 }
 
 TForm_tu::~TForm_tu() {
@@ -363,13 +366,13 @@ void TForm_tu::BitBtn6Click() {
     QMenu menu(this);
     menu.addAction(QStringLiteral("保存为波形文件 (VCD)…"), this, [this] {
         const QString path = choose_export_file(
-            export_file_suggestion(c_.file_name, QStringLiteral("时序图"), QStringLiteral("vcd")),
+            suggest_export_file(QStringLiteral("时序图"), QStringLiteral("vcd")),
             QStringLiteral("波形文件 (*.vcd)"));
         if (!path.isEmpty()) export_vcd(path);
     });
     menu.addAction(QStringLiteral("保存为图片 (PNG)…"), this, [this] {
         const QString path = choose_export_file(
-            export_file_suggestion(c_.file_name, QStringLiteral("时序图"), QStringLiteral("png")),
+            suggest_export_file(QStringLiteral("时序图"), QStringLiteral("png")),
             QStringLiteral("PNG 图片 (*.png)"));
         if (!path.isEmpty()) export_png(path);
     });
