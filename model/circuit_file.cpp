@@ -164,6 +164,7 @@ void adopt_loaded_circuit(Circuit& c, Circuit& loaded) {
 FileResult open_circuit(Circuit& c, const std::string& path) {
     try {
         auto loaded = std::make_unique<Circuit>();
+        build_chip_table(*loaded);  // a chip's damaged outline takes its type's again
         carry_unreset_values(c, *loaded);
         new_circuit(*loaded);
         FileResult r = load_circuit(*loaded, path);

@@ -258,6 +258,23 @@ TEST(SimCli, ReadingsRunLongEnoughForTheDelayAndNameWhatKeptChanging) {
     EXPECT_NE(counter.err.find("CP、QA"), std::string::npos) << counter.err;
 }
 
+// A drawing value no dialog offers changes nothing a run computes: one
+// warning naming the line, the run as with the reset value, and a picture
+// drawn with it.
+TEST(SimCli, DrawingValuesNoDialogOffersAreResetWithOneWarning) {
+    const fs::path wide = half_adder_with(11, "30000");  // the wire width
+    const Result r = run({wide.string(), "--passes", "20", "--set", "A=1"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "A\t1\nB\t0\nS\t1\nC\t0\n");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find("第 11 行的导线粗细 30000"), std::string::npos) << r.err;
+    const Result picture = run({wide.string(), "--picture", "-"});
+    if (picture.code == 0) {
+        EXPECT_EQ(picture.out, run({kHalfAdder, "--picture", "-"}).out) << "drawn with the reset width";
+    }
+    fs::remove(wide);
+}
+
 // Every output into a pipe or a device: written into, never replaced by a
 // regular file (run as root, a picture written to /dev/null would otherwise
 // have replaced the system's /dev/null); "-" is standard output.

@@ -36,6 +36,10 @@ bool Bench::load(const std::string& path, const RunSetup& setup, std::string& er
         error = "文件“" + path + "”" + loaded.timing_problem + "：虚拟时间中无法运行，请在“计算设置”中改正后保存。";
         return false;
     }
+    // Drawing values change nothing a run computes: the run goes on with
+    // the reset values, and a picture draws with them.
+    load_note_.clear();
+    if (loaded.drawing_line != 0) load_note_ = "文件“" + path + "”" + loaded.drawing_problem + "：已改用默认值。";
     stop_circuit(c);
     c.virtual_time = 1;
     if (setup.step) c.time_step = *setup.step;

@@ -51,6 +51,9 @@ public:
     uint8_t lamps() const { return box_.lamps(); }
     // Messages the core reported, each once.
     const std::vector<std::string>& messages() const { return messages_; }
+    // What the load put right, to be said once: drawing values no dialog
+    // offers, replaced by their reset values. Empty when nothing was.
+    const std::string& load_note() const { return load_note_; }
 
     // Recorders of a single run, as the windows feed them.
     VcdWriter* vcd = nullptr;
@@ -69,6 +72,7 @@ private:
     Ch341Chooser link_{box_, nullptr};
     bool box_on_ = false;
     std::vector<std::string> messages_;
+    std::string load_note_;
 };
 
 // A reading of every row; `unsettled[k]` when reading k still changed

@@ -138,6 +138,7 @@ int run_file(const Options& opt) {
     Bench bench;
     std::string error;
     if (!bench.load(file, setup, error)) return fail(error);  // the message names the file
+    if (!bench.load_note().empty()) warn(bench.load_note());
     Circuit& c = bench.circuit();
     const Signals signals = find_signals(c);
     std::vector<std::pair<int, int>> levels;
