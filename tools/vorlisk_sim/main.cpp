@@ -228,9 +228,8 @@ int run_file(const Options& opt) {
         return fail("写入" + output_name(*opt.vcd) + "失败" + (error.empty() ? "" : "：" + error) + "。");
     // The dump took standard output: the readings are left out.
     if (opt.vcd && *opt.vcd == "-") return 0;
-    if (opt.check_pass && pass_check_mismatches(c) > 0)
-        return fail("运算校验失败：" + std::to_string(pass_check_mismatches(c)) + " 个运算周期结果不同，首个：" +
-                    pass_check_report(c));
+    if (opt.check_pass)
+        if (const std::string failure = bench.pass_check_failure(); !failure.empty()) return fail(failure);
     return print(text);
 }
 
@@ -247,13 +246,19 @@ int check_files(const Options& opt) {
         try {
             verdicts[i] = check_file(opt.files[i], *ref, opt, workers);
         } catch (const std::exception& e) {
-            verdicts[i] = {false, e.what()};
+            verdicts[i] = failed(e.what());
         }
     };
     // One file spreads its rows over the cores, a class spreads its files.
-    if (files == 1) check(0, worker_count(opt.jobs, ref->rows.size()));
+    if (files == 1) check(0, worker_count(opt.jobs, ref->table ? ref->table->rows.size() : 1));
     else parallel_for(files, worker_count(opt.jobs, files), "个文件", [&](int, size_t i) { check(i, 1); });
 
+    // A reference that does not fit, or the simulator's own check: no
+    // verdict can be trusted.
+    for (const Verdict& v : verdicts)
+        if (!v.fault.empty()) return fail(v.fault);
+    for (const Verdict& v : verdicts)
+        if (!v.note.empty()) warn(v.note);
     TextTable out(opt.format);
     size_t passed = 0;
     for (size_t i = 0; i < files; ++i) {
