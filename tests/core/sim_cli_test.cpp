@@ -268,6 +268,13 @@ TEST(SimCli, DrawingValuesNoDialogOffersAreResetWithOneWarning) {
     EXPECT_EQ(r.out, "A\t1\nB\t0\nS\t1\nC\t0\n");
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_NE(r.err.find("第 11 行的导线粗细 30000"), std::string::npos) << r.err;
+    // Graded, the file is checked as its author drew it, and said once.
+    const fs::path ref = fs::temp_directory_path() / ("vorlisk_cli_wide_ref_" + std::to_string(::getpid()));
+    std::ofstream(ref) << run({kHalfAdder, "--truth-table"}).out;
+    const Result graded = run({"--expect", ref.string(), wide.string()});
+    EXPECT_EQ(graded.code, 0) << graded.out;
+    EXPECT_EQ(std::count(graded.err.begin(), graded.err.end(), '\n'), 1) << graded.err;
+    fs::remove(ref);
     const Result picture = run({wide.string(), "--picture", "-"});
     if (picture.code == 0) {
         EXPECT_EQ(picture.out, run({kHalfAdder, "--picture", "-"}).out) << "drawn with the reset width";
