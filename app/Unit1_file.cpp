@@ -72,16 +72,19 @@ bool TForm1::open_file(const QString& path) {
     sync_scroll_bars();
     N_stopClick();  // a file may have been saved while running; also redraws
     clear_instruments();
-    // Timing values the settings refuse were replaced by the reset values:
-    // what is on screen is no longer what is on disk.
-    history_.reset(*c_, r.timing_line == 0);
+    // Timing and drawing values no dialog offers were replaced by the reset
+    // values: what is on screen is no longer what is on disk.
+    history_.reset(*c_, r.timing_line == 0 && r.drawing_line == 0);
     follow_file_place();
     update_edit_state();
+    QString warning;
     if (r.timing_line != 0)
-        show_message(this,
-                     QStringLiteral("文件“%1”%2。有问题的值已改用默认值（计算步长 0.001 秒，器件延时 1），保存后写入文件。")
-                         .arg(path, QString::fromStdString(r.timing_problem)),
-                     MessageKind::warning);
+        warning = QStringLiteral("文件“%1”%2。有问题的值已改用默认值（计算步长 0.001 秒，器件延时 1），保存后写入文件。")
+                      .arg(path, QString::fromStdString(r.timing_problem));
+    if (r.drawing_line != 0)
+        warning += (warning.isEmpty() ? QStringLiteral("文件“%1”").arg(path) : QStringLiteral("\n另外，")) +
+                   QString::fromStdString(r.drawing_problem) + QStringLiteral("：这些绘图数值已改用默认值，保存后写入文件。");
+    if (!warning.isEmpty()) show_message(this, warning, MessageKind::warning);
     return true;
 }
 

@@ -9,7 +9,6 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTableView>
@@ -19,6 +18,7 @@
 #include "instruments/forms/Unit_b_t_list.h"
 #include "instruments/forms/Unit_jilu_type.h"
 #include "instruments/forms/instrument_panel.h"
+#include "model/output_file.h"
 
 namespace vorlisk {
 
@@ -219,11 +219,9 @@ void TForm_biao::BitBtn7Click() { close(); }
 
 bool TForm_biao::export_csv(const QString& path) {
     // Written whole or not at all: a half-written table would pass for a short one.
-    QSaveFile file(path);
-    const std::string text = table_.csv();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
-        !file.commit()) {
-        show_message(this, QStringLiteral("无法写入“%1”。").arg(path), MessageKind::error);
+    std::string why;
+    if (!write_output(QFile::encodeName(path).toStdString(), table_.csv(), SpecialFiles::write_into, why)) {
+        show_message(this, QStringLiteral("无法写入“%1”：%2。").arg(path, QString::fromStdString(why)), MessageKind::error);
         return false;
     }
     return true;

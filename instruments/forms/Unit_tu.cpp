@@ -1,5 +1,7 @@
 #include "instruments/forms/Unit_tu.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -9,7 +11,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QSaveFile>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@
 #include "app/number_text.h"
 #include "instruments/forms/Unit_b_t_list.h"
 #include "instruments/forms/instrument_panel.h"
+#include "model/output_file.h"
 
 namespace vorlisk {
 
@@ -391,15 +393,11 @@ bool TForm_tu::export_vcd(const QString& path) {
         names.push_back(t < 0 ? std::string() : c_.test_points[t].label);
     }
     std::ostringstream text;
-    const bool ok = write_trace_vcd(text, trace_lists, names);
-    const std::string dump = text.str();
-    QSaveFile file(path);
-    if (!ok || !file.open(QIODevice::WriteOnly) || file.write(dump.data(), qint64(dump.size())) != qint64(dump.size()) ||
-        !file.commit()) {
-        show_message(this, QStringLiteral("无法写入“%1”。").arg(path), MessageKind::error);
-        return false;
-    }
-    return true;
+    std::string why;
+    if (!write_trace_vcd(text, trace_lists, names)) why = "记录的时刻超出 VCD 能表示的范围";
+    else if (write_output(QFile::encodeName(path).toStdString(), text.str(), SpecialFiles::write_into, why)) return true;
+    show_message(this, QStringLiteral("无法写入“%1”：%2。").arg(path, QString::fromStdString(why)), MessageKind::error);
+    return false;
 }
 
 QImage TForm_tu::export_picture() const {
@@ -450,11 +448,16 @@ std::vector<TForm_tu::AxisLabel> TForm_tu::axis_labels() const {
 }
 
 bool TForm_tu::export_png(const QString& path) {
-    if (!export_picture().save(path, "PNG")) {
-        show_message(this, QStringLiteral("无法写入“%1”。").arg(path), MessageKind::error);
-        return false;
-    }
-    return true;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    std::string why = "无法生成图片";
+    if (export_picture().save(&buffer, "PNG") &&
+        write_output(QFile::encodeName(path).toStdString(), std::string_view(png.constData(), size_t(png.size())),
+                     SpecialFiles::write_into, why))
+        return true;
+    show_message(this, QStringLiteral("无法写入“%1”：%2。").arg(path, QString::fromStdString(why)), MessageKind::error);
+    return false;
 }
 
 }  // namespace vorlisk

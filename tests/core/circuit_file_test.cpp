@@ -12,8 +12,11 @@
 #include <functional>
 #include <iterator>
 
+#include "chips/chip_table.h"
 #include "circuit_file_fixture.h"
 #include "engine/run.h"
+#include "model/catalogue.h"
+#include "model/file_drawing.h"
 #include "model/file_format.h"
 
 namespace vorlisk {
@@ -69,6 +72,38 @@ TEST_F(CircuitFile, RoundTripKeepsEveryStoredFieldAndBytes) {
     d->running = 1;  // written, but a loaded circuit is stopped
     c->objects[0].out_mark[0] = 0;  // the one stored field a load clears
     expect_same_bytes(bytes_of(*d), bytes_of(*c));
+}
+
+// Whatever the editor makes loads without a drawing value put right: every
+// kind and chip placed and turned, the settings at each choice their
+// dialog offers, an annotation in the font dialog's largest size.
+TEST_F(CircuitFile, WhatTheEditorMakesLoadsWithoutResetValues) {
+    std::vector<std::string> kinds;
+    for (const KindInfo& k : kind_catalogue()) kinds.emplace_back(k.kind);
+    for (const ChipRow& chip : chip_catalogue()) kinds.push_back(std::string(kChipSeqPrefix) + std::string(chip.type) + ")");
+    //   wire width, junction size, border width (the dialogs' choices, smallest and largest)
+    for (const auto& [wire, junction, border] : {std::tuple{1, 2, 1}, std::tuple{2, 4, 2}}) {
+        new_circuit(*c);
+        c->draw.wire_width = wire, c->draw.junction_size = junction;
+        for (CategoryStyle& k : c->draw.category) k.border_width = border;
+        for (size_t i = 0; i < kinds.size(); ++i) {
+            const int o = add_component(*c, kinds[i], 100 + 100 * int(i % 20), 100 + 100 * int(i / 20));
+            ASSERT_GE(o, 0);
+            for (size_t turns = i % 4; turns > 0; --turns) rotate_items(*c, std::vector{c->objects[o].name}, 0);
+        }
+        add_test_point(*c, 50, 50);
+        ZHU_SHI_S note;
+        note.text_lines = {std::string(512, 'W')};
+        note.font_size = kLargestFontPoints, note.font_height = -kLargestFontPixels;
+        note.width = 512 * kLargestFontPixels, note.height = int(kLargestFontPixels * 1.1);
+        add_annotation(*c, note, 0, 0);
+        std::string bytes;
+        ASSERT_TRUE(circuit_bytes(*c, bytes));
+        new_circuit(*d);
+        const FileResult r = load_circuit_bytes(*d, bytes);
+        ASSERT_TRUE(r) << r.code << " " << r.line << " " << r.message;
+        EXPECT_EQ(r.drawing_line, 0) << r.drawing_problem;
+    }
 }
 
 TEST_F(CircuitFile, TextIsGbkOnDisk) {
