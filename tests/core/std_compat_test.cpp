@@ -67,8 +67,8 @@ void check_to_chars(const std::vector<T>& values, uint64_t expected_digest) {
 }
 
 TEST(StdCompat, ShortestTextOfDoublesAndFloats) {
-    check_to_chars(sample_values<double, uint64_t>(15000), 15719665985385243035ull);
-    check_to_chars(sample_values<float, uint32_t>(15000), 1204812834110506767ull);
+    check_to_chars(sample_values<double, uint64_t>(8000), 7881292930179585797ull);
+    check_to_chars(sample_values<float, uint32_t>(8000), 4552101344802854340ull);
     char small[3];
     EXPECT_EQ(to_chars_fallback(small, small + sizeof small, 3.25).ec, std::errc::value_too_large);
 }
@@ -99,9 +99,11 @@ TEST(StdCompat, ReadsRealsAsTheStandardReaderDoes) {
         texts.push_back(buf);
     }
     for (int k = 0; k < 10000; ++k) {
-        // Long mantissas, exponents near the ends of the range.
-        std::string t = std::to_string(rng()) + "." + std::to_string(rng()) + "e" + std::to_string(int(rng() % 700) - 350);
-        texts.push_back(t);
+        // Long mantissas, exponents near the ends of the range; one draw
+        // per statement, so every compiler draws them in the same order.
+        const uint64_t whole = rng(), fraction = rng();
+        const int exponent = int(rng() % 700) - 350;
+        texts.push_back(std::to_string(whole) + "." + std::to_string(fraction) + "e" + std::to_string(exponent));
     }
     Digest digest;
     int differ = 0;
@@ -118,7 +120,7 @@ TEST(StdCompat, ReadsRealsAsTheStandardReaderDoes) {
 #endif
     }
     EXPECT_EQ(differ, 0);
-    EXPECT_EQ(digest.h, 5822065189797785841ull);
+    EXPECT_EQ(digest.h, 2327338673043553412ull);
 }
 
 }  // namespace
