@@ -1,6 +1,8 @@
 // vorlisk-sim as a teacher's script uses it: readings, truth tables, Value
 // Change Dumps, and one-line errors with exit code 2 and nothing on stdout.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -11,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "tests/support/capabilities.h"
 #include "tests/support/sim_process.h"
 
 namespace {
@@ -212,9 +215,10 @@ TEST(SimCli, VcdToStandardOutputInsteadOfTheReadings) {
 }
 
 TEST(SimCli, AFullStandardOutputIsSaidOnStandardError) {
+    if (!std::system(nullptr)) GTEST_SKIP() << vorlisk::test::kNoProcesses;
     const fs::path err = fs::temp_directory_path() / ("vorlisk_cli_full_" + std::to_string(::getpid()));
     for (const std::string args : {"", " --vcd -"}) {
-        const std::string cmd = vorlisk::test::shell_quote(VORLISK_SIM) + " " + vorlisk::test::shell_quote(kHalfAdder) +
+        const std::string cmd = vorlisk::test::program_command(VORLISK_SIM) + " " + vorlisk::test::shell_quote(kHalfAdder) +
                                 " --passes 5" + args + " >/dev/full 2>" + err.string();
         const int status = std::system(cmd.c_str());
         EXPECT_EQ(WEXITSTATUS(status), 2) << args;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/circuit.h"
+#include "model/std_compat.h"
 
 namespace vorlisk::sim {
 
@@ -41,7 +42,7 @@ bool parse_count(std::string_view s, long long& out) {
 }
 
 bool parse_seconds(std::string_view s, double& out) {
-    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    auto [p, ec] = real_from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && p == s.data() + s.size() && out > 0.0 && out <= kMaxTimeStep;
 }
 
@@ -168,7 +169,7 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             auto v = value(i, a);
             if (!v) return std::nullopt;
             double f = 0;
-            auto [p, ec] = std::from_chars(v->data(), v->data() + v->size(), f);
+            auto [p, ec] = real_from_chars(v->data(), v->data() + v->size(), f);
             if (ec != std::errc() || p != v->data() + v->size() || !(f > 0.0) || f > 16.0) {
                 error = "--scale 需要大于 0 且不超过 16 的数，却是“" + std::string(*v) + "”。";
                 return std::nullopt;
