@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,10 +47,26 @@ class InstrumentsTest : public vorlisk::test::WindowTest {
         c().modified = false;
         return sw;
     }
-    // Runs the circuit for about `ms`, running `during` halfway.
+    // Runs the circuit for at least `ms`, running `during` halfway, with at
+    // least 50 passes before `during` and 50 after it, so a busy machine
+    // makes the run longer instead of leaving the circuit unsettled.
     void run_for(int ms, std::function<void()> during = {}) {
-        if (during) QTimer::singleShot(ms / 2, w.get(), during);
-        QTimer::singleShot(ms, w.get(), [this] { w->N_stopClick(); });
+        constexpr long long kPasses = 50;
+        QElapsedTimer clock;
+        clock.start();
+        long long mark = -1;  // passes_run when `during` ran
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, w.get(), [&] {
+            if (mark < 0) {
+                if (clock.elapsed() < ms / 2 || w->passes_run < kPasses) return;
+                if (during) during();
+                mark = w->passes_run;
+            } else if (clock.elapsed() >= ms && w->passes_run - mark >= kPasses) {
+                tick.stop();
+                w->N_stopClick();
+            }
+        });
+        tick.start(1);
         w->N_runClick();
     }
 
@@ -293,14 +310,24 @@ void InstrumentsTest::starting_a_recording_runs_the_circuit_and_draws() {
     w->show_timing_diagram();
     TForm_tu* d = w->timing_diagram_window();
     d->Edit1->setText(QStringLiteral("0.01"));
-    bool drawn = false, disabled = false;
-    QTimer::singleShot(80, w.get(), [&] {
-        disabled = !d->Edit1->isEnabled() && !d->UpDown_up->isEnabled();
+    bool drawn = false, disabled = false, looked = false;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer tick;
+    // From 80 ms on, until the line is drawn (a busy machine draws later).
+    QObject::connect(&tick, &QTimer::timeout, w.get(), [&] {
+        if (clock.elapsed() < 80) return;
+        if (!looked) disabled = !d->Edit1->isEnabled() && !d->UpDown_up->isEnabled();
+        looked = true;
         // Row 0 low line, just right of the axis: black once drawn.
         const int y = 45, x = d->label_width + 13 + 5;
         drawn = d->picture().pixel_at(x, y) == 0;
-        w->N_stopClick();
+        if (drawn || clock.elapsed() > 5000) {
+            tick.stop();
+            w->N_stopClick();
+        }
     });
+    tick.start(5);
     d->BitBtn3Click();  // returns when the run stops
     QVERIFY(w->passes_run > 0);
     QVERIFY(d->recording);

@@ -424,7 +424,9 @@ void MainWindowTest::events_are_answered_quickly_while_running() {
     w->N_runClick();
     std::sort(waits.begin(), waits.end());
     QCOMPARE(waits.size(), 50);
-    QVERIFY2(waits[waits.size() / 2] < 10'000'000, qPrintable(QString("median %1 ns").arg(waits[25])));
+    // A window that answers only between runs waits seconds; a busy
+    // machine (tests beside builds) tens of milliseconds at most.
+    QVERIFY2(waits[waits.size() / 2] < 50'000'000, qPrintable(QString("median %1 ns").arg(waits[25])));
     QVERIFY(w->passes_run > 50);
 }
 
