@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "model/output_file.h"
+#include "tests/support/capabilities.h"
 
 namespace vorlisk {
 namespace {
@@ -80,6 +81,7 @@ TEST_F(OutputFileTest, FilesFoldersAndLinks) {
         const std::string path = at("out");
         fs::remove_all(path), fs::remove_all(at("target")), fs::remove_all(at("missing"));
         k.make(path);
+        if (k.after == 'p' && node(path) != 'p') continue;  // no FIFOs here (the browser build under node)
         std::string why;
         EXPECT_EQ(write_output(path, "new", k.special, why), k.written) << k.what << ": " << why;
         EXPECT_NE(why.find(k.why), std::string::npos) << k.what << ": " << why;
@@ -112,7 +114,7 @@ TEST_F(OutputFileTest, AnOutputDroppedHalfWayLeavesTheFormerFile) {
 
 TEST_F(OutputFileTest, AFifoWithAReaderIsWrittenIntoAndStaysAFifo) {
     const std::string fifo = at("pipe");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    if (!test::made_fifo(fifo)) GTEST_SKIP() << test::kNoFifos;
     std::string got;
     std::thread reader([&] { got = read(fifo); });
     std::string why;
@@ -134,6 +136,7 @@ TEST_F(OutputFileTest, CharacterDevicesAreWrittenIntoAndStayDevices) {
     for (const auto& [name, device, written, word] : cases) {
         const std::string path = at(name);
         if (::mknod(path.c_str(), S_IFCHR | 0666, device) != 0) GTEST_SKIP() << "mknod refused here: " << errno;
+        if (!fs::is_character_file(path)) GTEST_SKIP() << "device nodes are plain files here (the browser build under node)";
         const int probe = ::open(path.c_str(), O_WRONLY);
         if (probe < 0) GTEST_SKIP() << "device nodes do not open in " << dir << " (mounted nodev)";
         ::close(probe);
