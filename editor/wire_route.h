@@ -1,0 +1,73 @@
+// The new route of a wire end that moves with a pin. The wire keeps its
+// route from its far end up to the cut, the last place where anything else
+// attaches to it; only the part after the cut is drawn anew, as a few
+// horizontal, vertical or 45-degree segments (nets are found by points
+// lying on segments, and that test relies on those three directions).
+//
+// Among the routes that fit, the one chosen leaves the cut and enters the
+// end as the wire did (a pin is entered along its stroke), turns as few
+// times as it can, and runs over nothing: a new segment through a junction
+// or a test point would join it to the wire's net, so such a route is never
+// taken; one over a pin tip, another wire's end or along another wire only
+// looks joined, and is taken only when nothing else fits; one across a
+// component's body, only when nothing better does. Corners the wire
+// had after the cut may be dropped, never one before it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "model/records.h"
+
+namespace vorlisk {
+
+// The points of a wire, start first, end last.
+using WirePoints = std::vector<BendPoint>;
+
+// What lies around the wire being routed, where it is once the move is done.
+class RouteObstacles {
+public:
+    // A junction or test point: a segment through it joins it to the wire.
+    void add_joining(BendPoint p) { joining_.push_back(p); }
+    // A pin tip or another wire's end: a segment over it looks joined.
+    void add_touching(BendPoint p) { touching_.push_back(p); }
+    // A segment of another wire: running along it looks joined.
+    void add_segment(BendPoint a, BendPoint b) { segments_.push_back({a, b}); }
+    // A component's body, in canvas pixels: a wire across it looks wrong.
+    void add_body(const Rect32& r) { bodies_.push_back(r); }
+    // After the last add.
+    void finish();
+
+    using Exempt = std::function<bool(BendPoint)>;
+    // Whether a joining point not exempted lies on the segment a-b.
+    bool joins(BendPoint a, BendPoint b, const Exempt& exempt) const;
+    // How many touching points not exempted lie on the segment a-b, and how
+    // many segments it runs along.
+    int touches(BendPoint a, BendPoint b, const Exempt& exempt) const;
+    // How many bodies the segment a-b crosses.
+    int crosses(BendPoint a, BendPoint b) const;
+
+private:
+    std::vector<BendPoint> joining_, touching_;  // sorted by x after finish()
+    std::vector<std::pair<BendPoint, BendPoint>> segments_;
+    std::vector<Rect32> bodies_;
+};
+
+// The wire with its moving end taken to `to`. `kept` is the route that
+// stays, from the far end up to the cut (inclusive); `free` the corners the
+// wire had between the cut and the end; `old_end` where the end was.
+// Nothing when no route fits: none keeps `kept`, stays within the corners a
+// wire may have and joins nothing new, or the end would come onto the far
+// end itself (a wire of no length). The end is entered along `enter` when
+// given (the stroke of a turned pin), else as the wire entered it before.
+std::optional<WirePoints> route_end(std::span<const BendPoint> kept, std::span<const BendPoint> free,
+                                    BendPoint old_end, BendPoint to, const RouteObstacles& around,
+                                    std::optional<BendPoint> enter = std::nullopt);
+
+// Horizontal, vertical or 45 degrees (a point counts as all three).
+bool straight(BendPoint a, BendPoint b);
+
+}  // namespace vorlisk
