@@ -15,10 +15,11 @@ namespace {
 
 constexpr long long kGrid = 10;
 // What a route costs: whatever looks joined outweighs everything else; then
-// crossing a component's body, a hairpin turn, entering the end across the pin's stroke, leaving the cut
-// sideways, each corner, each 45-degree segment, each corner dropped.
-constexpr int kTouchCost = 1000, kBodyCost = 200, kAcuteCost = 30, kEnterCost = 25, kLeaveCost = 15, kCornerCost = 10,
-              kDiagonalCost = 3, kDroppedCost = 1;
+// crossing a component's body, a hairpin turn, entering the end across the
+// pin's stroke, dropping a corner the user drew (the way around something
+// is kept), leaving the cut sideways, each corner, each 45-degree segment.
+constexpr int kTouchCost = 1000, kBodyCost = 200, kAcuteCost = 30, kEnterCost = 25, kDroppedCost = 15,
+              kLeaveCost = 15, kCornerCost = 10, kDiagonalCost = 3;
 
 int sign(long long v) { return (v > 0) - (v < 0); }
 BendPoint dir(BendPoint a, BendPoint b) { return {sign((long long)b.x - a.x), sign((long long)b.y - a.y)}; }

@@ -4,6 +4,9 @@
 // segments only.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
