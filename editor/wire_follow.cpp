@@ -177,9 +177,9 @@ WirePoints reversed(WirePoints p) {
 
 std::optional<WirePoints> route_start(std::span<const BendPoint> kept, std::span<const BendPoint> free,
                                       BendPoint old_start, BendPoint to, const RouteObstacles& around,
-                                      std::optional<BendPoint> enter) {
+                                      std::optional<BendPoint> enter, long long* over) {
     const WirePoints k = reversed({kept.begin(), kept.end()}), f = reversed({free.begin(), free.end()});
-    auto r = route_end(k, f, old_start, to, around, enter);
+    auto r = route_end(k, f, old_start, to, around, enter, over);
     if (r) std::reverse(r->begin(), r->end());
     return r;
 }
@@ -199,9 +199,10 @@ std::optional<BendPoint> turned_entry(BendPoint inner, BendPoint from, int turns
 
 // The new route of one following wire; nothing when none fits. `whole`:
 // a wire whose both ends move by one step may move whole; `turns`: the
-// quarter turns of the pins (a drag: none).
+// quarter turns of the pins (a drag: none); what it runs over is added to
+// `over`.
 std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& to, bool whole, int turns,
-                                       const RouteObstacles& around) {
+                                       const RouteObstacles& around, long long& over) {
     const WirePoints& pts = f.original;
     const size_t m = pts.size();
     const auto start_entry = turned_entry(pts[1], pts[0], turns);
@@ -221,10 +222,10 @@ std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& 
             for (size_t i = 0; i + 1 < m && !joins; ++i) joins = around.joins(moved[i], moved[i + 1], ends);
             if (!joins) return moved;
         }
-        const auto mid = route_end(std::span<const BendPoint>(&s0, 1), corners, e0, e1, around, end_entry);
+        const auto mid = route_end(std::span<const BendPoint>(&s0, 1), corners, e0, e1, around, end_entry, &over);
         if (!mid) return std::nullopt;
         return route_start(std::span<const BendPoint>(&e1, 1), {mid->begin() + 1, mid->end() - 1}, s0, s1, around,
-                           start_entry);
+                           start_entry, &over);
     }
     WirePoints now = pts;
     if (f.end) {
@@ -232,7 +233,7 @@ std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& 
         WirePoints kept(pts.begin(), pts.begin() + std::min(cut.segment + 1, m));
         kept.push_back(cut.at);
         const size_t from = std::min(cut.segment + 1, m - 1);
-        auto r = route_end(kept, {pts.begin() + from, pts.end() - 1}, e0, e1, around, end_entry);
+        auto r = route_end(kept, {pts.begin() + from, pts.end() - 1}, e0, e1, around, end_entry, &over);
         if (!r) return std::nullopt;
         now = std::move(*r);
     }
@@ -243,9 +244,23 @@ std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& 
         kept.insert(kept.end(), now.begin() + std::min(cut.segment + 1, now.size()), now.end());
         const size_t upto = std::min(cut.segment, m - 1) + (pts[std::min(cut.segment, m - 1)] == cut.at ? 0 : 1);
         return route_start(kept, {pts.begin() + std::min<size_t>(1, upto), pts.begin() + upto}, s0, s1, around,
-                           start_entry);
+                           start_entry, &over);
     }
     return now;
+}
+
+// The part of a following wire that stays whatever the move: from its
+// first to its last cut (all of it when neither end moves).
+WirePoints held_part(const FollowPlan::Wire& f) {
+    const WirePoints& p = f.original;
+    const size_t m = p.size();
+    if (f.start && f.end && !f.first) return {};
+    const WireCut first = f.start ? f.first.value_or(WireCut{m - 1, p.back()}) : WireCut{0, p.front()};
+    const WireCut last = f.end ? f.last.value_or(WireCut{0, p.front()}) : WireCut{m - 1, p.back()};
+    WirePoints out{first.at};
+    for (size_t i = first.segment + 1; i <= last.segment && i < m; ++i) out.push_back(p[i]);
+    if (out.back() != last.at) out.push_back(last.at);
+    return out;
 }
 
 // Routes every following wire for pins taken to where `to` says, the
@@ -269,27 +284,43 @@ bool apply_follow(Circuit& c, const FollowPlan& plan, const MoveTo& to, bool who
         const Rect32& b = o.body_rect;
         around.add_body({o.x + b.left, o.y + b.top, o.x + b.right, o.y + b.bottom});
     }
-    for (int w = 0; w < c.wire_count; ++w) {
-        if (following.count(w)) continue;
-        const WirePoints p = wire_points(c.wires[w]);
-        around.add_touching(p.front());
-        around.add_touching(p.back());
-        for (size_t i = 0; i + 1 < p.size(); ++i) around.add_segment(p[i], p[i + 1]);
-    }
-    for (const FollowPlan::Wire& f : plan.wires) {
-        around.add_touching(f.start ? to(f.original.front()) : f.original.front());
-        around.add_touching(f.end ? to(f.original.back()) : f.original.back());
+    for (int w = 0; w < c.wire_count; ++w)
+        if (!following.count(w)) around.add_wire(wire_points(c.wires[w]), w);
+    for (size_t k = 0; k < plan.wires.size(); ++k) {
+        const FollowPlan::Wire& f = plan.wires[k];
+        around.add_wire(held_part(f), index[k]);
+        around.add_wire(f.original, index[k], true);
+        around.add_touching(f.start ? to(f.original.front()) : f.original.front(), index[k]);
+        around.add_touching(f.end ? to(f.original.back()) : f.original.back(), index[k]);
     }
     around.finish();
 
-    std::vector<WirePoints> routes;
-    for (const FollowPlan::Wire& f : plan.wires) {
-        auto r = follow_route(f, to, whole, turns, around);
-        if (!r) return false;
-        routes.push_back(std::move(*r));
+    // One after another, each seeing the routes before it. When one has to
+    // run over something, the other order may leave room (wires side by
+    // side jog one beside the other only one way round): the better wins.
+    const size_t n = plan.wires.size();
+    auto route_all = [&](bool backwards, long long& over) -> std::optional<std::vector<WirePoints>> {
+        RouteObstacles seen = around;
+        std::vector<WirePoints> routes(n);
+        for (size_t j = 0; j < n; ++j) {
+            const size_t k = backwards ? n - 1 - j : j;
+            seen.route_for(index[k]);
+            auto r = follow_route(plan.wires[k], to, whole, turns, seen, over);
+            if (!r) return std::nullopt;
+            seen.add_wire(*r, index[k]);
+            routes[k] = std::move(*r);
+        }
+        return routes;
+    };
+    long long over = 0;
+    auto routes = route_all(false, over);
+    if (!routes) return false;
+    if (over > 0 && n > 1) {
+        long long over_back = 0;
+        if (auto back = route_all(true, over_back); back && over_back < over) routes = std::move(back);
     }
-    for (size_t i = 0; i < routes.size(); ++i)
-        if (index[i] >= 0 && routes[i] != wire_points(c.wires[index[i]])) set_wire_points(c, index[i], routes[i]);
+    for (size_t i = 0; i < n; ++i)
+        if (index[i] >= 0 && (*routes)[i] != wire_points(c.wires[index[i]])) set_wire_points(c, index[i], (*routes)[i]);
     return true;
 }
 

@@ -14,8 +14,9 @@ namespace vorlisk {
 namespace {
 
 constexpr long long kGrid = 10;
+constexpr long long kSpread = 12;  // grid steps tried either side of a jog in the middle
 // What a route costs: whatever looks joined outweighs everything else; then
-// crossing a component's body, a hairpin turn, entering the end across the
+// crossing a component's body, a hairpin turn or a narrow U, entering the end across the
 // pin's stroke, dropping a corner the user drew (the way around something
 // is kept), leaving the cut sideways, each corner, each 45-degree segment.
 constexpr int kTouchCost = 1000, kBodyCost = 200, kAcuteCost = 30, kEnterCost = 25, kDroppedCost = 15,
@@ -61,20 +62,24 @@ std::array<BendPoint, 4> corners(BendPoint a, BendPoint b) {
 
 // Runs worth trying along direction e from q towards `to`: half the way
 // first (a jog in the middle), then a grid step or two from either side,
-// then `extra` (the run the wire had there).
-std::vector<int> runs_towards(BendPoint q, BendPoint to, BendPoint e, long long extra) {
+// then `extra` (the run the wire had there). `spread`: also the grid steps
+// round the middle, nearest first, so that wires side by side can jog one
+// beside the other.
+std::vector<int> runs_towards(BendPoint q, BendPoint to, BendPoint e, long long extra, bool spread) {
     const long long dx = (long long)to.x - q.x, dy = (long long)to.y - q.y;
     const long long along = (e.x && e.y) ? std::min(dx * e.x, dy * e.y) : dx * e.x + dy * e.y;
     std::vector<int> out;
     auto add = [&](long long v) {
         if (v > 0 && v <= INT_MAX / 4 && std::find(out.begin(), out.end(), int(v)) == out.end()) out.push_back(int(v));
     };
-    add(along / 2 / kGrid * kGrid);
+    const long long half = along / 2 / kGrid * kGrid;
+    add(half);
     add(kGrid);
     add(2 * kGrid);
     add(along - kGrid);
     add(along - 2 * kGrid);
     add(extra);
+    for (long long k = 1; spread && k <= kSpread; ++k) add(half - k * kGrid), add(half + k * kGrid);
     return out;
 }
 
@@ -95,35 +100,104 @@ bool straight(BendPoint a, BendPoint b) {
     return dx == 0 || dy == 0 || dx == dy;
 }
 
-void RouteObstacles::finish() {
-    auto by_x = [](BendPoint a, BendPoint b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); };
-    std::sort(joining_.begin(), joining_.end(), by_x);
-    std::sort(touching_.begin(), touching_.end(), by_x);
-}
-
 namespace {
 
-// Calls f(p) for the points of `sorted` (by x) lying on a-b.
-template <class F>
-void for_points_on(const std::vector<BendPoint>& sorted, BendPoint a, BendPoint b, F f) {
+bool by_x(BendPoint a, BendPoint b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); }
+
+// Calls f(i) for the points of `sorted` (by x, through `at`) lying on a-b.
+template <class V, class At, class F>
+void for_points_on(const V& sorted, At at, BendPoint a, BendPoint b, F f) {
     const int x0 = std::min(a.x, b.x), x1 = std::max(a.x, b.x);
-    auto it = std::lower_bound(sorted.begin(), sorted.end(), x0, [](BendPoint p, int x) { return p.x < x; });
-    for (; it != sorted.end() && it->x <= x1; ++it)
-        if (on(*it, a, b)) f(*it);
+    auto it = std::lower_bound(sorted.begin(), sorted.end(), x0, [&](const auto& p, int x) { return at(p).x < x; });
+    for (; it != sorted.end() && at(*it).x <= x1; ++it)
+        if (on(at(*it), a, b)) f(*it);
 }
 
 }  // namespace
 
+void RouteObstacles::add_touching(BendPoint p, int owner) {
+    const Point q{p, owner};
+    if (!finished_) touching_.push_back(q);
+    else touching_.insert(std::upper_bound(touching_.begin(), touching_.end(), q,
+                                           [](const Point& a, const Point& b) { return by_x(a.at, b.at); }),
+                          q);
+}
+
+namespace {
+
+constexpr long long kCell = 64;
+long long cell(long long v) { return v >= 0 ? v / kCell : (v - kCell + 1) / kCell; }
+uint64_t cell_key(long long x, long long y) { return (uint64_t(uint32_t(x)) << 32) | uint32_t(y); }
+
+}  // namespace
+
+void RouteObstacles::add_wire(std::span<const BendPoint> points, int owner, bool was) {
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (!was) add_touching(points[i], owner);
+        if (i + 1 == points.size()) break;
+        const BendPoint a = points[i], b = points[i + 1];
+        const int id = int(segments_.size());
+        segments_.push_back({a, b, owner, was});
+        seen_.push_back(0);
+        const long long x0 = cell(std::min(a.x, b.x) - 1LL), x1 = cell(std::max(a.x, b.x) + 1LL);
+        const long long y0 = cell(std::min(a.y, b.y) - 1LL), y1 = cell(std::max(a.y, b.y) + 1LL);
+        if ((x1 - x0 + 1) * (y1 - y0 + 1) > 64) {
+            long_.push_back(id);
+            continue;
+        }
+        for (long long x = x0; x <= x1; ++x)
+            for (long long y = y0; y <= y1; ++y) cells_[cell_key(x, y)].push_back(id);
+    }
+}
+
+// Calls f(segment) once for every segment whose box meets the box of a-b
+// (and for a few more).
+template <class F>
+void RouteObstacles::for_segments_near(BendPoint a, BendPoint b, F f) const {
+    ++query_;
+    auto visit = [&](int id) {
+        if (seen_[id] == query_) return;
+        seen_[id] = query_;
+        if (segments_[id].owner != self_) f(segments_[id]);
+    };
+    const long long x0 = cell(std::min(a.x, b.x) - 1LL), x1 = cell(std::max(a.x, b.x) + 1LL);
+    const long long y0 = cell(std::min(a.y, b.y) - 1LL), y1 = cell(std::max(a.y, b.y) + 1LL);
+    if ((x1 - x0 + 1) * (y1 - y0 + 1) > 256) {
+        for (size_t id = 0; id < segments_.size(); ++id) visit(int(id));
+        return;
+    }
+    for (long long x = x0; x <= x1; ++x)
+        for (long long y = y0; y <= y1; ++y)
+            if (auto it = cells_.find(cell_key(x, y)); it != cells_.end())
+                for (int id : it->second) visit(id);
+    for (int id : long_) visit(id);
+}
+
+void RouteObstacles::finish() {
+    std::sort(joining_.begin(), joining_.end(), by_x);
+    std::sort(touching_.begin(), touching_.end(), [](const Point& a, const Point& b) { return by_x(a.at, b.at); });
+    finished_ = true;
+}
+
 bool RouteObstacles::joins(BendPoint a, BendPoint b, const Exempt& exempt) const {
     bool any = false;
-    for_points_on(joining_, a, b, [&](BendPoint p) { any = any || !exempt(p); });
+    for_points_on(joining_, [](BendPoint p) { return p; }, a, b, [&](BendPoint p) { any = any || !exempt(p); });
     return any;
 }
 
 int RouteObstacles::touches(BendPoint a, BendPoint b, const Exempt& exempt) const {
     int n = 0;
-    for_points_on(touching_, a, b, [&](BendPoint p) { n += !exempt(p); });
-    for (const auto& [c, d] : segments_) n += runs_along(a, b, c, d);
+    for_points_on(touching_, [](const Point& p) { return p.at; }, a, b,
+                  [&](const Point& p) { n += p.owner != self_ && !exempt(p.at) ? kTouchCost : 0; });
+    for_segments_near(a, b, [&](const Segment& s) { n += runs_along(a, b, s.a, s.b) ? cost_of(s) : 0; });
+    return n;
+}
+
+int RouteObstacles::cost_of(const Segment& s) { return s.was ? kTouchCost / 10 : kTouchCost; }
+
+int RouteObstacles::lies_on(BendPoint p) const {
+    int n = 0;
+    for_segments_near(p, p, [&](const Segment& s) { n += on(p, s.a, s.b) ? cost_of(s) : 0; });
     return n;
 }
 
@@ -154,7 +228,7 @@ int RouteObstacles::crosses(BendPoint a, BendPoint b) const {
 
 std::optional<WirePoints> route_end(std::span<const BendPoint> kept_in, std::span<const BendPoint> free,
                                     BendPoint old_end, BendPoint to, const RouteObstacles& around,
-                                    std::optional<BendPoint> enter_along) {
+                                    std::optional<BendPoint> enter_along, long long* over) {
     WirePoints kept;
     for (BendPoint p : kept_in)
         if (kept.empty() || kept.back() != p) kept.push_back(p);
@@ -197,6 +271,10 @@ std::optional<WirePoints> route_end(std::span<const BendPoint> kept_in, std::spa
             const BendPoint d1 = dir(path[i - 1], path[i]), d2 = dir(path[i], path[i + 1]);
             if (d2 == reverse(d1)) return;  // straight back along itself
             if (d1.x * d2.x + d1.y * d2.y < 0) ch.cost += kAcuteCost;
+            // A narrow U looks like the wire going back along itself too.
+            if (i + 2 < path.size() && dir(path[i + 1], path[i + 2]) == reverse(d1) &&
+                run(path[i], path[i + 1]) <= 2 * kGrid)
+                ch.cost += kAcuteCost;
         }
         ch.cost += kCornerCost * int(path.size() - 2);
         if (!none(enter) && dir(path[path.size() - 2], path.back()) != enter) ch.cost += kEnterCost;
@@ -223,14 +301,15 @@ std::optional<WirePoints> route_end(std::span<const BendPoint> kept_in, std::spa
             for (BendPoint d : {e, BendPoint{-e.y, e.x}, BendPoint{e.y, -e.x}})
                 if (!none(d) && std::find(leaving.begin(), leaving.end(), d) == leaving.end()) leaving.push_back(d);
         for (BendPoint e : leaving) {
-            for (int a : runs_towards(q, to, e, run(q, next))) {
+            const bool ahead = e == into_q || e == dir(q, next);
+            for (int a : runs_towards(q, to, e, run(q, next), ahead)) {
                 const BendPoint m = step(q, e, a);
                 consider(keep, {m, to});
                 for (BendPoint c : corners(m, to)) consider(keep, {m, c, to});
             }
         }
         if (!none(enter)) {
-            for (int b : runs_towards(q, to, enter, run(last_from, old_end))) {
+            for (int b : runs_towards(q, to, enter, run(last_from, old_end), true)) {
                 const BendPoint m = step(to, enter, -b);
                 consider(keep, {m, to});
                 for (BendPoint c : corners(q, m)) consider(keep, {c, m, to});
@@ -252,8 +331,10 @@ std::optional<WirePoints> route_end(std::span<const BendPoint> kept_in, std::spa
             BendPoint prev = at;
             for (size_t i = ch.tail_from; i < ch.path.size() && !joined; ++i) {
                 joined = around.joins(prev, ch.path[i], exempt);
-                touched += kTouchCost * around.touches(prev, ch.path[i], exempt);
+                touched += around.touches(prev, ch.path[i], exempt);
                 touched += kBodyCost * around.crosses(prev, ch.path[i]);
+                // A new corner on another wire looks like a T.
+                if (i + 1 < ch.path.size()) touched += around.lies_on(ch.path[i]);
                 prev = ch.path[i];
             }
             if (joined) continue;
@@ -261,6 +342,7 @@ std::optional<WirePoints> route_end(std::span<const BendPoint> kept_in, std::spa
             if (total < best_total) best = &ch, best_total = total;
         }
         if (!best) return std::nullopt;
+        if (over) *over += best_total - best->cost;
         return best->path;
     };
 

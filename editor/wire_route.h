@@ -15,8 +15,10 @@
 #pragma once
 
 #include <functional>
+#include <cstdint>
 #include <optional>
 #include <span>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -32,28 +34,55 @@ class RouteObstacles {
 public:
     // A junction or test point: a segment through it joins it to the wire.
     void add_joining(BendPoint p) { joining_.push_back(p); }
-    // A pin tip or another wire's end: a segment over it looks joined.
-    void add_touching(BendPoint p) { touching_.push_back(p); }
-    // A segment of another wire: running along it looks joined.
-    void add_segment(BendPoint a, BendPoint b) { segments_.push_back({a, b}); }
+    // A pin tip or a wire's end or corner: a segment over it looks joined.
+    void add_touching(BendPoint p, int owner = -1);
+    // A wire (of table index `owner`): a segment along it, or a corner on
+    // it, looks joined; so does a segment over one of its points. `was`:
+    // the way a wire that moves went before, which others had best leave
+    // to it (a tenth of the cost, its points free).
+    void add_wire(std::span<const BendPoint> points, int owner, bool was = false);
     // A component's body, in canvas pixels: a wire across it looks wrong.
     void add_body(const Rect32& r) { bodies_.push_back(r); }
-    // After the last add.
+    // After the first adds (later adds keep the order).
     void finish();
+    // The wire being routed: what it added itself is no obstacle to it.
+    void route_for(int owner) { self_ = owner; }
 
     using Exempt = std::function<bool(BendPoint)>;
     // Whether a joining point not exempted lies on the segment a-b.
     bool joins(BendPoint a, BendPoint b, const Exempt& exempt) const;
-    // How many touching points not exempted lie on the segment a-b, and how
-    // many segments it runs along.
+    // What it costs that the segment a-b runs over touching points not
+    // exempted and along segments: 1000 each (a tenth for a former way).
     int touches(BendPoint a, BendPoint b, const Exempt& exempt) const;
+    // What it costs that corner p lies on segments, as above.
+    int lies_on(BendPoint p) const;
     // How many bodies the segment a-b crosses.
     int crosses(BendPoint a, BendPoint b) const;
 
 private:
-    std::vector<BendPoint> joining_, touching_;  // sorted by x after finish()
-    std::vector<std::pair<BendPoint, BendPoint>> segments_;
+    struct Point {
+        BendPoint at;
+        int owner;
+    };
+    struct Segment {
+        BendPoint a, b;
+        int owner;
+        bool was;
+    };
+    std::vector<BendPoint> joining_;  // sorted by x after finish()
+    std::vector<Point> touching_;     // sorted by x after finish()
+    std::vector<Segment> segments_;
+    // Segments by the coarse cells their boxes cover; long ones apart.
+    std::unordered_map<uint64_t, std::vector<int>> cells_;
+    std::vector<int> long_;
+    mutable std::vector<uint32_t> seen_;  // per segment: the query that last met it
+    mutable uint32_t query_ = 0;
+    template <class F>
+    void for_segments_near(BendPoint a, BendPoint b, F f) const;
+    static int cost_of(const Segment& s);
     std::vector<Rect32> bodies_;
+    bool finished_ = false;
+    int self_ = -1;
 };
 
 // The wire with its moving end taken to `to`. `kept` is the route that
@@ -63,9 +92,11 @@ private:
 // wire may have and joins nothing new, or the end would come onto the far
 // end itself (a wire of no length). The end is entered along `enter` when
 // given (the stroke of a turned pin), else as the wire entered it before.
+// What the route chosen runs over (in the cost of one touch, 1000 each) is
+// added to `*over`.
 std::optional<WirePoints> route_end(std::span<const BendPoint> kept, std::span<const BendPoint> free,
                                     BendPoint old_end, BendPoint to, const RouteObstacles& around,
-                                    std::optional<BendPoint> enter = std::nullopt);
+                                    std::optional<BendPoint> enter = std::nullopt, long long* over = nullptr);
 
 // Horizontal, vertical or 45 degrees (a point counts as all three).
 bool straight(BendPoint a, BendPoint b);
