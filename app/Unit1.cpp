@@ -394,7 +394,17 @@ void TForm1::show_hints() {
     if (editor_.hover_anchor) ring = QPoint(editor_.hover_anchor->x, editor_.hover_anchor->y);
     if (const auto& o = editor_.hover_outline) outline = QRect(QPoint(o->left, o->top), QPoint(o->right, o->bottom));
     Image1->set_hints(ring, outline);
-    Label_hint->setText(QString::fromStdString(tool_hint(c_->current_tool)));
+    std::string hint = tool_hint(c_->current_tool);
+    if (!editor_.note.empty()) hint = editor_.note;
+    else if (Image1->underMouse() && Image1->on_touch_mark(QPoint(editor_.mouse_x, editor_.mouse_y))) hint = kTouchHint;
+    Label_hint->setText(QString::fromStdString(hint));
+}
+
+void TForm1::show_touch_marks(bool shown) {
+    std::vector<QPoint> marks;
+    if (shown)
+        for (BendPoint p : touches_.of(*c_)) marks.emplace_back(p.x, p.y);
+    Image1->set_touch_marks(std::move(marks));
 }
 
 void TForm1::clear_hints() {
@@ -455,6 +465,7 @@ void TForm1::redraw(int mode) {
     redraw_canvas(surface, *c_, extent.width(), extent.height(), mode);
     if (zoom_canvas_) zoom_canvas_->take_touched();
     else canvas_.take_touched();
+    show_touch_marks(mode != kRedrawMoving);
     Image1->update();
 }
 

@@ -117,16 +117,19 @@ bool Editor::drag_selection(Circuit& c, EditorView& v, int x, int y) {
     const int adx = x - drag_raw_x, ady = y - drag_raw_y;
     // Annotations follow the mouse to the pixel; the rest moves in grid steps.
     if (!move_items(c, c.selection, ddx, ddy, adx, ady)) return true;
-    if (!follow_.step(c, ddx, ddy)) {
+    const bool followed = follow_.step(c, ddx, ddy);
+    if (!followed) {
         // The wires cannot follow there without changing what is connected.
         move_items(c, c.selection, -ddx, -ddy, -adx, -ady);
         note = kDragRefused;
-        return false;
+    } else {
+        note.clear();
     }
-    note.clear();
+    // Drawn where it is (the first step may have been refused: the kept
+    // picture lacks the selection).
     v.restore_picture();
     v.redraw(kRedrawMoving);
-    return true;
+    return followed;
 }
 
 void Editor::mouse_release(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y) {

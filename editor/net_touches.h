@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "model/circuit.h"
@@ -20,6 +21,10 @@ namespace vorlisk {
 // pixel across a 45-degree one). A wire drawn along another's run shows at
 // both ends of the shared stretch.
 std::vector<BendPoint> net_touches(Circuit& c);
+
+// The status line over such a place.
+inline constexpr std::string_view kTouchHint =
+    "此处相碰的导线（或引脚）并不相连：它们属于不同的网络。要连起来，请在这里放一个焊接点";
 
 // net_touches, worked out again only when the circuit's edit serial moves.
 class NetTouches {

@@ -56,7 +56,11 @@ TEST(WireFollow, CasesThatOnceCutOrBentAWire) {
         {"the end onto the wire's fixed start", [](Pair& f) { f.wire({130, 100}, {270, 100}); }, -140, 0, true,
          {{130, 100}, {200, 100}}},
         {"a pin on another component's pin, no junction there",
-         [](Pair& f) { f.add("发光二极管", 340, 100); }, 0, 40, true, {}},
+         [](Pair& f) {
+             f.wire({130, 100}, {270, 100});
+             f.add("发光二极管", 340, 100);  // input tip (320, 100): the inverter's output tip
+         },
+         0, 40, true, {{130, 100}, {270, 100}}},
     };
     for (const auto& t : cases) {
         Pair f;
@@ -71,6 +75,10 @@ TEST(WireFollow, CasesThatOnceCutOrBentAWire) {
         // Refused, the inverter stays at the last place the wires could follow to.
         EXPECT_EQ(input_pin(f.obj(f.g), 0) == (BendPoint{tip.x + t.dx, tip.y + t.dy}), !t.refused) << t.what;
         EXPECT_EQ(f.ed.note, t.refused ? kDragRefused : "") << t.what;
+        // Refused or not, each step draws the selection over the picture kept without it.
+        const auto& calls = f.view.calls;
+        const auto kept = std::find(calls.rbegin(), calls.rend(), "keep");
+        EXPECT_NE(std::find(calls.rbegin(), kept, "redraw 3"), kept) << t.what;
         if (!t.wire0.empty()) {
             EXPECT_EQ(wire_points(f.c.wires[0]), t.wire0) << t.what;
         }
