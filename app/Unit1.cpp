@@ -394,10 +394,7 @@ void TForm1::show_hints() {
     if (editor_.hover_anchor) ring = QPoint(editor_.hover_anchor->x, editor_.hover_anchor->y);
     if (const auto& o = editor_.hover_outline) outline = QRect(QPoint(o->left, o->top), QPoint(o->right, o->bottom));
     Image1->set_hints(ring, outline);
-    std::string hint = tool_hint(c_->current_tool);
-    if (!editor_.note.empty()) hint = editor_.note;
-    else if (Image1->underMouse() && Image1->on_touch_mark(QPoint(editor_.mouse_x, editor_.mouse_y))) hint = kTouchHint;
-    Label_hint->setText(QString::fromStdString(hint));
+    Label_hint->setText(QString::fromStdString(editor_.note.empty() ? tool_hint(c_->current_tool) : editor_.note));
 }
 
 void TForm1::show_touch_marks(bool shown) {
@@ -440,6 +437,8 @@ void TForm1::Image1MouseMove(QMouseEvent* e) {
     Image1->setCursor(c_->current_tool.empty() ? Qt::ArrowCursor : Qt::CrossCursor);
     editor_.mouse_move(*c_, *this, modifier_held(e), p.x(), p.y());
     show_hints();
+    if (editor_.note.empty() && !editor_.mouse_down && Image1->on_touch_mark(p))
+        Label_hint->setText(QString::fromUtf8(kTouchHint.data(), qsizetype(kTouchHint.size())));
     // Counted in the drawing, so a place keeps its numbers when the view scrolls.
     Label_xy->setText(QStringLiteral("X %1  Y %2").arg(p.x() + c_->scroll_h * 10).arg(p.y() + c_->scroll_v * 10));
 }
