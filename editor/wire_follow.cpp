@@ -1,6 +1,8 @@
 #include "editor/wire_follow.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <set>
@@ -17,7 +19,12 @@ namespace {
 
 using Key = std::pair<int, int>;
 Key key(BendPoint p) { return {p.x, p.y}; }
-BendPoint shifted(BendPoint p, int dx, int dy) { return {p.x + dx, p.y + dy}; }
+// In 64 bits, kept within 32: a damaged file's far-away corners must not
+// overflow (nothing beyond the 16-bit range is ever routed to).
+BendPoint shifted(BendPoint p, long long dx, long long dy) {
+    auto fit = [](long long v) { return int32_t(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); };
+    return {fit(p.x + dx), fit(p.y + dy)};
+}
 using NameSet = std::unordered_set<std::string_view>;
 using MoveTo = std::function<BendPoint(BendPoint)>;
 
@@ -49,8 +56,8 @@ WireCut cut_at(const WirePoints& pts, size_t i, BendPoint p) {
     const BendPoint a = pts[i], b = pts[i + 1];
     BendPoint q = p;
     if (a.x != b.x && a.y != b.y) {
-        if (straight(a, b)) q = {p.x, a.y + (p.x - a.x) * ((b.x > a.x) == (b.y > a.y) ? 1 : -1)};
-        else q = b;
+        const long long slope = (b.x > a.x) == (b.y > a.y) ? 1 : -1;
+        q = straight(a, b) ? shifted({p.x, a.y}, 0, ((long long)p.x - a.x) * slope) : b;
     }
     if (q == b) return {i + 1, b};
     return {i, q};
@@ -59,7 +66,7 @@ WireCut cut_at(const WirePoints& pts, size_t i, BendPoint p) {
 bool before(const WireCut& a, const WireCut& b, const WirePoints& pts) {
     auto run = [&](const WireCut& c) {
         const BendPoint s = pts[c.segment];
-        return std::max(std::abs(c.at.x - s.x), std::abs(c.at.y - s.y));
+        return std::max(std::llabs((long long)c.at.x - s.x), std::llabs((long long)c.at.y - s.y));
     };
     return std::make_pair(a.segment, run(a)) < std::make_pair(b.segment, run(b));
 }
@@ -184,7 +191,7 @@ std::optional<WirePoints> route_start(std::span<const BendPoint> kept, std::span
     return r;
 }
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(long long v) { return (v > 0) - (v < 0); }
 
 // How the wire should enter its end at `from` (the other end of the last
 // segment is `inner`) once the pin is turned by `turns` quarter turns
@@ -192,7 +199,7 @@ int sign(int v) { return (v > 0) - (v < 0); }
 // as it entered before.
 std::optional<BendPoint> turned_entry(BendPoint inner, BendPoint from, int turns) {
     if (turns % 4 == 0) return std::nullopt;
-    BendPoint d{sign(from.x - inner.x), sign(from.y - inner.y)};
+    BendPoint d{sign((long long)from.x - inner.x), sign((long long)from.y - inner.y)};
     for (int i = 0; i < turns % 4; ++i) d = {-d.y, d.x};
     return d;
 }
@@ -213,12 +220,16 @@ std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& 
     const std::span<const BendPoint> corners(pts.begin() + 1, pts.end() - 1);
     if (f.start && f.end && !f.first) {
         // Nothing holds the wire between its ends: whole when it can go so.
-        const int dx = s1.x - s0.x, dy = s1.y - s0.y;
+        const long long dx = (long long)s1.x - s0.x, dy = (long long)s1.y - s0.y;
         if (whole && e1 == shifted(e0, dx, dy)) {
             WirePoints moved;
-            for (BendPoint p : pts) moved.push_back(shifted(p, dx, dy));
+            bool fits = true;  // a far-away corner may not go further
+            for (BendPoint p : pts) {
+                moved.push_back(shifted(p, dx, dy));
+                fits = fits && coord_ok((long long)p.x + dx) && coord_ok((long long)p.y + dy);
+            }
             const auto ends = [&](BendPoint p) { return p == s1 || p == e1; };
-            bool joins = false;
+            bool joins = !fits;
             for (size_t i = 0; i + 1 < m && !joins; ++i) joins = around.joins(moved[i], moved[i + 1], ends);
             if (!joins) return moved;
         }

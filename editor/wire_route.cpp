@@ -50,14 +50,21 @@ bool runs_along(BendPoint a, BendPoint b, BendPoint c, BendPoint d) {
     return hi > lo;
 }
 
+// A point from 64-bit sums: a damaged file's far-away corners must not
+// overflow; what lies beyond the 16-bit range is refused later anyway.
+BendPoint point(long long x, long long y) {
+    auto fit = [](long long v) { return int32_t(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); };
+    return {fit(x), fit(y)};
+}
+
 // The routes of one corner from a to b: along one axis then the other, or
 // 45 degrees first or last.
 std::array<BendPoint, 4> corners(BendPoint a, BendPoint b) {
     const long long dx = (long long)b.x - a.x, dy = (long long)b.y - a.y;
-    const int m = int(std::min(std::llabs(dx), std::llabs(dy)));
-    const BendPoint s{sign(dx), sign(dy)};
-    return {BendPoint{a.x, b.y}, BendPoint{b.x, a.y}, BendPoint{a.x + m * s.x, a.y + m * s.y},
-            BendPoint{b.x - m * s.x, b.y - m * s.y}};
+    const long long m = std::min(std::llabs(dx), std::llabs(dy));
+    const int sx = sign(dx), sy = sign(dy);
+    return {BendPoint{a.x, b.y}, BendPoint{b.x, a.y}, point(a.x + m * sx, a.y + m * sy),
+            point(b.x - m * sx, b.y - m * sy)};
 }
 
 // Runs worth trying along direction e from q towards `to`: half the way
@@ -83,7 +90,7 @@ std::vector<int> runs_towards(BendPoint q, BendPoint to, BendPoint e, long long 
     return out;
 }
 
-BendPoint step(BendPoint p, BendPoint e, int n) { return {p.x + e.x * n, p.y + e.y * n}; }
+BendPoint step(BendPoint p, BendPoint e, long long n) { return point(p.x + e.x * n, p.y + e.y * n); }
 
 struct Choice {
     WirePoints path;

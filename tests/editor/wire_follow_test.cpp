@@ -55,6 +55,9 @@ TEST(WireFollow, CasesThatOnceCutOrBentAWire) {
         // Halfway the wire is (130, 100) (200, 100); it could only go on as a wire of no length.
         {"the end onto the wire's fixed start", [](Pair& f) { f.wire({130, 100}, {270, 100}); }, -140, 0, true,
          {{130, 100}, {200, 100}}},
+        {"corners far beyond the canvas (a damaged file)",
+         [](Pair& f) { f.wire({130, 100}, {270, 100}, {{2147483640, 100}, {2147483640, 200}, {270, 200}}); }, 20, 30,
+         false, {}},
         {"a pin on another component's pin, no junction there",
          [](Pair& f) {
              f.wire({130, 100}, {270, 100});
