@@ -395,7 +395,14 @@ void TForm1::show_hints() {
     if (editor_.hover_anchor) ring = QPoint(editor_.hover_anchor->x, editor_.hover_anchor->y);
     if (const auto& o = editor_.hover_outline) outline = QRect(QPoint(o->left, o->top), QPoint(o->right, o->bottom));
     Image1->set_hints(ring, outline);
-    Label_hint->setText(QString::fromStdString(tool_hint(c_->current_tool)));
+    Label_hint->setText(QString::fromStdString(editor_.note.empty() ? tool_hint(c_->current_tool) : editor_.note));
+}
+
+void TForm1::show_touch_marks(bool shown) {
+    std::vector<QPoint> marks;
+    if (shown)
+        for (BendPoint p : touches_.of(*c_)) marks.emplace_back(p.x, p.y);
+    Image1->set_touch_marks(std::move(marks));
 }
 
 void TForm1::clear_hints() {
@@ -431,6 +438,8 @@ void TForm1::Image1MouseMove(QMouseEvent* e) {
     Image1->setCursor(c_->current_tool.empty() ? Qt::ArrowCursor : Qt::CrossCursor);
     editor_.mouse_move(*c_, *this, modifier_held(e), p.x(), p.y());
     show_hints();
+    if (editor_.note.empty() && !editor_.mouse_down && Image1->on_touch_mark(p))
+        Label_hint->setText(QString::fromUtf8(kTouchHint.data(), qsizetype(kTouchHint.size())));
     // Counted in the drawing, so a place keeps its numbers when the view scrolls.
     Label_xy->setText(QStringLiteral("X %1  Y %2").arg(p.x() + c_->scroll_h * 10).arg(p.y() + c_->scroll_v * 10));
 }
@@ -456,6 +465,7 @@ void TForm1::redraw(int mode) {
     redraw_canvas(surface, *c_, extent.width(), extent.height(), mode);
     if (zoom_canvas_) zoom_canvas_->take_touched();
     else canvas_.take_touched();
+    show_touch_marks(mode != kRedrawMoving);
     Image1->update();
 }
 

@@ -13,6 +13,7 @@
 #include "app/component_box.h"
 #include "editor/editor.h"
 #include "editor/history.h"
+#include "editor/net_touches.h"
 #include "engine/net_queries.h"
 #include "model/circuit.h"
 #include "render/canvas.h"
@@ -345,6 +346,10 @@ private:
     void restart_levels();
     Editor editor_;
     History history_;
+    // Where wires of two nets touch unconnected: marked over the canvas
+    // after every redraw but a drag's (then the places are on the move).
+    NetTouches touches_;
+    void show_touch_marks(bool shown);
     Canvas canvas_;
     QImage canvas_bitmap_;
     std::unique_ptr<QPrinter> printer_;

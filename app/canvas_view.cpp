@@ -94,6 +94,40 @@ void CanvasView::paint_hints(QPainter& p) const {
     }
 }
 
+void CanvasView::set_touch_marks(std::vector<QPoint> marks) {
+    if (marks == touch_marks_) return;
+    for (const QPoint& m : touch_marks_) update(touch_circle(m).toAlignedRect().adjusted(-2, -2, 2, 2));
+    touch_marks_ = std::move(marks);
+    for (const QPoint& m : touch_marks_) update(touch_circle(m).toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+QRectF CanvasView::touch_circle(QPoint at) const {
+    const double r = std::max(kTouchRadius * zoom_, 4.0);
+    const QPointF c((at.x() - origin_.x()) * zoom_, (at.y() - origin_.y()) * zoom_);
+    return QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r);
+}
+
+bool CanvasView::on_touch_mark(QPoint canvas_point) const {
+    const QPointF w((canvas_point.x() - origin_.x()) * zoom_, (canvas_point.y() - origin_.y()) * zoom_);
+    for (const QPoint& m : touch_marks_)
+        if (touch_circle(m).adjusted(-2, -2, 2, 2).contains(w)) return true;
+    return false;
+}
+
+void CanvasView::paint_touch_marks(QPainter& p, const QRect& dirty) const {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(kTouchColour), zoom_ >= 2 ? 2.0 : 1.5));
+    p.setBrush(Qt::NoBrush);
+    for (const QPoint& m : touch_marks_) {
+        const QRectF c = touch_circle(m);
+        if (!dirty.intersects(c.toAlignedRect().adjusted(-2, -2, 2, 2))) continue;
+        p.drawEllipse(c);
+        const double d = c.width() / 2 * 0.7;  // a cross inside the ring
+        p.drawLine(c.center() + QPointF(-d, -d), c.center() + QPointF(d, d));
+        p.drawLine(c.center() + QPointF(-d, d), c.center() + QPointF(d, -d));
+    }
+}
+
 void CanvasView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     const QRect r = e->rect();
@@ -111,6 +145,7 @@ void CanvasView::paintEvent(QPaintEvent* e) {
         if (img.width() < width()) p.fillRect(QRect(img.width(), 0, width() - img.width(), height()), Qt::white);
         if (img.height() < height()) p.fillRect(QRect(0, img.height(), width(), height() - img.height()), Qt::white);
     }
+    if (!touch_marks_.empty()) paint_touch_marks(p, r);
     if (ring_ || outline_) paint_hints(p);
 }
 

@@ -6,14 +6,17 @@
 //
 // Over the picture, never in it, the view draws the marks that follow the
 // cursor: a ring round the pin or junction a wire click would take and the
-// dashed outline of the component a placing tool would put down. They live
-// only in the widget, so the redraw and the kept picture never see them.
+// dashed outline of the component a placing tool would put down; and a
+// crossed ring where wires of two nets touch without being connected. They
+// live only in the widget, so the redraw, the kept picture, exported
+// pictures and printing never see them.
 #pragma once
 
 #include <QRect>
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWheelEvent;
 
@@ -46,6 +49,15 @@ public:
     static constexpr double kRingRadius = 6.0;  // canvas pixels
     static constexpr QRgb kRingColour = 0x00A000;
 
+    // The places where wires of two nets touch unconnected, in canvas pixels.
+    void set_touch_marks(std::vector<QPoint> marks);
+    // Whether a canvas point lies within a touch mark.
+    bool on_touch_mark(QPoint canvas_point) const;
+    static constexpr double kTouchRadius = 6.0;  // canvas pixels, never under 4 widget pixels
+    // Magenta: unlike black wires, the levels' orange and blue, the red wire
+    // in progress and the green ring.
+    static constexpr QRgb kTouchColour = 0xD000D0;
+
     std::function<void(QMouseEvent*)> on_press, on_move, on_release, on_double_click;
     std::function<void(QWheelEvent*)> on_wheel;
     std::function<void(int width, int height)> on_resize;
@@ -72,6 +84,9 @@ private:
     QPointF origin_;
     std::optional<QPoint> ring_;
     std::optional<QRect> outline_;
+    std::vector<QPoint> touch_marks_;
+    QRectF touch_circle(QPoint canvas_point) const;  // widget pixels
+    void paint_touch_marks(QPainter& p, const QRect& dirty) const;
     QRectF ring_circle() const;    // widget pixels
     QRectF outline_frame() const;  // widget pixels
     void paint_hints(QPainter& p) const;

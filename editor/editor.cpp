@@ -49,6 +49,7 @@ bool wire_anchor_near(const Circuit& c, int x, int y, int pin_tol, int junction_
 void Editor::mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y) {
     mouse_down = true;
     follow_.end(c);  // a release lost to a dialog ends a drag too
+    note.clear();
     hover_anchor.reset();
     hover_outline.reset();
     mouse_x = x, mouse_y = y;
@@ -90,8 +91,8 @@ void Editor::mouse_move(Circuit& c, EditorView& v, bool, int x, int y) {
         v.draw_rubber_band(rubber_band);  // erases the old one
         rubber_band.right = x, rubber_band.bottom = y;
         v.draw_rubber_band(rubber_band);
-    } else if (!c.selection.empty()) {
-        drag_selection(c, v, x, y);
+    } else if (!c.selection.empty() && !drag_selection(c, v, x, y)) {
+        return;  // the selection stays where it was: the next step is measured from there
     }
     drag_x = snap(x), drag_y = snap(y);
     drag_raw_x = x, drag_raw_y = y;
@@ -104,7 +105,7 @@ void Editor::update_hover(const Circuit& c, int x, int y) {
     else hover_outline = outline_.at(c, c.current_tool, x, y);
 }
 
-void Editor::drag_selection(Circuit& c, EditorView& v, int x, int y) {
+bool Editor::drag_selection(Circuit& c, EditorView& v, int x, int y) {
     if (wires_follow && !follow_.started() && follow_.begin(c)) {
         // The picture kept when the selection was lifted still shows the
         // wires that now go with it.
@@ -113,12 +114,22 @@ void Editor::drag_selection(Circuit& c, EditorView& v, int x, int y) {
         wire_picture_serial_ = 0;
     }
     const int ddx = snap(x) - drag_x, ddy = snap(y) - drag_y;
+    const int adx = x - drag_raw_x, ady = y - drag_raw_y;
     // Annotations follow the mouse to the pixel; the rest moves in grid steps.
-    if (move_items(c, c.selection, ddx, ddy, x - drag_raw_x, y - drag_raw_y)) {
-        follow_.step(c, ddx, ddy);
-        v.restore_picture();
-        v.redraw(kRedrawMoving);
+    if (!move_items(c, c.selection, ddx, ddy, adx, ady)) return true;
+    const bool followed = follow_.step(c, ddx, ddy);
+    if (!followed) {
+        // The wires cannot follow there without changing what is connected.
+        move_items(c, c.selection, -ddx, -ddy, -adx, -ady);
+        note = kDragRefused;
+    } else {
+        note.clear();
     }
+    // Drawn where it is (the first step may have been refused: the kept
+    // picture lacks the selection).
+    v.restore_picture();
+    v.redraw(kRedrawMoving);
+    return followed;
 }
 
 void Editor::mouse_release(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y) {
@@ -340,8 +351,9 @@ void Editor::paste(Circuit& c, EditorView& v) {
 }
 
 void Editor::rotate(Circuit& c, EditorView& v, int direction) {
-    if (wires_follow) rotate_items_with_wires(c, c.selection, direction);
-    else rotate_items(c, c.selection, direction);
+    note.clear();
+    if (!wires_follow) rotate_items(c, c.selection, direction);
+    else if (!rotate_items_with_wires(c, c.selection, direction)) note = kTurnRefused;
     v.redraw(kRedrawFull);
 }
 

@@ -62,6 +62,9 @@ public:
     // the component a placing tool would put down.
     std::optional<BendPoint> hover_anchor;
     std::optional<Rect32> hover_outline;
+    // For the status line: why the last drag step or turn did not happen
+    // (the wires could not follow); empty otherwise.
+    std::string note;
 
     // --- canvas events (canvas pixels; `modifier`: Ctrl or Shift held) ----------
     void mouse_press(Circuit& c, EditorView& v, MouseButton b, bool modifier, int x, int y);
@@ -112,7 +115,8 @@ private:
     void lift_selection(EditorView& v);
     // The picture under the wire in progress: the whole circuit as it is now.
     void keep_wire_picture(Circuit& c, EditorView& v);
-    void drag_selection(Circuit& c, EditorView& v, int x, int y);
+    // False when the step was refused: the selection stayed where it was.
+    bool drag_selection(Circuit& c, EditorView& v, int x, int y);
     void update_hover(const Circuit& c, int x, int y);
     WireFollow follow_;
     PlacementOutline outline_;

@@ -38,6 +38,9 @@ struct CompiledCircuit {
     std::vector<uint32_t> tp_begin;
     std::vector<DriverRef> tp_drivers;
     std::vector<int32_t> tp_target;  // record read for this slot: first with its name
+    // The nets test point t touches: tp_nets[tp_net_begin[t] .. tp_net_begin[t+1]).
+    std::vector<uint32_t> tp_net_begin;
+    std::vector<uint32_t> tp_nets;
     // Net of every wire (by its start), junction and output pin (object *
     // 32 + output index), for showing levels on the canvas.
     std::vector<uint32_t> wire_net;

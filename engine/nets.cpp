@@ -210,6 +210,8 @@ void compile_nets(const Circuit& c, CompiledCircuit& cc) {
     // passing through it.
     cc.tp_begin.assign(1, 0);
     cc.tp_drivers.clear();
+    cc.tp_net_begin.assign(1, 0);
+    cc.tp_nets.clear();
     std::vector<int> roots;
     for (int t = 0; t < c.test_point_count; ++t) {
         const MY_TEST_POINT& tp = c.test_points[t];
@@ -220,6 +222,8 @@ void compile_nets(const Circuit& c, CompiledCircuit& cc) {
         });
         std::sort(roots.begin(), roots.end());
         roots.erase(std::unique(roots.begin(), roots.end()), roots.end());
+        cc.tp_nets.insert(cc.tp_nets.end(), roots.begin(), roots.end());
+        cc.tp_net_begin.push_back(uint32_t(cc.tp_nets.size()));
         for (int r : roots)
             cc.tp_drivers.insert(cc.tp_drivers.end(), cc.drivers.begin() + cc.net_begin[r],
                                  cc.drivers.begin() + cc.net_begin[r + 1]);

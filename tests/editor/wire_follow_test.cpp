@@ -1,10 +1,10 @@
-// Wires that follow dragged and turned components: the routing of a moved
-// end, worked out by hand, and the editor's drag, turn and undo with it.
+// Wires that follow dragged and turned components: cases worked by hand,
+// and the editor's drag, turn and undo with them.
 #include <gtest/gtest.h>
 
-#include "editor/wire_follow.h"
-#include "model/circuit_file.h"
-#include "tests/editor/editor_fixture.h"
+#include <functional>
+
+#include "tests/editor/follow_check.h"
 
 namespace vorlisk {
 namespace {
@@ -12,32 +12,85 @@ namespace {
 using test::EditorFixture;
 using P = std::vector<BendPoint>;
 
-TEST(WireFollow, AMovedEndGainsAtMostOneCornerAndEntersAsBefore) {
-    //  wire before, which end moves and where -> wire after
+// A switch at (100, 100) (output tip (130, 100)) and an inverter at (300,
+// 100) (input tip (270, 100)); the wire between them is drawn by each case.
+struct Pair : EditorFixture {
+    int s = add("高低电平控制器", 100, 100), g = add("非门", 300, 100);
+};
+
+// The issue's cases. Each drags the inverter; the connections stay, every
+// wire stays horizontal, vertical or 45 degrees without stubs, and where a
+// place cannot be reached so, the drag is refused and nothing changes.
+TEST(WireFollow, CasesThatOnceCutOrBentAWire) {
     const struct {
         const char* what;
-        P before;
-        bool start_moves;
-        BendPoint to;
-        P after;
+        std::function<void(Pair&)> draw;
+        int dx, dy;
+        bool refused;
+        P wire0;  // wire 0 after the drag, when given
     } cases[] = {
-        {"not moved", {{0, 0}, {100, 0}}, false, {100, 0}, {{0, 0}, {100, 0}}},
-        {"along the wire", {{0, 0}, {100, 0}}, false, {120, 0}, {{0, 0}, {120, 0}}},
-        {"down: a right angle, still horizontal into the pin", {{0, 0}, {100, 0}}, false, {100, 20},
-         {{0, 0}, {0, 20}, {100, 20}}},
-        {"exactly diagonal: no corner", {{0, 0}, {100, 0}}, false, {100, 100}, {{0, 0}, {100, 100}}},
-        {"vertical wire moved sideways", {{0, 0}, {0, 100}}, false, {30, 100}, {{0, 0}, {30, 0}, {30, 100}}},
-        {"a corner on the line through its neighbours goes", {{0, 0}, {50, 0}, {50, 50}}, false, {70, 50},
-         {{0, 0}, {70, 0}, {70, 50}}},
-        {"the end back onto its corner", {{0, 0}, {50, 0}, {50, 50}}, false, {50, 0}, {{0, 0}, {50, 0}}},
-        {"diagonal entry kept", {{0, 0}, {50, 50}}, false, {60, 50}, {{0, 0}, {10, 0}, {60, 50}}},
-        {"the start moves", {{0, 0}, {100, 0}}, true, {0, -20}, {{0, -20}, {100, -20}, {100, 0}}},
-        {"start up and left", {{0, 0}, {0, 50}, {100, 50}}, true, {-30, -10},
-         {{-30, -10}, {-30, 50}, {100, 50}}},
+        {"a junction in the middle of the moved run, its branch ending on a test point",
+         [](Pair& f) {
+             f.wire({130, 100}, {270, 100});
+             add_junction(f.c, 200, 100);
+             f.wire({200, 100}, {200, 160});
+             add_test_point(f.c, 200, 160);
+         },
+         20, 30, false, {{130, 100}, {240, 100}, {240, 130}, {290, 130}}},
+        {"a wire of 100 corners, no room for one more",
+         [](Pair& f) {
+             f.add("高低电平控制器", 100, 0);  // output tip (130, 0)
+             P stairs{{130, 0}};  // down and right, entering the pin horizontally
+             for (int i = 0; i < 50; ++i) stairs.push_back({132 + 2 * i, 2 * i}), stairs.push_back({132 + 2 * i, 2 * i + 2});
+             stairs.push_back({270, 100});
+             set_wire_points(f.c, add_wire(f.c, {130, 0}, {270, 100}), stairs);
+         },
+         0, 30, false, {}},
+        {"the end back along its own run",
+         [](Pair& f) {
+             move_items(f.c, std::vector<std::string>{f.obj(f.g).name}, 0, 50, 0, 0);
+             f.wire({130, 100}, {270, 150}, {{270, 100}});
+         },
+         -60, -50, false, {{130, 100}, {210, 100}}},
+        // Halfway the wire is (130, 100) (200, 100); it could only go on as a wire of no length.
+        {"the end onto the wire's fixed start", [](Pair& f) { f.wire({130, 100}, {270, 100}); }, -140, 0, true,
+         {{130, 100}, {200, 100}}},
+        {"corners far beyond the canvas (a damaged file)",
+         [](Pair& f) { f.wire({130, 100}, {270, 100}, {{2147483640, 100}, {2147483640, 200}, {270, 200}}); }, 20, 30,
+         false, {}},
+        {"a pin on another component's pin, no junction there",
+         [](Pair& f) {
+             f.wire({130, 100}, {270, 100});
+             f.add("发光二极管", 340, 100);  // input tip (320, 100): the inverter's output tip
+         },
+         0, 40, true, {{130, 100}, {270, 100}}},
     };
     for (const auto& t : cases) {
-        const P got = t.start_moves ? follow_ends(t.before, t.to, std::nullopt) : follow_ends(t.before, std::nullopt, t.to);
-        EXPECT_EQ(got, t.after) << t.what;
+        Pair f;
+        t.draw(f);
+        ASSERT_EQ(test::bad_wire(f.c), "") << t.what;
+        f.obj(f.s).param_int[0] = 1;  // high
+        const auto nets = test::connections(f.c);
+        const BendPoint tip = input_pin(f.obj(f.g), 0);
+        ASSERT_TRUE(test::drag(f, f.g, t.dx, t.dy)) << t.what;
+        EXPECT_EQ(test::connections(f.c), nets) << t.what;
+        EXPECT_EQ(test::bad_wire(f.c), "") << t.what;
+        // Refused, the inverter stays at the last place the wires could follow to.
+        EXPECT_EQ(input_pin(f.obj(f.g), 0) == (BendPoint{tip.x + t.dx, tip.y + t.dy}), !t.refused) << t.what;
+        EXPECT_EQ(f.ed.note, t.refused ? kDragRefused : "") << t.what;
+        // Refused or not, each step draws the selection over the picture kept without it.
+        const auto& calls = f.view.calls;
+        const auto kept = std::find(calls.rbegin(), calls.rend(), "keep");
+        EXPECT_NE(std::find(calls.rbegin(), kept, "redraw 3"), kept) << t.what;
+        if (!t.wire0.empty()) {
+            EXPECT_EQ(wire_points(f.c.wires[0]), t.wire0) << t.what;
+        }
+        // The reading the issue saw fall from 3.6 V to 0.0 V.
+        for (int tp = 0; tp < f.c.test_point_count; ++tp) {
+            f.start();
+            f.run_passes(3);
+            EXPECT_GT(f.c.test_points[tp].value, 2.0) << t.what;
+        }
     }
 }
 
@@ -52,29 +105,25 @@ struct Board : EditorFixture {
         add_test_point(c, 120, 100);               // on the output tip
         history.reset(c);
     }
-    std::string bytes() const {
-        std::string out;
-        EXPECT_TRUE(bool(circuit_bytes(c, out)));
-        return out;
-    }
 };
 
 TEST(WireFollow, ADragTakesWireEndsAndPointsAlongAndIsOneUndoStep) {
     Board f;
-    const std::string before = f.bytes();
+    const std::string before = test::bytes_of(f.c);
     f.press(100, 100);  // selects the inverter
     f.move(110, 115);
     f.move(120, 130);   // 20 right, 30 down in all
     f.release(120, 130);
     f.history.commit(f.c);
-    EXPECT_EQ(wire_points(f.c.wires[0]), (P{{20, 100}, {20, 130}, {90, 130}}));
-    EXPECT_EQ(wire_points(f.c.wires[1]), (P{{140, 130}, {200, 130}, {200, 100}}));
+    // Each wire jogs halfway, so both pins are still entered along their strokes.
+    EXPECT_EQ(wire_points(f.c.wires[0]), (P{{20, 100}, {50, 100}, {50, 130}, {90, 130}}));
+    EXPECT_EQ(wire_points(f.c.wires[1]), (P{{140, 130}, {170, 130}, {170, 100}, {200, 100}}));
     EXPECT_EQ(f.c.test_points[0].x, 140);
     EXPECT_EQ(f.c.test_points[0].y, 130);
     EXPECT_EQ(f.c.junctions[0].x, 200);  // not on a moved pin: stays
     EXPECT_TRUE(f.c.moving_along.empty());
     ASSERT_TRUE(f.history.undo(f.c));
-    EXPECT_EQ(f.bytes(), before);
+    EXPECT_EQ(test::bytes_of(f.c), before);
     EXPECT_FALSE(f.history.can_undo());
     // Redone, the test point still sits on the output: an open input reads low.
     ASSERT_TRUE(f.history.redo(f.c));
@@ -85,12 +134,12 @@ TEST(WireFollow, ADragTakesWireEndsAndPointsAlongAndIsOneUndoStep) {
 
 TEST(WireFollow, ADragThatComesBackLeavesTheWiresAsTheyWere) {
     Board f;
-    const std::string before = f.bytes();
+    const std::string before = test::bytes_of(f.c);
     f.press(100, 100);
     f.move(150, 170);
     f.move(100, 100);
     f.release(100, 100);
-    EXPECT_EQ(f.bytes(), before);
+    EXPECT_EQ(test::bytes_of(f.c), before);
 }
 
 TEST(WireFollow, WiresBetweenTwoDraggedComponentsMoveWhole) {
@@ -122,8 +171,9 @@ TEST(WireFollow, ATurnTakesTheEndsToThePinsNewPlaces) {
     f.c.selection = {f.obj(f.g).name};
     f.ed.rotate(f.c, f.view, 0);  // clockwise: input tip to (100, 70), output tip to (100, 120)
     ASSERT_EQ(input_pin(f.obj(f.g), 0), (BendPoint{100, 70}));
-    EXPECT_EQ(wire_points(f.c.wires[0]), (P{{20, 100}, {20, 70}, {100, 70}}));
-    EXPECT_EQ(wire_points(f.c.wires[1]), (P{{100, 120}, {200, 120}, {200, 100}}));
+    // Entered along the turned strokes: from above and from below.
+    EXPECT_EQ(wire_points(f.c.wires[0]), (P{{20, 100}, {20, 60}, {100, 60}, {100, 70}}));
+    EXPECT_EQ(wire_points(f.c.wires[1]), (P{{100, 120}, {100, 130}, {200, 130}, {200, 100}}));
     EXPECT_EQ(f.c.test_points[0].x, 100);
     EXPECT_EQ(f.c.test_points[0].y, 120);
 }

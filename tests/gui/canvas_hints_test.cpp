@@ -1,7 +1,8 @@
 // What the canvas shows under the cursor, through the window at 200 %: the
 // ring on the pin a wire click would take (drawn over the picture, not in
 // it), the outline of the component a placing tool would put down, the
-// status line with the cursor's place, and the tooltip of a chip pin.
+// status line with the cursor's place, the tooltip of a chip pin, and the
+// marks where wires of two nets touch unconnected.
 #include <QtTest>
 
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include "app/canvas_view.h"
 #include "chips/chip_table.h"
 #include "editor/canvas_hints.h"
+#include "editor/net_touches.h"
 #include "gui_support.h"
 #include "model/edit.h"
 
@@ -27,9 +29,10 @@ void move_to(QWidget* view, QPoint at) {
 }
 
 bool ring_green(QRgb p) { return qGreen(p) > 110 && qRed(p) < 90 && qBlue(p) < 90; }
+bool touch_magenta(QRgb p) { return qRed(p) > 150 && qBlue(p) > 150 && qGreen(p) < 90; }
 
-// Ring-coloured pixels on a circle of `radius` about `centre`, of 16 looked at.
-int green_on_circle(const QImage& image, QPointF centre, double radius) {
+// Pixels of the colour on a circle of `radius` about `centre`, of 16 looked at.
+int green_on_circle(const QImage& image, QPointF centre, double radius, bool (*colour)(QRgb) = ring_green) {
     int found = 0;
     for (int i = 0; i < 16; ++i) {
         const double a = i * M_PI / 8;
@@ -37,7 +40,7 @@ int green_on_circle(const QImage& image, QPointF centre, double radius) {
         bool near = false;
         for (int dy = -1; dy <= 1 && !near; ++dy)
             for (int dx = -1; dx <= 1 && !near; ++dx)
-                near = image.valid(p.x() + dx, p.y() + dy) && ring_green(image.pixel(p.x() + dx, p.y() + dy));
+                near = image.valid(p.x() + dx, p.y() + dy) && colour(image.pixel(p.x() + dx, p.y() + dy));
         found += near;
     }
     return found;
@@ -58,6 +61,7 @@ private slots:
     void ring_marks_the_pin_a_wire_click_takes();
     void outline_is_where_the_click_places();
     void tooltip_names_a_chip_pin();
+    void marks_where_wires_of_two_nets_touch();
 };
 
 void CanvasHintsTest::ring_marks_the_pin_a_wire_click_takes() {
@@ -140,6 +144,27 @@ void CanvasHintsTest::tooltip_names_a_chip_pin() {
     QCOMPARE(w->Image1->on_tooltip(QPoint(g.x * kZoom, g.y * kZoom)),
              QString::fromStdString(g.name) + QStringLiteral("\n种类：非门"));
     QVERIFY(w->Image1->on_tooltip(QPoint(5, 5)).isEmpty());
+}
+
+void CanvasHintsTest::marks_where_wires_of_two_nets_touch() {
+    add_wire(c(), {100, 100}, {300, 100});
+    add_wire(c(), {200, 200}, {200, 100});  // ends on the first with no junction
+    w->full_redraw();
+    const QPointF centre(200 * kZoom, 100 * kZoom);
+    const double radius = CanvasView::kTouchRadius * kZoom;
+    const QImage shown = w->Image1->grab().toImage();
+    QVERIFY2(green_on_circle(shown, centre, radius, touch_magenta) >= 12, "a ring at the touch, scaled with the zoom");
+    QCOMPARE(green_on_circle(w->screen_image(), centre * w->Image1->devicePixelRatioF(),
+                             radius * w->Image1->devicePixelRatioF(), touch_magenta),
+             0);  // over the picture, not in it
+    move_to(w->Image1, QPoint(200 * kZoom + 2, 100 * kZoom + 1));
+    QCOMPARE(w->Label_hint->text(), QString::fromStdString(std::string(kTouchHint)));
+    move_to(w->Image1, QPoint(250 * kZoom, 150 * kZoom));
+    QCOMPARE(w->Label_hint->text(), QString::fromStdString(tool_hint("")));
+    // A junction there joins them: the mark goes.
+    add_junction(c(), 200, 100);
+    w->full_redraw();
+    QCOMPARE(green_on_circle(w->Image1->grab().toImage(), centre, radius, touch_magenta), 0);
 }
 
 QTEST_MAIN(CanvasHintsTest)
