@@ -456,6 +456,8 @@ void TForm1::redraw(int mode) {
     if (zoom_canvas_) zoom_canvas_->take_touched();
     else canvas_.take_touched();
     Image1->update();
+    // Dropped, ended, or moved by a scroll: the view shows it as it now is.
+    Image1->set_wire(wire_in_progress_route(*c_));
 }
 
 void TForm1::keep_picture() { canvas_bitmap_ = screen_image().copy(); }
@@ -475,10 +477,7 @@ void TForm1::restore_picture() {
     }
 }
 
-void TForm1::draw_wire_in_progress() {
-    vorlisk::draw_wire_in_progress(screen_surface(), *c_);
-    show_screen_changes();
-}
+void TForm1::draw_wire_in_progress() { Image1->set_wire(wire_in_progress_route(*c_)); }
 
 void TForm1::draw_rubber_band(const Rect32& r) {
     screen_surface().xor_dotted_rect(r.left, r.top, r.right, r.bottom, 0xffff00);

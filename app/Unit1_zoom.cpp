@@ -141,7 +141,6 @@ void TForm1::apply_view(int percent, QPointF corner) {
     }
     full_redraw();
     canvas_bitmap_ = screen_image().copy();
-    if (!c_->drawing_wire.name.empty()) draw_wire_in_progress();
 }
 
 void TForm1::N_zoom_inClick() {

@@ -4,16 +4,18 @@
 // on a screen of ratio 1 the picture is the exact canvas; otherwise the
 // window hands it a picture at device resolution.
 //
-// Over the picture, never in it, the view draws the marks that follow the
-// cursor: a ring round the pin or junction a wire click would take and the
-// dashed outline of the component a placing tool would put down. They live
-// only in the widget, so the redraw and the kept picture never see them.
+// Over the picture, never in it, the view draws the wire in progress and
+// the marks that follow the cursor: a ring round the pin or junction a wire
+// click would take and the dashed outline of the component a placing tool
+// would put down. They live only in the widget, so no redraw of the picture
+// can take them away and the kept picture never holds them.
 #pragma once
 
 #include <QRect>
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWheelEvent;
 
@@ -43,6 +45,10 @@ public:
     std::optional<QRect> outline() const { return outline_; }
     // The widget pixels the marks cover (empty without marks).
     QRect hints_area() const;
+    // The wire the editor is drawing: start, corners and free end in canvas
+    // pixels; empty: none. Repaints only the runs that changed.
+    void set_wire(std::vector<QPoint> route);
+    const std::vector<QPoint>& wire() const { return wire_; }
     static constexpr double kRingRadius = 6.0;  // canvas pixels
     static constexpr QRgb kRingColour = 0x00A000;
 
@@ -72,6 +78,9 @@ private:
     QPointF origin_;
     std::optional<QPoint> ring_;
     std::optional<QRect> outline_;
+    std::vector<QPoint> wire_;
+    // The widget pixels of the runs of `route` from point `from` on.
+    QRect wire_area(const std::vector<QPoint>& route, size_t from) const;
     QRectF ring_circle() const;    // widget pixels
     QRectF outline_frame() const;  // widget pixels
     void paint_hints(QPainter& p) const;

@@ -205,12 +205,26 @@ void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
     cv.end();
 }
 
-void draw_wire_in_progress(PaintSurface& cv, const Circuit& c) {
-    if (c.drawing_wire.name.empty()) return;
+std::vector<QPoint> wire_in_progress_route(const Circuit& c) {
+    const MY_LINK& w = c.drawing_wire;
+    if (w.name.empty()) return {};
+    std::vector<QPoint> route{QPoint(w.x1, w.y1)};
+    for (int i = 0; i < std::clamp(w.bend_count, 0, kMaxBends); ++i) route.emplace_back(w.bends[i].x, w.bends[i].y);
+    route.emplace_back(w.x2, w.y2);
+    return route;
+}
+
+void draw_wire_in_progress(PaintSurface& cv, std::span<const QPoint> route) {
+    if (route.empty()) return;
     cv.set_pen(kRed, 2);
-    polyline_of(cv, c.drawing_wire);
+    cv.polyline(route);
     cv.set_pen_width(1);
     cv.end();
+}
+
+void draw_wire_in_progress(PaintSurface& cv, const Circuit& c) {
+    const std::vector<QPoint> route = wire_in_progress_route(c);
+    draw_wire_in_progress(cv, route);
 }
 
 }  // namespace vorlisk

@@ -2,6 +2,10 @@
 // records' coordinates are canvas pixels and no transformation is needed.
 #pragma once
 
+#include <QPoint>
+#include <span>
+#include <vector>
+
 #include "model/circuit.h"
 #include "render/canvas.h"  // the exact surface; the drawers take any PaintSurface
 
@@ -26,7 +30,12 @@ void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int 
 void redraw_changed_levels(PaintSurface& canvas, Circuit& c);
 
 // The wire the editor is drawing, in red, 2 pixels wide, when there is one.
+// The window draws it over its picture, never into it, so that no redraw
+// can take it away while the student is still drawing.
 void draw_wire_in_progress(PaintSurface& canvas, const Circuit& c);
+void draw_wire_in_progress(PaintSurface& canvas, std::span<const QPoint> route);
+// Start, corners and free end of the wire in progress; empty when there is none.
+std::vector<QPoint> wire_in_progress_route(const Circuit& c);
 
 void draw_wire(PaintSurface& canvas, const Circuit& c, const MY_LINK& w, bool selected);
 void draw_junction(PaintSurface& canvas, const Circuit& c, const MY_POINT& j, bool selected);

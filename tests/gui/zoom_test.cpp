@@ -71,6 +71,8 @@ private slots:
     void widget_points_to_canvas_points_data();
     void widget_points_to_canvas_points();
     void wire_starts_within_four_canvas_pixels_at_300_percent();
+    void wire_in_progress_shows_after_every_click_data();
+    void wire_in_progress_shows_after_every_click();
     void zoom_keys_steps_and_status_bar();
     void hundred_percent_picture_is_the_exact_one();
     void pin_numbers_sit_beside_the_stroke_and_are_tall();
@@ -132,6 +134,45 @@ void ZoomTest::wire_starts_within_four_canvas_pixels_at_300_percent() {
             QVERIFY(c().drawing_wire.name.empty());
         }
     }
+}
+
+void ZoomTest::wire_in_progress_shows_after_every_click_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("100 %") << 100;
+    QTest::newRow("300 %") << 300;
+}
+
+// A corner click with the mouse kept still leaves the wire in progress on
+// screen (the click's release repaints the picture under it); a right click
+// takes it away.
+void ZoomTest::wire_in_progress_shows_after_every_click() {
+    QFETCH(int, zoom);
+    const int gate = place(c(), "非门", 100, 100);
+    w->set_zoom(zoom, QPointF(0, 0));
+    const double z = zoom / 100.0;
+    auto widget = [&](double x, double y) { return QPoint(int(x * z), int(y * z)); };
+    const BendPoint tip = output_pin(c().objects[gate], 0);
+    auto click = [&](QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mousePress(w->Image1, b, {}, p);
+        QTest::mouseRelease(w->Image1, b, {}, p);
+    };
+    auto red_at = [&](double x, double y) {  // a canvas point, inside the 2-pixel pen
+        const QImage shown = w->Image1->grab().toImage();
+        const QRgb p = shown.pixel(widget(x, y) * shown.devicePixelRatio());
+        return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
+    };
+    w->choose_tool(QStringLiteral("导线"));
+    click(widget(tip.x + 0.5, tip.y + 0.5));
+    QTest::mouseMove(w->Image1, widget(tip.x + 60.5, tip.y + 0.5));
+    click(widget(tip.x + 60.5, tip.y + 0.5));  // a corner
+    QCOMPARE(c().drawing_wire.bend_count, 1);
+    QVERIFY(red_at(tip.x + 30, tip.y - 0.5));
+    QTest::mouseMove(w->Image1, widget(tip.x + 60.5, tip.y + 40.5));
+    click(widget(tip.x + 60.5, tip.y + 40.5));  // another
+    QVERIFY(red_at(tip.x + 30, tip.y - 0.5));
+    QVERIFY(red_at(tip.x + 59.5, tip.y + 20));
+    click(widget(tip.x + 60.5, tip.y + 40.5), Qt::RightButton);  // dropped
+    QVERIFY(!red_at(tip.x + 30, tip.y - 0.5));
 }
 
 void ZoomTest::zoom_keys_steps_and_status_bar() {
