@@ -41,6 +41,7 @@ public:
     void restore(const QImage& picture);
     // Finishes pending text painting (the painter is only kept between texts).
     void end() const override;
+    bool pixel_exact() const override { return true; }
 
     void line(int x1, int y1, int x2, int y2) override;
     void polyline(std::span<const QPoint> points) override;

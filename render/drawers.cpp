@@ -141,6 +141,14 @@ void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
 }
 
 void draw_bubble(PaintSurface& cv, int cx, int cy, int width, int32_t outline, int32_t inside) {
+    if (!cv.pixel_exact()) {
+        // Enlarged, the pattern would show its steps.
+        const int r = width == 2 ? 4 : 3;
+        cv.set_pen(outline, width == 2 ? 2 : 1);
+        cv.set_brush(inside);
+        cv.ellipse(cx - r, cy - r, cx + r + 1, cy + r + 1);
+        return;
+    }
     if (width == 2) {
         cv.set_pen(outline, 2);
         cv.line(cx - 3, cy - 1, cx - 3, cy + 1);

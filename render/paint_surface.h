@@ -101,6 +101,10 @@ public:
     virtual void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) = 0;
     // Finishes pending painting, so the output can be read.
     virtual void end() const {}
+    // Whether the output is the canvas pixels themselves (the exact surface):
+    // small round marks are then drawn as their pixel patterns, elsewhere as
+    // true circles.
+    virtual bool pixel_exact() const { return false; }
 
     // The eight pictures of the components, supplied by the program.
     const Pictures* pictures = nullptr;
