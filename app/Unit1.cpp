@@ -344,8 +344,7 @@ void TForm1::dynamic_redraw() {
     // Levels first, so components repainted for their own state show the
     // same levels on their pins as the nets repainted after them.
     const bool levels_changed = surface.levels && levels_.update(*c_);
-    redraw_canvas(surface, *c_, extent.width(), extent.height(), kRedrawDynamic);
-    if (levels_changed) redraw_changed_levels(surface, *c_);
+    redraw_running(surface, *c_, extent.width(), extent.height(), levels_changed);
     show_screen_changes();
 }
 

@@ -104,18 +104,28 @@ void draw_pin_numbers(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) 
 
 }  // namespace
 
-void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
-    if (mode == 0) o.dirty = 0;
+namespace {
+
+// The body in its border and fill; false for a component drawn without one.
+bool draw_body(PaintSurface& cv, const MY_BASE_OBJ& o) {
     cv.set_pen(o.border_color, o.border_width);
     cv.set_brush(o.fill_color);
-    if (o.symbol_style != 0) return;
-
+    if (o.symbol_style != 0) return false;
     const int x = o.x, y = o.y;
     const Rect32& b = o.body_rect;
     // A 2-pixel pen reaches up and left, so its box moves by one pixel to
     // keep the outer edge where a 1-pixel box has it.
     if (o.border_width == 2) cv.rectangle(x + b.left + 1, y + b.top + 1, x + b.right + 1, y + b.bottom + 1);
     else cv.rectangle(x + b.left, y + b.top, x + b.right + 1, y + b.bottom + 1);
+    return true;
+}
+
+}  // namespace
+
+void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    if (mode == 0) o.dirty = 0;
+    if (!draw_body(cv, o)) return;
+    const int x = o.x, y = o.y;
 
     draw_pins(cv, c, o);
 
@@ -232,11 +242,17 @@ void draw_source(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     const int x = o.x, y = o.y;
     const bool level = o.kind == "高低电平控制器";
+    const QImage Pictures::*level_picture = o.param_int[0] == 1 ? &Pictures::level_high : &Pictures::level_low;
     if (!o.dirty) {
         draw_symbol(cv, c, o, mode);
-        if (level) draw_picture(cv, o.param_int[0] == 1 ? &Pictures::level_high : &Pictures::level_low, x - 20, y - 20);
+        if (level) draw_picture(cv, level_picture, x - 20, y - 20);
         else if (o.kind == "连续脉冲") draw_picture(cv, &Pictures::pulse_continuous, x - 30, y - 30);
         else if (o.kind == "可置数脉冲") draw_picture(cv, &Pictures::pulse_preset, x - 30, y - 30);
+    } else if (level) {
+        // Toggled while running: the switch shows its new level at once. The
+        // body goes first, as the two pictures leave different pixels clear.
+        if (draw_body(cv, o)) draw_pins(cv, c, o);
+        draw_picture(cv, level_picture, x - 20, y - 20);
     }
     if (level) return;
     const int32_t lamp = o.out_v[0] > kThreshold ? kRed : kBlack;

@@ -23,6 +23,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -105,6 +106,12 @@ public:
     // small round marks are then drawn as their pixel patterns, elsewhere as
     // true circles.
     virtual bool pixel_exact() const { return false; }
+    // Output pixels per canvas pixel.
+    virtual double device_scale() const { return 1.0; }
+    // Limits what is painted to these rectangles of canvas pixels (none: no
+    // limit). Only surfaces that are not pixel-exact need to honour it: they
+    // repaint changed places from scratch inside it.
+    virtual void set_clip(std::span<const QRect> area) { (void)area; }
 
     // The eight pictures of the components, supplied by the program.
     const Pictures* pictures = nullptr;

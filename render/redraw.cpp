@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <unordered_set>
 
 #include "engine/compiled.h"
@@ -28,18 +29,6 @@ private:
     std::unordered_set<std::string_view> set_;
 };
 using SelectedNames = NameList;
-
-void draw_background(PaintSurface& cv, const Circuit& c, int width, int height) {
-    const DrawSettings& d = c.draw;
-    cv.set_pen(d.back_color, 1);
-    cv.set_brush(d.back_color);
-    cv.rectangle(0, 0, width, height);
-    if (!d.show_grid) return;
-    // Always from the canvas origin: scrolling moves records by whole cells.
-    cv.set_pen(d.grid_color, 1);
-    for (int x = 0; x < width; x += 10) cv.line(x, 0, x, height);
-    for (int y = 0; y < height; y += 10) cv.line(0, y, width, y);
-}
 
 void polyline_of(PaintSurface& cv, const MY_LINK& w) {
     std::array<QPoint, kMaxBends + 2> pts;
@@ -83,6 +72,23 @@ void draw_objects(PaintSurface& cv, Circuit& c, int mode, SelectedNames& is_sele
 
 }  // namespace
 
+void draw_background(PaintSurface& cv, const Circuit& c, int width, int height, const QRect& near) {
+    const DrawSettings& d = c.draw;
+    cv.set_pen(d.back_color, 1);
+    cv.set_brush(d.back_color);
+    cv.rectangle(0, 0, width, height);
+    if (!d.show_grid) return;
+    // Always from the canvas origin: scrolling moves records by whole cells.
+    // A line is at least one output pixel wide, however small the scale.
+    const int reach = int(std::ceil(2.0 / cv.device_scale())) + 1;
+    auto wanted = [&](int v, int lo, int hi) { return near.isEmpty() || (v >= lo - reach && v <= hi + reach); };
+    cv.set_pen(d.grid_color, 1);
+    for (int x = 0; x < width; x += 10)
+        if (wanted(x, near.left(), near.right())) cv.line(x, 0, x, height);
+    for (int y = 0; y < height; y += 10)
+        if (wanted(y, near.top(), near.bottom())) cv.line(0, y, width, y);
+}
+
 void draw_wire(PaintSurface& cv, const Circuit& c, const MY_LINK& w, bool selected) {
     const LevelLook l = wire_look(cv, c, index_of(c.wires, w, c.wire_count));
     cv.set_pen(selected ? kRed : l.color, selected ? c.draw.wire_width : l.width);
@@ -116,6 +122,14 @@ void draw_test_point(PaintSurface& cv, const Circuit& c, const MY_TEST_POINT& t,
     cv.set_font(component_font());
 }
 
+void draw_annotation_item(PaintSurface& cv, const ZHU_SHI_S& a, bool selected) {
+    draw_annotation(cv, a);
+    if (!selected) return;
+    cv.set_pen(kRed, 1);
+    cv.clear_brush();
+    cv.rectangle(a.x - 3, a.y - 3, a.x + a.width + 3, a.y + a.height + 3);
+}
+
 void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode) {
     if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, width, height);
     cv.set_font(component_font());
@@ -140,13 +154,7 @@ void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode
         for (int i = 0; i < c.annotation_count; ++i) {
             const ZHU_SHI_S& a = c.annotations[i];
             const bool sel = is_selected(a.name);
-            if (!wanted(mode, sel)) continue;
-            draw_annotation(cv, a);
-            if (sel) {
-                cv.set_pen(kRed, 1);
-                cv.clear_brush();
-                cv.rectangle(a.x - 3, a.y - 3, a.x + a.width + 3, a.y + a.height + 3);
-            }
+            if (wanted(mode, sel)) draw_annotation_item(cv, a, sel);
         }
         cv.set_font(component_font());
     }

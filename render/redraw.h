@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <span>
 #include <vector>
 
@@ -23,6 +24,18 @@ enum RedrawMode : int {
 // Clears the `dirty` flag of every component it paints.
 void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int mode);
 
+// The running refresh of the window's timer: the components whose `dirty`
+// is set and, when `levels_changed`, what lies on the nets whose level
+// changed at the levels' last update. The exact surface paints them over
+// the picture (the dynamic mode, then redraw_changed_levels); a smoothing
+// surface repaints their places from scratch, background first, as a full
+// redraw paints them there: smoothed edges painted over themselves darken.
+void redraw_running(PaintSurface& canvas, Circuit& c, int width, int height, bool levels_changed);
+
+// The canvas colour and the grid over (0, 0, width, height); with `near`
+// not empty, only the grid lines that come near it.
+void draw_background(PaintSurface& canvas, const Circuit& c, int width, int height, const QRect& near = {});
+
 // While the circuit runs and the surface shows levels: repaints what lies
 // on the nets whose level changed at the levels' last update (the
 // components with a pin on them, their wires and junctions, then the test
@@ -41,5 +54,7 @@ void draw_wire(PaintSurface& canvas, const Circuit& c, const MY_LINK& w, bool se
 void draw_junction(PaintSurface& canvas, const Circuit& c, const MY_POINT& j, bool selected);
 // The ring and, with `with_label`, the label beside it.
 void draw_test_point(PaintSurface& canvas, const Circuit& c, const MY_TEST_POINT& t, bool selected, bool with_label = true);
+// The annotation and, when selected, its red frame.
+void draw_annotation_item(PaintSurface& canvas, const ZHU_SHI_S& a, bool selected);
 
 }  // namespace vorlisk
