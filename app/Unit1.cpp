@@ -46,6 +46,7 @@ namespace vorlisk {
 
 namespace {
 constexpr const char* kPinNumbersKey = "view/pin_numbers";
+constexpr const char* kPinNamesKey = "view/pin_names";
 constexpr const char* kZoomKey = TForm1::kZoomSetting;
 constexpr const char* kWiresFollowKey = "view/wires_follow";
 constexpr const char* kLevelsKey = "view/levels";
@@ -91,6 +92,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     // Students wire chips pin by pin from the datasheet: numbers shown unless turned off.
     canvas_.show_pin_numbers = view_settings().value(kPinNumbersKey, true).toBool();
     N_pin_numbers->setChecked(canvas_.show_pin_numbers);
+    // Inside the body, from the sizes where they can be read.
+    canvas_.show_pin_names = view_settings().value(kPinNamesKey, true).toBool();
+    N_pin_names->setChecked(canvas_.show_pin_names);
     zoom_percent_ = view_settings().value(kZoomKey, 100).toInt();
     if (std::find(std::begin(kZoomSteps), std::end(kZoomSteps), zoom_percent_) == std::end(kZoomSteps)) zoom_percent_ = 100;
     update_zoom_label();
@@ -313,6 +317,13 @@ void TForm1::N_pin_numbersClick() {
     canvas_.show_pin_numbers = N_pin_numbers->isChecked();
     if (zoom_canvas_) zoom_canvas_->show_pin_numbers = canvas_.show_pin_numbers;
     view_settings().setValue(kPinNumbersKey, canvas_.show_pin_numbers);
+    full_redraw();
+}
+
+void TForm1::N_pin_namesClick() {
+    canvas_.show_pin_names = N_pin_names->isChecked();
+    if (zoom_canvas_) zoom_canvas_->show_pin_names = canvas_.show_pin_names;
+    view_settings().setValue(kPinNamesKey, canvas_.show_pin_names);
     full_redraw();
 }
 

@@ -118,6 +118,7 @@ public:
     void N_paletteClick();
     void N_statusbarClick();
     void N_pin_numbersClick();  // chips show their package pin numbers; remembered between sessions
+    void N_pin_namesClick();    // chips show their datasheet pin names; remembered
     void N_table_itemsClick();  // the truth table's record items dialog
     void N_trace_itemsClick();  // the timing diagram's record items dialog
     void N_wires_followClick();  // dragged components take their wires along; remembered
@@ -198,6 +199,7 @@ public:
     QAction* N_palette = nullptr;
     QAction* N_statusbar = nullptr;
     QAction* N_pin_numbers = nullptr;
+    QAction* N_pin_names = nullptr;
     QAction* N_wires_follow = nullptr;
     QAction* N_levels = nullptr;
     QMenu* PopupMenu1 = nullptr;

@@ -151,6 +151,7 @@ bool TForm1::print_canvas(QPrinter& printer) {
     ScaledCanvas surface(&printer, scale, view_origin());
     surface.pictures = canvas_.pictures;
     surface.show_pin_numbers = canvas_.show_pin_numbers;
+    surface.show_pin_names = canvas_.show_pin_names;
     const int w = int(std::ceil(view_origin().x() + shown.width())), h = int(std::ceil(view_origin().y() + shown.height()));
     redraw_canvas(surface, *c_, w, h, kRedrawFull);
     surface.end();

@@ -62,6 +62,7 @@ void TForm1::make_screen() {
     zoom_canvas_ = std::make_unique<ScaledCanvas>(&zoom_image_, zoom_percent_ / 100.0 * ratio_, origin_);
     zoom_canvas_->pictures = canvas_.pictures;
     zoom_canvas_->show_pin_numbers = canvas_.show_pin_numbers;
+    zoom_canvas_->show_pin_names = canvas_.show_pin_names;
     Image1->set_device_picture(&zoom_image_, ratio_);
 }
 
@@ -200,6 +201,7 @@ void TForm1::N_export_pictureClick() {
     o.scale = kPictureScale;
     o.selection_only = !c_->selection.empty();
     o.show_pin_numbers = canvas_.show_pin_numbers;
+    o.show_pin_names = canvas_.show_pin_names;
     o.pictures = canvas_.pictures;
     QString error;
     if (!write_circuit_picture(*c_, o, path, error)) show_message(this, error, MessageKind::error);
@@ -210,6 +212,7 @@ void TForm1::N_copy_pictureClick() {
     o.scale = kPictureScale;
     o.selection_only = !c_->selection.empty();
     o.show_pin_numbers = canvas_.show_pin_numbers;
+    o.show_pin_names = canvas_.show_pin_names;
     o.pictures = canvas_.pictures;
     const QImage image = circuit_image(*c_, o);
     if (image.isNull()) {

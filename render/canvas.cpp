@@ -13,7 +13,8 @@ CanvasFont component_font() { return {"Arial", 12, false, false, false, false, 0
 CanvasFont chip_font() { return {"Arial", 9, false, false, false, false, 0}; }
 CanvasFont terminal_font() { return {"MS Sans Serif", 11, true, false, false, false, 0}; }
 CanvasFont test_point_font() { return {"Arial", 14, true, false, false, false, 0}; }
-CanvasFont pin_number_font() { return {"Arial", 13, true, false, false, false, 0}; }
+CanvasFont pin_number_font() { return {"Arial", 8, true, false, false, false, 0}; }
+CanvasFont pin_name_font() { return {"Arial", 6, false, false, false, false, 0}; }
 
 namespace {
 
@@ -202,8 +203,7 @@ int32_t Canvas::pixel_at(int x, int y) const {
     return from_qrgb(image_.pixel(x, y));
 }
 
-void Canvas::text(int x, int y, std::string_view utf8) {
-    if (utf8.empty()) return;
+QPainter& Canvas::text_painter() {
     prepare();
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
@@ -215,10 +215,29 @@ void Canvas::text(int x, int y, std::string_view utf8) {
         painter_font_set_ = true;
     }
     painter_->setPen(to_qcolor(font_.color));
+    return *painter_;
+}
+
+void Canvas::text(int x, int y, std::string_view utf8) {
+    if (utf8.empty()) return;
+    QPainter& p = text_painter();
     const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    const QFontMetrics m = painter_->fontMetrics();
-    painter_->drawText(QPoint(x, y + m.ascent()), s);
+    const QFontMetrics m = p.fontMetrics();
+    p.drawText(QPoint(x, y + m.ascent()), s);
     touch(x - 2, y, x + m.horizontalAdvance(s) + 2, y + m.height());
+}
+
+void Canvas::text_up(int x, int y, std::string_view utf8) {
+    if (utf8.empty()) return;
+    QPainter& p = text_painter();
+    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    const QFontMetrics m = p.fontMetrics();
+    p.save();
+    p.translate(x, y);
+    p.rotate(-90);
+    p.drawText(QPoint(0, m.ascent()), s);
+    p.restore();
+    touch(x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2);
 }
 
 void Canvas::picture(int x, int y, const QImage& pic, int32_t transparent) {

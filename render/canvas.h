@@ -50,6 +50,7 @@ public:
     void pixel(int x, int y, int32_t color) override;
     // Text with its cell's top-left corner at (x, y), background untouched.
     void text(int x, int y, std::string_view utf8) override;
+    void text_up(int x, int y, std::string_view utf8) override;
     // Copies a picture with its top-left at (x, y), leaving out the pixels
     // of the transparent colour.
     void picture(int x, int y, const QImage& picture, int32_t transparent) override;
@@ -63,6 +64,8 @@ public:
 
 private:
     void prepare();
+    // The painter for texts, in the current font and colour.
+    QPainter& text_painter();
     void put(int x, int y, QRgb c) {
         if (unsigned(x) < unsigned(w_) && unsigned(y) < unsigned(h_))
             reinterpret_cast<QRgb*>(bits_ + size_t(y) * bpl_)[x] = c;

@@ -191,6 +191,22 @@ void ScaledCanvas::text(int x, int y, std::string_view utf8) {
     touch(x - 2, y, x + m.horizontalAdvance(s) + 2, y + m.height());
 }
 
+void ScaledCanvas::text_up(int x, int y, std::string_view utf8) {
+    if (utf8.empty()) return;
+    const QFont f = qt_font(font_);
+    QPainter& p = painter();
+    p.setFont(f);
+    p.setPen(to_qcolor(font_.color));
+    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    const QFontMetrics m(f);
+    p.save();
+    p.translate(x, y);
+    p.rotate(-90);
+    p.drawText(QPointF(0, m.ascent()), s);
+    p.restore();
+    touch(x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2);
+}
+
 void ScaledCanvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
     if (pic.isNull()) return;
     const qint64 key = pic.cacheKey() ^ (qint64(transparent) << 40);

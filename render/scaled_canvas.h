@@ -39,6 +39,7 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void pixel(int x, int y, int32_t color) override;
     void text(int x, int y, std::string_view utf8) override;
+    void text_up(int x, int y, std::string_view utf8) override;
     void picture(int x, int y, const QImage& picture, int32_t transparent) override;
     void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) override;
     // Ends the painter; the next shape begins it again.

@@ -44,6 +44,7 @@ public:
     }
     void pixel(int, int, int32_t) override {}
     void text(int, int, std::string_view) override {}
+    void text_up(int, int, std::string_view) override {}
     void picture(int, int, const QImage&, int32_t) override {}
     void xor_dotted_rect(int, int, int, int, int32_t) override {}
 
