@@ -287,6 +287,10 @@ void TForm1::reset_circuit() {
     history_.reset(*c_);
     update_edit_state();
     clear_hints();
+    if (free_origin()) {  // a view centred on the old drawing
+        origin_ = QPointF();
+        make_screen();
+    }
 }
 
 void TForm1::sync_scroll_bars() {
@@ -351,11 +355,10 @@ void TForm1::full_redraw() { redraw(kRedrawFull); }
 
 void TForm1::dynamic_redraw() {
     PaintSurface& surface = screen_surface();
-    const QSize extent = canvas_extent();
     // Levels first, so components repainted for their own state show the
     // same levels on their pins as the nets repainted after them.
     const bool levels_changed = surface.levels && levels_.update(*c_);
-    redraw_running(surface, *c_, extent.width(), extent.height(), levels_changed);
+    redraw_running(surface, *c_, canvas_area(), levels_changed);
     show_screen_changes();
 }
 
@@ -461,8 +464,7 @@ void TForm1::Image1DblClick(QMouseEvent* e) {
 
 void TForm1::redraw(int mode) {
     PaintSurface& surface = screen_surface();
-    const QSize extent = canvas_extent();
-    redraw_canvas(surface, *c_, extent.width(), extent.height(), mode);
+    redraw_canvas(surface, *c_, canvas_area(), mode);
     if (zoom_canvas_) zoom_canvas_->take_touched();
     else canvas_.take_touched();
     Image1->update();

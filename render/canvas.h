@@ -2,7 +2,8 @@
 // that must match it pixel for pixel). It owns the canvas picture (a QImage
 // back buffer) and writes lines, rectangles, ellipses and pixels straight
 // into it by the rules of paint_surface.h, so every drawer says exactly
-// which pixels it touches; only text goes through QPainter.
+// which pixels it touches; only text goes through QPainter. Canvas point p
+// lands on picture pixel p - origin (whole pixels: still exact).
 #pragma once
 
 #include <QImage>
@@ -31,6 +32,8 @@ public:
     void resize(int width, int height);
     int width() const { return image_.width(); }
     int height() const { return image_.height(); }
+    void set_origin(QPoint origin) { origin_ = origin; }
+    QPoint origin() const { return origin_; }
     // The picture, with any pending text finished.
     const QImage& image() const {
         end();
@@ -57,6 +60,7 @@ public:
     // The rubber band: a dotted rectangle outline XORed onto the picture.
     void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) override;
 
+    // The colour at canvas point (x, y); -1 outside the picture.
     int32_t pixel_at(int x, int y) const;
 
     // Union of everything painted since the last take, for partial repaints.
@@ -84,6 +88,7 @@ private:
     mutable bool painter_font_set_ = false;
 
     QRect touched_;
+    QPoint origin_;
 };
 
 }  // namespace vorlisk

@@ -72,21 +72,22 @@ void draw_objects(PaintSurface& cv, Circuit& c, int mode, SelectedNames& is_sele
 
 }  // namespace
 
-void draw_background(PaintSurface& cv, const Circuit& c, int width, int height, const QRect& near) {
+void draw_background(PaintSurface& cv, const Circuit& c, const QRect& area, const QRect& near) {
     const DrawSettings& d = c.draw;
+    const int left = area.left(), top = area.top(), right = area.right() + 1, bottom = area.bottom() + 1;
     cv.set_pen(d.back_color, 1);
     cv.set_brush(d.back_color);
-    cv.rectangle(0, 0, width, height);
+    cv.rectangle(left, top, right, bottom);
     if (!d.show_grid) return;
-    // Always from the canvas origin: scrolling moves records by whole cells.
+    // On the multiples of 10 of the canvas: scrolling moves records by whole cells.
     // A line is at least one output pixel wide, however small the scale.
     const int reach = int(std::ceil(2.0 / cv.device_scale())) + 1;
     auto wanted = [&](int v, int lo, int hi) { return near.isEmpty() || (v >= lo - reach && v <= hi + reach); };
     cv.set_pen(d.grid_color, 1);
-    for (int x = 0; x < width; x += 10)
-        if (wanted(x, near.left(), near.right())) cv.line(x, 0, x, height);
-    for (int y = 0; y < height; y += 10)
-        if (wanted(y, near.top(), near.bottom())) cv.line(0, y, width, y);
+    for (int x = int(std::ceil(left / 10.0)) * 10; x < right; x += 10)
+        if (wanted(x, near.left(), near.right())) cv.line(x, top, x, bottom);
+    for (int y = int(std::ceil(top / 10.0)) * 10; y < bottom; y += 10)
+        if (wanted(y, near.top(), near.bottom())) cv.line(left, y, right, y);
 }
 
 void draw_wire(PaintSurface& cv, const Circuit& c, const MY_LINK& w, bool selected) {
@@ -131,7 +132,11 @@ void draw_annotation_item(PaintSurface& cv, const ZHU_SHI_S& a, bool selected) {
 }
 
 void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode) {
-    if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, width, height);
+    redraw_canvas(cv, c, QRect(0, 0, width, height), mode);
+}
+
+void redraw_canvas(PaintSurface& cv, Circuit& c, const QRect& area, int mode) {
+    if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, area);
     cv.set_font(component_font());
     SelectedNames is_selected(c.selection);
     draw_objects(cv, c, mode, is_selected);

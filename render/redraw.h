@@ -20,8 +20,11 @@ enum RedrawMode : int {
     kRedrawMoving = 3,   // only the selection, LEDs, displays and dirty components, over the static picture
 };
 
-// Repaints the canvas; width and height are those of the drawing area.
-// Clears the `dirty` flag of every component it paints.
+// Repaints the canvas; `area` is the part of it the drawing area shows, in
+// canvas pixels, where the background goes. Clears the `dirty` flag of
+// every component it paints.
+void redraw_canvas(PaintSurface& canvas, Circuit& c, const QRect& area, int mode);
+// The same for a drawing area of width x height from the canvas origin.
 void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int mode);
 
 // The running refresh of the window's timer: the components whose `dirty`
@@ -30,11 +33,11 @@ void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int 
 // the picture (the dynamic mode, then redraw_changed_levels); a smoothing
 // surface repaints their places from scratch, background first, as a full
 // redraw paints them there: smoothed edges painted over themselves darken.
-void redraw_running(PaintSurface& canvas, Circuit& c, int width, int height, bool levels_changed);
+void redraw_running(PaintSurface& canvas, Circuit& c, const QRect& area, bool levels_changed);
 
-// The canvas colour and the grid over (0, 0, width, height); with `near`
-// not empty, only the grid lines that come near it.
-void draw_background(PaintSurface& canvas, const Circuit& c, int width, int height, const QRect& near = {});
+// The canvas colour and the grid over `area`; with `near` not empty, only
+// the grid lines that come near it.
+void draw_background(PaintSurface& canvas, const Circuit& c, const QRect& area, const QRect& near = {});
 
 // While the circuit runs and the surface shows levels: repaints what lies
 // on the nets whose level changed at the levels' last update (the

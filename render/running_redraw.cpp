@@ -50,9 +50,9 @@ bool meets(const std::vector<QRect>& area, const QRect& r) {
 
 }  // namespace
 
-void redraw_running(PaintSurface& cv, Circuit& c, int width, int height, bool levels_changed) {
+void redraw_running(PaintSurface& cv, Circuit& c, const QRect& view, bool levels_changed) {
     if (cv.pixel_exact()) {
-        redraw_canvas(cv, c, width, height, kRedrawDynamic);
+        redraw_canvas(cv, c, view, kRedrawDynamic);
         if (levels_changed) redraw_changed_levels(cv, c);
         return;
     }
@@ -96,7 +96,7 @@ void redraw_running(PaintSurface& cv, Circuit& c, int width, int height, bool le
     QRect bounds;
     for (const QRect& r : area) bounds |= r;
     cv.set_clip(area);
-    draw_background(cv, c, width, height, bounds);
+    draw_background(cv, c, view, bounds);
     cv.set_font(component_font());
     for (int i = 0; i < c.object_count; ++i) {
         MY_BASE_OBJ& o = c.objects[i];

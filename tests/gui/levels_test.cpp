@@ -216,7 +216,7 @@ private slots:
             f.h.obj(f.s).dirty = 1;  // as a double click while running leaves it
             const bool changed = shown && levels.update(f.h.c);
             QCOMPARE(changed, shown);
-            redraw_running(ticked, f.h.c, w, h, changed);  // as the window's timer does
+            redraw_running(ticked, f.h.c, QRect(0, 0, w, h), changed);  // as the window's timer does
             redraw_canvas(fresh, f.h.c, w, h, kRedrawFull);
             const QImage a = picture(ticked), b = picture(fresh);
             int differ = 0;

@@ -78,6 +78,10 @@ private slots:
     void wire_in_progress_shows_after_every_click();
     void zoom_keys_steps_and_status_bar();
     void hundred_percent_picture_is_the_exact_one();
+    void files_open_at_100_percent_on_their_drawing_data();
+    void files_open_at_100_percent_on_their_drawing();
+    void fit_shows_the_drawing_whole_and_centred_data();
+    void fit_shows_the_drawing_whole_and_centred();
     void pin_numbers_stay_clear_of_strokes_and_each_other_data();
     void pin_numbers_stay_clear_of_strokes_and_each_other();
     void pin_names_fit_inside_every_chip();
@@ -224,12 +228,83 @@ void ZoomTest::hundred_percent_picture_is_the_exact_one() {
         const QImage shown = w->screen_image().copy();
         auto own = make_circuit();
         QVERIFY(bool(load_circuit(*own, f.toStdString())));
+        scroll_to(*own, c().scroll_h, c().scroll_v);  // where opening put the view
         Canvas exact(shown.width(), shown.height());
         exact.pictures = &pictures;
-        redraw_canvas(exact, *own, shown.width(), shown.height(), kRedrawFull);
+        exact.set_origin(w->view_origin().toPoint());
+        redraw_canvas(exact, *own, QRect(exact.origin(), shown.size()), kRedrawFull);
         QVERIFY2(shown == exact.image(), qPrintable(f));
     }
     if (pins) w->N_pin_numbers->trigger();
+}
+
+// Columns: the file, the zoom before opening it. A file opens at 100 %,
+// the top-left of its drawing in view, all of it when it fits; one saved
+// scrolled far from its drawing too.
+void ZoomTest::files_open_at_100_percent_on_their_drawing_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("small example") << QStringLiteral(VORLISK_EXAMPLES_DIR "/半加器.vlk") << 300;
+    QTest::newRow("large example") << QStringLiteral(VORLISK_EXAMPLES_DIR "/74LS161十进制计数器.vlk") << 25;
+    QTest::newRow("drawing far off") << QString() << 400;
+}
+
+void ZoomTest::files_open_at_100_percent_on_their_drawing() {
+    QFETCH(QString, file);
+    QFETCH(int, zoom);
+    QTemporaryDir dir;
+    if (file.isEmpty()) {
+        place(c(), "与非门", 1600, 1100);
+        place(c(), "非门", 1700, 1150);
+        file = dir.filePath(QStringLiteral("远处.vlk"));
+        QVERIFY(w->save_to(file));
+        w->N_newClick();
+    }
+    w->set_zoom(zoom, QPointF(0, 0));
+    QVERIFY(w->open_file(file));
+    QCOMPARE(w->zoom(), 100);
+    const QRect drawing = picture_bounds(c(), false, w->N_pin_numbers->isChecked());
+    const QRect view(w->to_canvas(QPointF(0, 0)), w->to_canvas(QPointF(w->Image1->width() - 1, w->Image1->height() - 1)));
+    QVERIFY2(view.contains(drawing.topLeft()), qPrintable(file));
+    if (drawing.width() <= view.width() && drawing.height() <= view.height()) QVERIFY2(view.contains(drawing), qPrintable(file));
+}
+
+// Columns: what is drawn. 适合窗口 shows all of it, its middle in the
+// middle of the view, also when it lies at the canvas's top-left corner;
+// at 100 % the picture stays the exact one.
+void ZoomTest::fit_shows_the_drawing_whole_and_centred_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("one gate in the corner") << QString();
+    QTest::newRow("two gates, 100 %") << QStringLiteral("100");
+    QTest::newRow("large example") << QStringLiteral(VORLISK_EXAMPLES_DIR "/74LS161十进制计数器.vlk");
+}
+
+void ZoomTest::fit_shows_the_drawing_whole_and_centred() {
+    QFETCH(QString, file);
+    if (file.isEmpty()) {
+        place(c(), "与非门", 40, 40);
+    } else if (file == QStringLiteral("100")) {
+        place(c(), "与非门", 40, 40);
+        place(c(), "与非门", w->Image1->width() - 150, w->Image1->height() / 2);
+    } else {
+        QVERIFY(w->open_file(file));
+    }
+    w->N_zoom_fitClick();
+    const QRect drawing = picture_bounds(c(), false, w->N_pin_numbers->isChecked());
+    const QSize size = w->Image1->size();
+    const QRect view(w->to_canvas(QPointF(0, 0)), w->to_canvas(QPointF(size.width() - 1, size.height() - 1)));
+    QVERIFY2(view.contains(drawing), qPrintable(file));
+    const QPoint middle = w->to_canvas(QPointF(size.width() / 2.0, size.height() / 2.0));
+    QVERIFY2((middle - drawing.center()).manhattanLength() <= 4, qPrintable(QStringLiteral("%1 %: middle %2,%3, drawing's %4,%5")
+        .arg(w->zoom()).arg(middle.x()).arg(middle.y()).arg(drawing.center().x()).arg(drawing.center().y())));
+    if (file == QStringLiteral("100")) {
+        QCOMPARE(w->zoom(), 100);
+        const QImage shown = w->screen_image().copy();
+        Canvas exact(shown.width(), shown.height());
+        exact.set_origin(w->view_origin().toPoint());
+        redraw_canvas(exact, c(), QRect(exact.origin(), shown.size()), kRedrawFull);
+        QVERIFY(shown == exact.image());
+    }
 }
 
 // Columns: the chip, its quarter turns clockwise, the wire width. At
