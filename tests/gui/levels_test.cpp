@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui_support.h"
+#include "model/circuit_file.h"
 #include "render/canvas.h"
 #include "render/levels.h"
 #include "render/pictures.h"
@@ -224,6 +225,48 @@ private slots:
                 for (int x = 0; x < a.width(); ++x) differ += a.pixel(x, y) != b.pixel(x, y);
             QVERIFY2(differ == 0, qPrintable(QStringLiteral("flip %1: %2 pixels differ").arg(flip).arg(differ)));
         }
+    }
+
+    // Columns: the scale. The 74LS161 counter running (pulse source, chips
+    // with pin numbers and names, display, terminals): at every change the
+    // refresh leaves the picture a full repaint gives, whatever a drawer
+    // paints beside its component.
+    void running_refresh_of_the_counter_matches_a_full_repaint_data() {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("75 %") << 0.75;
+        QTest::newRow("150 %, pin names") << 1.5;
+        QTest::newRow("ratio 2 at 200 %") << 4.0;
+    }
+    void running_refresh_of_the_counter_matches_a_full_repaint() {
+        QFETCH(double, scale);
+        test::Harness h;
+        QVERIFY(bool(load_circuit(h.c, VORLISK_EXAMPLES_DIR "/74LS161十进制计数器.vlk")));
+        h.start(0.05);
+        const Pictures pictures = paint_pictures();
+        NetLevels levels;
+        levels.update(h.c);
+        const QRect view(0, 0, 700, 450);
+        const QSize device(int(view.width() * scale), int(view.height() * scale));  // all inside the view
+        QImage ticked_image(device, QImage::Format_RGB32), fresh_image(device, QImage::Format_RGB32);
+        ScaledCanvas ticked(&ticked_image, scale), fresh(&fresh_image, scale);
+        for (ScaledCanvas* s : {&ticked, &fresh}) {
+            s->pictures = &pictures;
+            s->levels = &levels;
+            s->show_pin_numbers = s->show_pin_names = true;
+        }
+        redraw_canvas(ticked, h.c, view, kRedrawFull);
+        int changes = 0;
+        for (int tick = 0; tick < 40 && changes < 8; ++tick) {
+            h.run_passes(3);
+            const bool changed = levels.update(h.c);
+            changes += changed;
+            redraw_running(ticked, h.c, view, changed);
+            redraw_canvas(fresh, h.c, view, kRedrawFull);
+            ticked.end();
+            fresh.end();
+            QVERIFY2(ticked_image == fresh_image, qPrintable(QStringLiteral("tick %1").arg(tick)));
+        }
+        QVERIFY(changes >= 8);
     }
 };
 
