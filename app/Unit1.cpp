@@ -285,6 +285,7 @@ void TForm1::reset_circuit() {
     editor_ = Editor{};
     sync_scroll_bars();
     history_.reset(*c_);
+    follow_file_place();
     update_edit_state();
     clear_hints();
     if (free_origin()) {  // a view centred on the old drawing

@@ -48,6 +48,7 @@ class TForm_bitmap;
 class TForm_compute_set;
 class TForm_set;
 class TForm_xinhaoyuan;
+struct MainWindowArea;
 
 class TForm1 : public QMainWindow, private EditorView {
     Q_OBJECT
@@ -172,6 +173,13 @@ public:
     QString examples_dir() const;
     // In the shipped examples folder or one of its subfolders.
     bool is_example(const QString& path) const;
+    // Tells the history whether the current file's switch levels are worth
+    // saving: not an example's, which are there to be tried.
+    void follow_file_place();
+    // Where an export (picture, table, waveform) is first offered: beside the
+    // circuit file, named after it; in the home folder for a new circuit
+    // (named `stem`) or an example.
+    QString export_suggestion(const QString& stem, const QString& suffix) const;
     // 实例: the circuit files of a folder, its subfolders as submenus.
     void fill_examples_menu(QMenu* menu, const QString& folder);
 
@@ -242,6 +250,10 @@ public:
     // items the circuit has now.
     void follow_restored_items(const std::array<std::string, kRecordSlots>& table_before,
                                const std::array<std::string, kRecordSlots>& trace_before);
+
+    // The main window's frame, menus and canvas on the screen, for placing
+    // the tool windows clear of the menus.
+    MainWindowArea tool_window_area() const;
 
 private:
     void create_instruments();

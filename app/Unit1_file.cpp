@@ -73,15 +73,19 @@ bool TForm1::open_file(const QString& path) {
     show_opened_drawing();
     N_stopClick();  // a file may have been saved while running; also redraws
     clear_instruments();
-    // Timing values the settings refuse were replaced by the reset values:
-    // what is on screen is no longer what is on disk.
-    history_.reset(*c_, r.timing_line == 0);
+    // Timing and drawing values no dialog offers were replaced by the reset
+    // values: what is on screen is no longer what is on disk.
+    history_.reset(*c_, r.timing_line == 0 && r.drawing_line == 0);
+    follow_file_place();
     update_edit_state();
+    QString warning;
     if (r.timing_line != 0)
-        show_message(this,
-                     QStringLiteral("文件“%1”%2。有问题的值已改用默认值（计算步长 0.001 秒，器件延时 1），保存后写入文件。")
-                         .arg(path, QString::fromStdString(r.timing_problem)),
-                     MessageKind::warning);
+        warning = QStringLiteral("文件“%1”%2。有问题的值已改用默认值（计算步长 0.001 秒，器件延时 1），保存后写入文件。")
+                      .arg(path, QString::fromStdString(r.timing_problem));
+    if (r.drawing_line != 0)
+        warning += (warning.isEmpty() ? QStringLiteral("文件“%1”").arg(path) : QStringLiteral("\n另外，")) +
+                   QString::fromStdString(r.drawing_problem) + QStringLiteral("：这些绘图数值已改用默认值，保存后写入文件。");
+    if (!warning.isEmpty()) show_message(this, warning, MessageKind::warning);
     return true;
 }
 
@@ -95,6 +99,23 @@ bool TForm1::is_example(const QString& path) const {
     // The grading exercise's reference lies in a subfolder: spared the same way.
     return !folder.isEmpty() && !examples.isEmpty() &&
            (folder == examples || folder.startsWith(examples + QLatin1Char('/')));
+}
+
+void TForm1::follow_file_place() {
+    const QString file = QFile::decodeName(QByteArray::fromStdString(c_->file_name));
+    // Leaving an example after trying its switches asks nothing: Save could
+    // not write there anyway, and the levels were never the user's work.
+    history_.count_switch_levels(*c_, file.isEmpty() || !is_example(file));
+}
+
+QString TForm1::export_suggestion(const QString& stem, const QString& suffix) const {
+    const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(c_->file_name)));
+    const QString name = (c_->file_name.empty() ? stem : file.completeBaseName()) + QLatin1Char('.') + suffix;
+    // An example's folder is the program's (read-only once installed) and
+    // no place for a student's report: the home folder, where Save As
+    // starts for an example too, so the picture lands beside its copy.
+    if (c_->file_name.empty() || is_example(file.filePath())) return QDir::home().filePath(name);
+    return file.dir().absoluteFilePath(name);
 }
 
 void TForm1::N_saveClick() {
@@ -120,6 +141,7 @@ bool TForm1::save_to(const QString& path) {
     }
     c_->file_name = local_path(path);
     history_.mark_saved(*c_);
+    follow_file_place();
     update_edit_state();
     return true;
 }

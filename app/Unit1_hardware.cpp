@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "app/Unit1.h"
+#include "app/tool_windows.h"
 #include "engine/emulated_box.h"
 #include "engine/forms/Unit_xuni_shiyanxiang.h"
 #ifdef VORLISK_HAVE_LIBUSB
@@ -41,9 +42,7 @@ void TForm1::N_boxClick() {
     if (!link.form) {
         link.form = new TForm_xuni_shiyanxiang(link.box, this);
         Form_xuni_shiyanxiang = link.form;
-        // Over the top right corner of the canvas, clear of the menus and tools.
-        const QPoint corner = Panel_image->mapToGlobal(QPoint(Panel_image->width(), 0));
-        link.form->move(corner.x() - link.form->width() - 30, corner.y() + 20);
+        place_tool_window(link.form, QStringLiteral("windows/box"), ToolCorner::top_right, tool_window_area());
     }
     link.form->show();
     link.form->raise();

@@ -1,7 +1,10 @@
 // The main window's side of the instruments: showing the truth-table and
 // timing-diagram windows, feeding them from the run pass, clearing them on
 // Run, New and Open, and extending the timing diagram on the status timer.
+#include <QMenuBar>
+
 #include "app/Unit1.h"
+#include "app/tool_windows.h"
 #include "instruments/forms/Unit_b_t_list.h"
 #include "instruments/forms/Unit_biao.h"
 #include "instruments/forms/Unit_jilu_type.h"
@@ -19,6 +22,9 @@ void TForm1::create_instruments() {
     Form_tu->on_items_changed = [this] { instruments_changed(); };
     Form_biao->on_shown_items = [this] { history().take_in_shown_items(*c_); };
     Form_tu->on_shown_items = [this] { history().take_in_shown_items(*c_); };
+    const auto suggest = [this](const QString& stem, const QString& suffix) { return export_suggestion(stem, suffix); };
+    Form_biao->suggest_export_file = suggest;
+    Form_tu->suggest_export_file = suggest;
     Form_tu->start_simulation = [this] {
         if (!closing) N_runClick();
     };
@@ -36,13 +42,25 @@ TForm_tu* TForm1::timing_diagram_window() {
 
 void TForm1::instruments_changed() { commit_edit(); }
 
+MainWindowArea TForm1::tool_window_area() const {
+    const QWidget* last_bar = ControlBar1->isVisible() ? ControlBar1 : static_cast<const QWidget*>(menuBar());
+    const QRect frame = frameGeometry();
+    const int menus_bottom = last_bar->mapToGlobal(QPoint(0, last_bar->height())).y() - 1;
+    return {frame, QRect(frame.topLeft(), QPoint(frame.right(), menus_bottom)),
+            QRect(Panel_image->mapToGlobal(QPoint(0, 0)), Panel_image->size()), frame.size() - size()};
+}
+
 void TForm1::show_truth_table() {
-    truth_table_window()->show();
+    place_tool_window(truth_table_window(), QStringLiteral("windows/truth_table"), ToolCorner::top_right,
+                      tool_window_area());
+    Form_biao->show();
     Form_biao->raise();
 }
 
 void TForm1::show_timing_diagram() {
-    timing_diagram_window()->show();
+    place_tool_window(timing_diagram_window(), QStringLiteral("windows/timing_diagram"), ToolCorner::bottom_right,
+                      tool_window_area());
+    Form_tu->show();
     Form_tu->raise();
 }
 

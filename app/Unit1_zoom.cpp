@@ -211,10 +211,9 @@ void TForm1::N_export_pictureClick() {
     if (choose_picture_file) {
         path = choose_picture_file();
     } else {
-        QString base = QFileInfo(QString::fromStdString(c_->file_name)).completeBaseName();
-        if (base.isEmpty()) base = QStringLiteral("电路");
         QString filter;
-        path = QFileDialog::getSaveFileName(this, QStringLiteral("导出图片"), QDir::home().filePath(base + ".svg"),
+        path = QFileDialog::getSaveFileName(this, QStringLiteral("导出图片"),
+                                            export_suggestion(QStringLiteral("电路"), QStringLiteral("svg")),
                                             QStringLiteral("SVG 图片 (*.svg);;PNG 图片 (*.png)"), &filter);
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
             path += filter.contains(QLatin1String("png")) ? QStringLiteral(".png") : QStringLiteral(".svg");

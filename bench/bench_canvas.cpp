@@ -2,9 +2,12 @@
 // (999 components with their wires) into a 1280 x 800 window at each zoom,
 // and the pass rate of a running circuit in the window at 100 % and 200 %,
 // with the wires' levels shown and not (the rates should stay within 10 %).
+// No file may make a redraw cost more than the full circuit's: the 74LS161
+// example with each drawing value at the largest the loader accepts.
 //
 //   build/bench/bench_canvas --benchmark_filter=FullRedraw
 //   build/bench/bench_canvas --benchmark_filter=WindowPassRate
+//   build/bench/bench_canvas --benchmark_filter=LargestDrawingValues
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -20,6 +23,7 @@
 #include "render/pictures.h"
 #include "render/redraw.h"
 #include "render/scaled_canvas.h"
+#include "tests/support/drawing_fields.h"
 
 namespace vorlisk {
 namespace {
@@ -68,6 +72,66 @@ void BM_FullRedraw(benchmark::State& state) {
     state.counters["wires"] = c->wire_count;
 }
 BENCHMARK(BM_FullRedraw)->Arg(25)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+
+// The example loaded from a file with one drawing value (the first
+// argument indexes test::drawing_fields(); past the last: all of them) at
+// the largest its range holds, fully redrawn at the second argument's zoom.
+void BM_LargestDrawingValues(benchmark::State& state) {
+    const auto& fields = test::drawing_fields();
+    const size_t field = size_t(state.range(0));
+    const int percent = int(state.range(1));
+    auto base = test::drawing_base(VORLISK_EXAMPLES_DIR);
+    if (!base) return state.SkipWithError("example missing");
+    auto c = make_circuit();
+    if (field < fields.size()) {
+        int line = 0;
+        const std::string bytes =
+            test::with_value(*base, fields[field], std::to_string(drawing_range(fields[field].value).high), line);
+        if (line == 0 || !load_circuit_bytes(*c, bytes) || load_circuit_bytes(*c, bytes).drawing_line != 0)
+            return state.SkipWithError("not loaded as it is");
+        state.SetLabel(fields[field].name);
+    } else {
+        c = std::move(base);
+        for (const auto& f : fields) {
+            const int32_t high = drawing_range(f.value).high;
+            if (f.ref32) f.ref32(*c) = high;
+            else f.ref16(*c) = int16_t(high);
+        }
+        state.SetLabel("all");
+    }
+    const Pictures pictures = paint_pictures();
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const double z = percent / 100.0;
+    const int w = int(kWidth / z) + 1, h = int(kHeight / z) + 1;
+    Canvas exact(kWidth, kHeight);  // as the window paints at 100 %
+    ScaledCanvas scaled(&image, z);
+    PaintSurface& cv = percent == 100 ? static_cast<PaintSurface&>(exact) : scaled;
+    cv.pictures = &pictures;
+    cv.show_pin_numbers = true;
+    for (auto _ : state) redraw_canvas(cv, *c, w, h, kRedrawFull);
+}
+BENCHMARK(BM_LargestDrawingValues)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 12, 1), {100, 400}})
+    ->ArgNames({"field", "zoom"})
+    ->Unit(benchmark::kMillisecond);
+
+// Not a drawing value but what an annotation may hold: 256 lines of 512
+// characters, at the argument's font height in pixels (683: the font
+// dialog's 512 points), fully redrawn at 100 %. The lines below the window
+// are laid out too.
+void BM_LongestAnnotation(benchmark::State& state) {
+    auto c = test::drawing_base(VORLISK_EXAMPLES_DIR);
+    if (!c) return state.SkipWithError("example missing");
+    std::string line;
+    for (int k = 0; k < 512; ++k) line += "汉";
+    c->annotations[0].text_lines.assign(256, line);
+    c->annotations[0].font_height = -int32_t(state.range(0));
+    const Pictures pictures = paint_pictures();
+    Canvas cv(kWidth, kHeight);
+    cv.pictures = &pictures;
+    for (auto _ : state) redraw_canvas(cv, *c, kWidth, kHeight, kRedrawFull);
+}
+BENCHMARK(BM_LongestAnnotation)->Arg(16)->Arg(683)->Unit(benchmark::kMillisecond);
 
 // Passes per second of the 74LS90 decade counter example running in the
 // window for two seconds (LEDs and displays repainted by the status timer).

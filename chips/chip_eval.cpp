@@ -1,10 +1,10 @@
 // Chip pin maps, the chip evaluator and the gate-chip model.
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 #include "chips/chip_table.h"
 #include "model/circuit.h"
+#include "model/std_compat.h"
 
 namespace vorlisk {
 
@@ -40,11 +40,11 @@ double ChipPins::timer(int slot) const {
     uint64_t bits = 0;
     for (int w = 0; w < 4; ++w)
         bits |= uint64_t(uint16_t(o_.state[kTimerFirstWord + 4 * (slot & 1) + w])) << (16 * w);
-    return std::bit_cast<double>(bits);
+    return bit_cast<double>(bits);
 }
 
 void ChipPins::set_timer(int slot, double seconds) {
-    const uint64_t bits = std::bit_cast<uint64_t>(seconds);
+    const uint64_t bits = bit_cast<uint64_t>(seconds);
     for (int w = 0; w < 4; ++w)
         o_.state[kTimerFirstWord + 4 * (slot & 1) + w] = int16_t(uint16_t(bits >> (16 * w)));
 }

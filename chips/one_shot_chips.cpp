@@ -10,6 +10,11 @@
 // passed; a clear (low) ends it at once; otherwise a firing starts it, or
 // restarts it on the retriggerable types. Q is the stored bit; Q-bar its
 // complement.
+//
+// The 74LS221 has an input latch that a trigger uses up and that /A high
+// or B low sets again. The clear's release with /A low and B high fires it
+// only when the latch was set since its last firing; the 74LS123, which has
+// no such latch, fires on that release every time.
 #include <array>
 #include <cstdint>
 
@@ -18,9 +23,13 @@
 namespace vorlisk {
 namespace {
 
-// A pulse that has run for its width (up to the rounding of a sum of time
-// steps) is over.
-constexpr double kTimeSlack = 1e-9;
+// A pulse that has run for its width is over. The run's time is a sum of
+// steps, rounded at each: a width a whole number of steps long must end at
+// that step, whatever the size of the step (1e-9 s at 1e-10 s a step: 10).
+constexpr double kRelativeSlack = 1e-9;
+
+// The 74LS221's input latches, one a section, after both timers.
+constexpr int kLatchWord = kTimerFirstWord + 8;
 
 enum class Trigger : uint8_t {
     ls121,  // (/A1 + /A2) . B
@@ -46,10 +55,17 @@ bool condition(const ChipPins& p, const Section& s) {
     return false;
 }
 
-void one_shot(ChipPins& p, const Section& s, int slot, bool retriggerable) {
-    const bool fire = p.condition_rose(s.memory_pin, condition(p, s));
+void one_shot(ChipPins& p, const Section& s, int slot, bool retriggerable, bool latched = false) {
+    bool fire = p.condition_rose(s.memory_pin, condition(p, s));
+    if (latched) {
+        int16_t& armed = p.object().state[kLatchWord + slot];
+        fire = fire && armed != 0;
+        if (fire) armed = 0;
+        if (p.high(s.in[0]) || !p.high(s.in[1])) armed = 1;  // /A high or B low
+    }
     bool q = p.stored(s.q);
-    if (q && p.now() - p.timer(slot) >= one_shot_width(p.object(), slot) - kTimeSlack) q = false;
+    const double width = one_shot_width(p.object(), slot);
+    if (q && p.now() - p.timer(slot) >= width * (1 - kRelativeSlack)) q = false;
     if (s.clear && !p.high(s.clear)) {
         q = false;
     } else if (fire && (!q || retriggerable)) {
@@ -74,9 +90,9 @@ void chip_74ls122(ChipPins& p, const ChipRow&) { one_shot(p, k122, 0, true); }
 void chip_74ls123(ChipPins& p, const ChipRow&) {
     for (int k = 0; k < 2; ++k) one_shot(p, k123[size_t(k)], k, true);
 }
-// The 74LS123's pins and triggers, not retriggerable.
+// The 74LS123's pins and triggers, not retriggerable, with input latches.
 void chip_74ls221(ChipPins& p, const ChipRow&) {
-    for (int k = 0; k < 2; ++k) one_shot(p, k123[size_t(k)], k, false);
+    for (int k = 0; k < 2; ++k) one_shot(p, k123[size_t(k)], k, false, true);
 }
 
 }  // namespace vorlisk

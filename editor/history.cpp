@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <unordered_map>
 
+#include "model/catalogue.h"
 #include "model/edit.h"
 
 namespace vorlisk {
@@ -528,7 +529,58 @@ void History::mark_saved(Circuit& c) {
     c.modified = false;
 }
 
-bool History::modified() const { return states_.empty() || states_[current_]->id != saved_id_; }
+void History::count_switch_levels(Circuit& c, bool counted) {
+    count_levels_ = counted;
+    c.modified = modified();
+}
+
+const History::State* History::saved_state() const {
+    for (const auto& s : states_)
+        if (s->id == saved_id_) return s.get();
+    return nullptr;
+}
+
+namespace {
+
+// A level switch's settings without its level; empty for any other component.
+std::string settings_but_level(const History::Entry& e) {
+    MY_BASE_OBJ o{};
+    Reader shape(*e.shape);
+    object_shape(shape, o);
+    const KindInfo* kind = find_kind(o.kind);
+    if (!kind || kind->rule != Rule::level_switch) return {};
+    Reader settings(*e.settings);
+    object_settings(settings, o);
+    o.param_int[0] = 0;
+    return encode([&](Writer& w) { object_settings(w, o); });
+}
+
+bool same_record_but_level(int table, const Slot& a, const Slot& b) {
+    if (a.x != b.x || a.y != b.y || a.entry->name != b.entry->name) return false;
+    if (a.entry->same_document(*b.entry)) return true;
+    if (table != kObjects || a.entry->shape != b.entry->shape) return false;
+    const std::string level_free = settings_but_level(*a.entry);
+    return !level_free.empty() && level_free == settings_but_level(*b.entry);
+}
+
+}  // namespace
+
+bool History::modified() const {
+    if (states_.empty()) return true;
+    const State& now = *states_[current_];
+    if (now.id == saved_id_) return false;
+    const State* saved = count_levels_ ? nullptr : saved_state();
+    if (!saved) return true;
+    if (now.globals != saved->globals && !(*now.globals == *saved->globals)) return true;
+    for (int t = 0; t < kTables; ++t) {
+        const auto& a = now.tables[t];
+        const auto& b = saved->tables[t];
+        if (a.size() != b.size()) return true;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (!same_record_but_level(t, a[i], b[i])) return true;
+    }
+    return false;
+}
 
 void History::restore(Circuit& c, const State& s) {
     // Records that stay keep their voltages: undo changes the drawing, not

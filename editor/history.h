@@ -7,7 +7,8 @@
 // the plane.
 //
 // `modified` means "differs from what is on disk": the circuit is modified
-// exactly when the current step is not the one last saved or opened.
+// exactly when the current step is not the one last saved or opened (or,
+// where switch levels are not counted, differs from it in more than them).
 #pragma once
 
 #include <cstddef>
@@ -54,6 +55,11 @@ public:
     // The current step is what is on disk now (after a save).
     void mark_saved(Circuit& c);
     bool modified() const;
+    // Whether flipping level switches alone makes the circuit differ from
+    // what is on disk (true unless told otherwise). An example is tried out
+    // by its switches and never saved over: there, levels alone leave
+    // nothing to save. The flips stay steps that undo takes back.
+    void count_switch_levels(Circuit& c, bool counted);
 
     size_t steps() const { return states_.size() - 1; }  // steps that can be undone from the newest
     size_t bytes() const { return bytes_; }                  // memory the history holds
@@ -69,6 +75,8 @@ private:
     void restore(Circuit& c, const State& s);
     std::shared_ptr<const Globals> keep(Globals g);  // counted in bytes_ while any step holds it
     void trim();
+    // The step last saved or opened, when the history still holds it.
+    const State* saved_state() const;
 
     size_t bytes_ = 0;
     std::unique_ptr<Pool> pool_;  // outlives the steps, whose encodings it holds
@@ -76,6 +84,7 @@ private:
     size_t current_ = 0;
     uint64_t next_id_ = 1;
     uint64_t saved_id_ = 0;  // 0: no step is what is on disk
+    bool count_levels_ = true;
 };
 
 }  // namespace vorlisk

@@ -1,19 +1,19 @@
 #include "engine/activity.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "engine/compiled.h"
 #include "engine/rules.h"
 #include "engine/run.h"
+#include "model/std_compat.h"
 
 namespace vorlisk {
 namespace {
 
 // Voltages are compared by their bits: a field is unchanged only when it
 // holds exactly what it held.
-bool same(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+bool same(float a, float b) { return bit_cast<uint32_t>(a) == bit_cast<uint32_t>(b); }
 
 void set_bit(ObjectBits& b, int i) { b[size_t(i) >> 6] |= uint64_t(1) << (i & 63); }
 void clear_bit(ObjectBits& b, int i) { b[size_t(i) >> 6] &= ~(uint64_t(1) << (i & 63)); }

@@ -80,12 +80,15 @@ void VcdWriter::begin(std::ostream& out, std::string_view version, const VcdTime
     stamped_ = true;
 }
 
-bool VcdWriter::open(const std::string& path, std::string_view version, const VcdTimescale& unit,
-                     const std::vector<std::string>& names) {
-    file_.open(path, std::ios::binary | std::ios::trunc);
-    if (!file_) return false;
-    begin(file_, version, unit, names);
-    return bool(file_);
+bool VcdWriter::open(const std::string& path, SpecialFiles special, std::string_view version,
+                     const VcdTimescale& unit, const std::vector<std::string>& names, std::string& why) {
+    file_ = std::make_unique<OutputFile>();
+    if (!file_->open(path, special, why)) {
+        file_.reset();
+        return false;
+    }
+    begin(file_->stream(), version, unit, names);
+    return true;
 }
 
 void VcdWriter::sample(uint64_t tick, const std::vector<char>& levels) {
@@ -99,14 +102,19 @@ void VcdWriter::sample(uint64_t tick, const std::vector<char>& levels) {
     }
 }
 
-bool VcdWriter::close(uint64_t tick) {
+bool VcdWriter::close(uint64_t tick, std::string* why) {
     if (!out_) return false;
     if (tick > last_tick_ || !stamped_) *out_ << '#' << std::max(tick, last_tick_) << '\n';
     out_->flush();
-    const bool ok = bool(*out_);
-    if (file_.is_open()) file_.close();
+    bool ok = bool(*out_);
     out_ = nullptr;
-    return ok && !file_.fail();
+    if (file_) {
+        std::string reason;
+        ok = file_->commit(reason) && ok;
+        if (why) *why = reason;
+        file_.reset();
+    }
+    return ok;
 }
 
 }  // namespace vorlisk

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/output_file.h"
 
 namespace vorlisk {
 
@@ -45,18 +47,19 @@ public:
     // and every wire unknown at 0.
     void begin(std::ostream& out, std::string_view version, const VcdTimescale& unit,
                const std::vector<std::string>& names, std::string_view comment = {});
-    // The same into a file; false when it cannot be created.
-    bool open(const std::string& path, std::string_view version, const VcdTimescale& unit,
-              const std::vector<std::string>& names);
+    // The same into a file (model/output_file.h: a regular file is
+    // replaced only by a whole dump, at close); false with the reason.
+    bool open(const std::string& path, SpecialFiles special, std::string_view version, const VcdTimescale& unit,
+              const std::vector<std::string>& names, std::string& why);
     // The levels ('0', '1', 'x') of every wire at time `tick` (in units);
     // only changes are written. Ticks must not decrease.
     void sample(uint64_t tick, const std::vector<char>& levels);
     // Ends the dump at `tick`, so viewers show the whole recording; false
-    // when anything failed to be written.
-    bool close(uint64_t tick);
+    // when anything failed to be written (a file's reason in `why`).
+    bool close(uint64_t tick, std::string* why = nullptr);
 
 private:
-    std::ofstream file_;
+    std::unique_ptr<OutputFile> file_;
     std::ostream* out_ = nullptr;
     std::vector<std::string> ids_;
     std::vector<char> last_;

@@ -39,6 +39,13 @@ struct FileResult {
     // was wrong with each ("第 5 行的计算步长 0 不是……").
     int timing_line = 0;
     std::string timing_problem;
+    // Drawing values outside what their dialogs offer or the canvas shows
+    // (model/file_drawing.h): the load succeeds with the reset values in
+    // their place, which change nothing a circuit computes. The line of the
+    // first, 0 when none, and what was wrong with the first few
+    // ("第 11 行的导线粗细 30000 不在 1～2 之间；……等").
+    int drawing_line = 0;
+    std::string drawing_problem;
 
     explicit operator bool() const { return code == ok; }
 };

@@ -54,6 +54,11 @@ std::string next_test_point_label(const Circuit& c) {
     }
 }
 
+void place_test_point_label(MY_TEST_POINT& t) {
+    t.label_dx = 5;
+    t.label_dy = -5 - measure_text(t.label, FontKind::component).height;
+}
+
 int add_test_point(Circuit& c, int x, int y) {
     if (c.test_point_count >= kTestPointLimit) return -1;
     MY_TEST_POINT& t = c.test_points[c.test_point_count];
@@ -63,8 +68,7 @@ int add_test_point(Circuit& c, int x, int y) {
     t.kind = "检测点";
     t.label = label;
     t.x = snap(x), t.y = snap(y);
-    t.label_dx = 5;
-    t.label_dy = -5 - measure_text(t.label, FontKind::component).height;
+    place_test_point_label(t);
     c.modified = true;
     c.touch();
     return c.test_point_count++;
@@ -78,9 +82,10 @@ int add_annotation(Circuit& c, const ZHU_SHI_S& draft, int cx, int cy) {
     a.name = "注释" + std::to_string(c.next_serial);
     a.kind = "注释";
     set_annotation_content(c, i, draft);
-    // The text block is centred on the click, to the pixel.
-    a.x = cx - a.width / 2;
-    a.y = cy - a.height / 2;
+    // The text block is centred on the click, to the pixel, and stays
+    // where positions may be: a very wide one would make an unreadable file.
+    a.x = std::clamp(cx - a.width / 2, kCoordMin, kCoordMax);
+    a.y = std::clamp(cy - a.height / 2, kCoordMin, kCoordMax);
     c.modified = true;
     return c.annotation_count++;
 }

@@ -37,6 +37,8 @@ int add_wire(Circuit& c, BendPoint start, BendPoint end, std::span<const BendPoi
 int add_junction(Circuit& c, int x, int y);
 // A test point "检测点<serial>" with the next free label (limit 98); -1 when full.
 int add_test_point(Circuit& c, int x, int y);
+// Where a new test point's label goes: up and to the right of it.
+void place_test_point_label(MY_TEST_POINT& t);
 // The label the next test point gets: "A".."Z" from the count on, then "T26", "T27" ...,
 // skipping labels in use.
 std::string next_test_point_label(const Circuit& c);

@@ -2,10 +2,15 @@
 // grows only when a record has been read completely, so a faulty line
 // leaves dense tables holding what came before it.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <memory>
 
+#include "model/catalogue.h"
 #include "model/edit.h"
+#include "model/file_drawing.h"
 #include "model/file_format.h"
+#include "model/text_metrics.h"
 
 namespace vorlisk {
 
@@ -15,9 +20,41 @@ bool has_pulse_block(std::string_view kind) {
 
 namespace {
 
-void read_category(LineReader& in, CategoryStyle& s) {
+// Values the loader replaced, each noted with its line: the first line, and
+// the first few problems (a damaged file may hold thousands), "；" apart.
+void note(int& first_line, std::string& problems, int line, const std::string& problem) {
+    constexpr size_t kNamed = 3;
+    constexpr std::string_view kApart = "；", kMore = "等";
+    if (first_line == 0) first_line = line;
+    if (problems.ends_with(kMore)) return;
+    size_t named = problems.empty() ? 0 : 1;
+    for (size_t at = problems.find(kApart); at != std::string::npos; at = problems.find(kApart, at + kApart.size())) ++named;
+    if (named == kNamed) {
+        problems += kMore;
+        return;
+    }
+    if (!problems.empty()) problems += kApart;
+    problems += "第 " + std::to_string(line) + " 行的" + problem;
+}
+
+// A drawing value: one outside its range is noted and gives way to the
+// row's reset value; `in_range` is cleared for the caller when a value
+// derived from the record has to take its place.
+int32_t drawing_value(LineReader& in, DrawingValue k, FileResult& result, bool* in_range = nullptr) {
+    const int line = in.line_number();
+    const int32_t v = in.int32();
+    if (drawing_value_ok(k, v)) return v;
+    const DrawingRange& r = drawing_range(k);
+    note(result.drawing_line, result.drawing_problem, line,
+         std::string(r.what) + " " + std::to_string(v) + " 不在 " + std::to_string(r.low) + "～" + std::to_string(r.high) +
+             " 之间");
+    if (in_range) *in_range = false;
+    return r.reset;
+}
+
+void read_category(LineReader& in, CategoryStyle& s, FileResult& result) {
     s.border_color = in.int32();
-    s.border_width = in.int32();
+    s.border_width = drawing_value(in, DrawingValue::border_width, result);
     s.fill_color = in.int32();
     s.font_color = in.int32();
     s.font_bold = in.flag();
@@ -30,8 +67,7 @@ std::string number_text(double v) {
 }
 
 void note_timing(FileResult& result, int line, const std::string& problem) {
-    if (result.timing_line == 0) result.timing_line = line;
-    result.timing_problem += (result.timing_problem.empty() ? "" : "；") + ("第 " + std::to_string(line) + " 行的") + problem;
+    note(result.timing_line, result.timing_problem, line, problem);
 }
 
 void read_settings(LineReader& in, Circuit& c, FileResult& result) {
@@ -60,18 +96,18 @@ void read_settings(LineReader& in, Circuit& c, FileResult& result) {
     d.back_color = in.int32();
     d.grid_color = in.int32();
     d.show_grid = in.flag();
-    d.wire_width = in.int32();
+    d.wire_width = drawing_value(in, DrawingValue::wire_width, result);
     c.default_symbol_style = in.int32();
     d.junction_color = in.int32();
-    d.junction_size = in.int32();
+    d.junction_size = drawing_value(in, DrawingValue::junction_size, result);
     d.test_point_ring_color = in.int32();
     d.test_point_fill_color = in.int32();
     d.test_point_font_color = in.int32();
     d.test_point_font_bold = in.flag();
-    for (int k = 0; k <= static_cast<int>(Category::leds); ++k) read_category(in, d.category[k]);
+    for (int k = 0; k <= static_cast<int>(Category::leds); ++k) read_category(in, d.category[k], result);
     d.led_on_color = in.int32();
     d.led_off_color = in.int32();
-    read_category(in, d.of(Category::displays));
+    read_category(in, d.of(Category::displays), result);
     d.seg_on_color = in.int32();
     d.seg_off_color = in.int32();
     c.net_mode = in.int32();
@@ -120,34 +156,43 @@ void read_pulse(LineReader& in, MY_BASE_OBJ& o) {
     }
 }
 
-void read_object(LineReader& in, MY_BASE_OBJ& o) {
+// The rectangles placement gives the kind, turned as the record is.
+void place_rectangles(const Circuit& c, MY_BASE_OBJ& o) {
+    auto placed = std::make_unique<MY_BASE_OBJ>();
+    build_component(c, *placed, o.kind, 0, 0, 0);
+    for (int turns = (o.rotation % 4 + 4) % 4; turns > 0; --turns) turn_clockwise(*placed);
+    o.body_rect = placed->body_rect;
+    o.outline_rect = placed->outline_rect;
+}
+
+void read_object(LineReader& in, const Circuit& c, MY_BASE_OBJ& o, FileResult& result) {
     o.name = in.text();
     o.kind = in.text();
     o.x = int16_t(in.coord("元件"));
     o.y = int16_t(in.coord("元件"));
-    for (Rect32* r : {&o.body_rect, &o.outline_rect}) {
-        r->left = in.int32();
-        r->top = in.int32();
-        r->right = in.int32();
-        r->bottom = in.int32();
-    }
+    bool rectangles_ok = true;
+    for (Rect32* r : {&o.body_rect, &o.outline_rect})
+        for (int32_t* side : {&r->left, &r->top, &r->right, &r->bottom})
+            *side = drawing_value(in, DrawingValue::outline, result, &rectangles_ok);
     read_pins(in, o.input_count, o.in_dx, o.in_dy, o.in_stub_dx, o.in_stub_dy, o.in_v, o.in_mark, "输入引脚数");
     read_pins(in, o.output_count, o.out_dx, o.out_dy, o.out_stub_dx, o.out_stub_dy, o.out_v, o.out_mark,
               "输出引脚数");
     o.pass_mark_a = in.int16();
     o.pass_mark_b = in.int16();
     o.border_color = in.int32();
-    o.border_width = in.int16();
+    o.border_width = int16_t(drawing_value(in, DrawingValue::border_width, result));
     o.fill_color = in.int32();
     o.font_color = in.int32();
     o.font_bold = in.word_flag();
     o.rotation = in.int16();
     o.symbol_style = in.int16();
+    if (!rectangles_ok) place_rectangles(c, o);
 
     o.line_count = int16_t(in.count(kMaxShapes, "符号线条数"));
     for (int k = 0; k < o.line_count; ++k) {
         SymbolLine& l = o.lines[k];
-        l.x1 = in.int16(), l.y1 = in.int16(), l.x2 = in.int16(), l.y2 = in.int16(), l.width = in.int16();
+        l.x1 = in.int16(), l.y1 = in.int16(), l.x2 = in.int16(), l.y2 = in.int16();
+        l.width = int16_t(drawing_value(in, DrawingValue::line_width, result));
     }
     o.arc_count = int16_t(in.count(kMaxShapes, "圆弧数"));
     for (int k = 0; k < o.arc_count; ++k)
@@ -177,13 +222,13 @@ void read_object(LineReader& in, MY_BASE_OBJ& o) {
     }
 }
 
-void read_objects(LineReader& in, Circuit& c) {
+void read_objects(LineReader& in, Circuit& c, FileResult& result) {
     c.object_count = 0;  // the count grows with each complete record, never past the capacity
     const int32_t n = in.count(kMaxObjects, "元件数目");
     for (int32_t i = 0; i < n; ++i) {
         MY_BASE_OBJ& o = c.objects[c.object_count];
         try {
-            read_object(in, o);
+            read_object(in, c, o, result);
         } catch (...) {
             reset_object(c, o);  // no half-read record behind the count
             throw;
@@ -222,7 +267,7 @@ void read_junctions(LineReader& in, Circuit& c) {
     }
 }
 
-void read_test_points(LineReader& in, Circuit& c) {
+void read_test_points(LineReader& in, Circuit& c, FileResult& result) {
     c.test_point_count = 0;
     const int32_t n = in.count(kMaxTestPoints, "检测点数目");
     for (int32_t i = 0; i < n; ++i) {
@@ -231,7 +276,10 @@ void read_test_points(LineReader& in, Circuit& c) {
         t.kind = in.text();
         t.label = in.text();
         t.x = in.coord("检测点"), t.y = in.coord("检测点");
-        t.label_dx = in.int32(), t.label_dy = in.int32();
+        bool label_ok = true;
+        t.label_dx = drawing_value(in, DrawingValue::label_offset, result, &label_ok);
+        t.label_dy = drawing_value(in, DrawingValue::label_offset, result, &label_ok);
+        if (!label_ok) place_test_point_label(t);
         t.value = in.real();
         t.prev_value = in.real();
         ++c.test_point_count;
@@ -255,7 +303,21 @@ void read_record_items(LineReader& in, Circuit& c) {
     c.trace_scale = in.real();
 }
 
-void read_annotations(LineReader& in, Circuit& c) {
+// The size the annotation dialog would measure. Without the window's fonts
+// the width comes from the component font's advances scaled to the
+// annotation's height; the dialog measures exactly at its next OK.
+void measure_annotation(ZHU_SHI_S& a) {
+    const int pixels = a.font_height != 0 ? std::abs(a.font_height) : std::abs(a.font_size) * 96 / 72;
+    const double scale = double(pixels) / std::max(1, kComponentFontMetrics.height);
+    double widest = 0;
+    for (const std::string& line : a.text_lines)
+        widest = std::max(widest, measure_text(line, FontKind::component).width * scale);
+    const int32_t most = drawing_range(DrawingValue::note_size).high;
+    a.width = int32_t(std::min<double>(std::ceil(widest), most));
+    a.height = int32_t(std::min<double>(double(a.text_lines.size()) * pixels * 1.1, most));
+}
+
+void read_annotations(LineReader& in, Circuit& c, FileResult& result) {
     c.annotation_count = 0;
     const int32_t n = in.count(kMaxAnnotations, "注释数目");
     for (int32_t i = 0; i < n; ++i) {
@@ -268,12 +330,14 @@ void read_annotations(LineReader& in, Circuit& c) {
         a.frame_color = in.int32();
         a.transparent = in.flag();
         a.framed = in.flag();
-        a.width = in.int32(), a.height = in.int32();
+        bool size_ok = true;
+        a.width = drawing_value(in, DrawingValue::note_size, result, &size_ok);
+        a.height = drawing_value(in, DrawingValue::note_size, result, &size_ok);
         a.font_charset = in.uint8();
         a.font_color = in.int32();
-        a.font_height = in.int32();
+        a.font_height = drawing_value(in, DrawingValue::font_height, result);
         a.font_pitch = in.uint8();
-        a.font_size = in.int32();
+        a.font_size = drawing_value(in, DrawingValue::font_size, result);
         uint8_t style = 0;
         for (uint8_t bit : {kFontBold, kFontItalic, kFontUnderline, kFontStrikeOut})
             if (in.style_flag()) style |= bit;
@@ -281,6 +345,7 @@ void read_annotations(LineReader& in, Circuit& c) {
         a.font_name = in.text();
         const int32_t lines = in.count(kMaxNoteLines, "注释文字行数");
         for (int32_t k = 0; k < lines; ++k) a.text_lines.push_back(in.text());
+        if (!size_ok) measure_annotation(a);
         ++c.annotation_count;
     }
 }
@@ -290,15 +355,16 @@ void read_annotations(LineReader& in, Circuit& c) {
 void read_circuit_body(LineReader& in, Circuit& c, FileResult& result) {
     read_settings(in, c, result);
     read_view(in, c);
-    read_objects(in, c);
+    read_objects(in, c, result);
     read_wires(in, c);
     read_junctions(in, c);
     // Each of these two blocks is read only when lines remain; the
     // annotation count after them is always required.
-    if (!in.at_end()) read_test_points(in, c);
+    if (!in.at_end()) read_test_points(in, c, result);
     if (!in.at_end()) read_record_items(in, c);
-    read_annotations(in, c);
+    read_annotations(in, c, result);
     for (int i = 0; i < c.object_count; ++i) c.objects[i].out_mark.fill(0);
+
 }
 
 }  // namespace vorlisk

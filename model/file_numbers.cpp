@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+#include "model/std_compat.h"
+
 namespace vorlisk {
 
 NumberError parse_int(std::string_view text, int32_t& out) {
@@ -20,7 +22,7 @@ NumberError parse_int(std::string_view text, int32_t& out) {
 NumberError parse_real(std::string_view text, double& out) {
     const char* end = text.data() + text.size();
     double v = 0.0;
-    auto [ptr, ec] = std::from_chars(text.data(), end, v, std::chars_format::general);
+    auto [ptr, ec] = real_from_chars(text.data(), end, v);
     if (ec == std::errc::result_out_of_range) return NumberError::out_of_range;
     if (ec != std::errc() || ptr != end) return NumberError::syntax;
     if (!std::isfinite(v)) return NumberError::not_finite;
@@ -45,16 +47,23 @@ NumberError parse_float(std::string_view text, float& out) {
 }
 
 namespace {
-template <class T>
-std::string shortest(T v) {
-    char buf[64];
-    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    return ec == std::errc() ? std::string(buf, ptr) : std::string("0");
+std::string text_of(std::to_chars_result r, char* buf) {
+    return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("0");
 }
 }  // namespace
 
-std::string format_int(int64_t v) { return shortest(v); }
-std::string format_real(double v) { return shortest(v); }
-std::string format_float(float v) { return shortest(v); }
+std::string format_int(int64_t v) {
+    char buf[32];
+    return text_of(std::to_chars(buf, buf + sizeof buf, v), buf);
+}
+// The shortest text that reads back as the same value.
+std::string format_real(double v) {
+    char buf[64];
+    return text_of(real_to_chars(buf, buf + sizeof buf, v), buf);
+}
+std::string format_float(float v) {
+    char buf[64];
+    return text_of(real_to_chars(buf, buf + sizeof buf, v), buf);
+}
 
 }  // namespace vorlisk

@@ -26,15 +26,20 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Vorlisk 是供教学实验室使用的数�
 # Run-time needs: the shared libraries' packages, computed from the
 # programs (dpkg-shlibdeps, from dpkg-dev), and what is loaded at run time
 # without a link, listed here: Qt's platform plugins, Qt's own texts in
-# Chinese, and a font with Chinese characters. A plugin-only Qt module
-# (the SVG image format, say) goes on this list too.
+# Chinese, and a font with Chinese characters (either of two). A
+# plugin-only Qt module (the SVG image format, say) goes on this list too.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(VORLISK_DEB_RUNTIME_DEPENDS
   qt6-qpa-plugins
   qt6-translations-l10n
-  fonts-wqy-microhei
+  "fonts-wqy-microhei | fonts-noto-cjk"
 )
 list(JOIN VORLISK_DEB_RUNTIME_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# Where no desktop environment is detected, xdg-open learns a file's type
+# from `mimetype` (this package), which reads the circuit-file type the
+# package installs; without it `file` calls a circuit plain text, and
+# `xdg-open 电路.vlk` opens a text editor instead of Vorlisk.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libfile-mimeinfo-perl)
 
 # Maintainer scripts: reload the udev rules on install and removal. The
 # desktop entry, the circuit-file type and the icons are taken up by the

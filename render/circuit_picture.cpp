@@ -1,12 +1,13 @@
 #include "render/circuit_picture.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
+#include "model/output_file.h"
 #include "model/text_metrics.h"
 #include "render/redraw.h"
 #include "render/scaled_canvas.h"
@@ -52,42 +53,47 @@ struct Box {
     }
 };
 
+// In 64 bits: a position plus an offset or a size may pass what an int holds.
 Box drawn_box(const Circuit& c, bool pin_numbers) {
     Box box;
-    const int ww = std::max(1, c.draw.wire_width);
+    const long long ww = std::max(1, c.draw.wire_width);
     for (int i = 0; i < c.object_count; ++i) {
         const MY_BASE_OBJ& o = c.objects[i];
+        const long long x = o.x, y = o.y;
         const Rect32& r = o.outline_rect;
-        box.add(o.x + std::min(r.left, r.right), o.y + std::min(r.top, r.bottom), o.x + std::max(r.left, r.right) + 1,
-                o.y + std::max(r.top, r.bottom) + 1);
-        if (o.kind == "Vcc") box.add(o.x - 10, o.y - 18, o.x + 14, o.y + 3);
-        if (o.kind == "Gnd") box.add(o.x - 10, o.y - 2, o.x + 14, o.y + 27);
+        box.add(x + std::min(r.left, r.right), y + std::min(r.top, r.bottom), x + std::max(r.left, r.right) + 1,
+                y + std::max(r.top, r.bottom) + 1);
+        if (o.kind == "Vcc") box.add(x - 10, y - 18, x + 14, y + 3);
+        if (o.kind == "Gnd") box.add(x - 10, y - 2, x + 14, y + 27);
         for (int k = 0; k < std::min<int>(o.input_count, kMaxPins); ++k)
-            box.add(o.x + o.in_dx[k] - ww, o.y + o.in_dy[k] - ww, o.x + o.in_dx[k] + ww, o.y + o.in_dy[k] + ww);
+            box.add(x + o.in_dx[k] - ww, y + o.in_dy[k] - ww, x + o.in_dx[k] + ww, y + o.in_dy[k] + ww);
         for (int k = 0; k < std::min<int>(o.output_count, kMaxPins); ++k)
-            box.add(o.x + o.out_dx[k] - ww, o.y + o.out_dy[k] - ww, o.x + o.out_dx[k] + ww, o.y + o.out_dy[k] + ww);
+            box.add(x + o.out_dx[k] - ww, y + o.out_dy[k] - ww, x + o.out_dx[k] + ww, y + o.out_dy[k] + ww);
         // Pin numbers reach a few pixels past the tips of a chip's pins.
         if (pin_numbers && contains(o.kind, "集成芯片"))
-            box.add(o.x + r.left - 8, o.y + r.top - 14, o.x + r.right + 9, o.y + r.bottom + 1);
+            box.add(x + r.left - 8, y + r.top - 14, x + r.right + 9, y + r.bottom + 1);
     }
     for (int i = 0; i < c.wire_count; ++i) {
         const MY_LINK& w = c.wires[i];
-        box.add(std::min(w.x1, w.x2) - ww, std::min(w.y1, w.y2) - ww, std::max(w.x1, w.x2) + ww, std::max(w.y1, w.y2) + ww);
+        box.add(std::min<long long>(w.x1, w.x2) - ww, std::min<long long>(w.y1, w.y2) - ww,
+                std::max<long long>(w.x1, w.x2) + ww, std::max<long long>(w.y1, w.y2) + ww);
         for (int k = 0; k < std::clamp(w.bend_count, 0, kMaxBends); ++k)
             box.add(w.bends[k].x - ww, w.bends[k].y - ww, w.bends[k].x + ww, w.bends[k].y + ww);
     }
-    const int s = c.draw.junction_size;
+    const long long s = c.draw.junction_size;
     for (int i = 0; i < c.junction_count; ++i)
         box.add(c.junctions[i].x - s, c.junctions[i].y - s, c.junctions[i].x + s + 1, c.junctions[i].y + s + 1);
     for (int i = 0; i < c.test_point_count; ++i) {
         const MY_TEST_POINT& t = c.test_points[i];
-        box.add(t.x - 4, t.y - 4, t.x + 5, t.y + 5);
+        const long long x = t.x, y = t.y;
+        box.add(x - 4, y - 4, x + 5, y + 5);
         const TextSize size = measure_text(t.label, FontKind::test_point);
-        box.add(t.x + t.label_dx, t.y + t.label_dy, t.x + t.label_dx + size.width + 2, t.y + t.label_dy + size.height);
+        box.add(x + t.label_dx, y + t.label_dy, x + t.label_dx + size.width + 2, y + t.label_dy + size.height);
     }
     for (int i = 0; i < c.annotation_count; ++i) {
         const ZHU_SHI_S& a = c.annotations[i];
-        box.add(a.x - 3, a.y - 3, a.x + a.width + 4, a.y + a.height + 4);
+        const long long x = a.x, y = a.y;
+        box.add(x - 3, y - 3, x + a.width + 4, y + a.height + 4);
     }
     return box;
 }
@@ -108,8 +114,11 @@ QRect picture_bounds(const Circuit& c, bool selection_only, bool pin_numbers) {
     const auto copy = picture_copy(c, selection_only);
     const Box b = drawn_box(*copy, pin_numbers);
     if (!b.any) return {};
-    return QRect(QPoint(int(b.l - kPictureMargin), int(b.t - kPictureMargin)),
-                 QPoint(int(b.r + kPictureMargin - 1), int(b.b + kPictureMargin - 1)));
+    // Within what a rectangle's width holds; a picture that large is refused as too large anyway.
+    const long long kReach = 1 << 28;
+    auto held = [&](long long v) { return int(std::clamp(v, -kReach, kReach)); };
+    return QRect(QPoint(held(b.l - kPictureMargin), held(b.t - kPictureMargin)),
+                 QPoint(held(b.r + kPictureMargin - 1), held(b.b + kPictureMargin - 1)));
 }
 
 QImage circuit_image(const Circuit& c, const PictureOptions& o) {
@@ -140,8 +149,10 @@ QByteArray circuit_svg(const Circuit& c, const PictureOptions& o, const QString&
     return surface.document();
 }
 
-bool write_circuit_picture(const Circuit& c, const PictureOptions& o, const QString& path, QString& error) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
+bool write_circuit_picture(const Circuit& c, const PictureOptions& o, const QString& path, QString& error,
+                           SpecialFiles special) {
+    const bool to_stdout = path == QLatin1String("-");
+    const QString suffix = to_stdout ? QStringLiteral("svg") : QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("svg") && suffix != QLatin1String("png")) {
         error = QStringLiteral("图片文件“%1”的扩展名须是 .svg 或 .png。").arg(path);
         return false;
@@ -157,7 +168,7 @@ bool write_circuit_picture(const Circuit& c, const PictureOptions& o, const QStr
     }
     QByteArray bytes;
     if (suffix == QLatin1String("svg")) {
-        bytes = circuit_svg(c, o, QFileInfo(path).completeBaseName());
+        bytes = circuit_svg(c, o, to_stdout ? QString() : QFileInfo(path).completeBaseName());
     } else {
         const QImage image = circuit_image(c, o);
         if (!image.isNull()) {
@@ -170,9 +181,16 @@ bool write_circuit_picture(const Circuit& c, const PictureOptions& o, const QStr
         error = QStringLiteral("电路是空的，没有可以导出的图片。");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("无法写入“%1”。").arg(path);
+    OutputFile file;
+    std::string why;
+    if (to_stdout) file.open_stdout();
+    else if (!file.open(QFile::encodeName(path).toStdString(), special, why)) {
+        error = QStringLiteral("无法写入“%1”：%2。").arg(path, QString::fromStdString(why));
+        return false;
+    }
+    file.write(std::string_view(bytes.constData(), size_t(bytes.size())));
+    if (!file.commit(why)) {
+        error = QStringLiteral("无法写入“%1”：%2。").arg(to_stdout ? QStringLiteral("标准输出") : path, QString::fromStdString(why));
         return false;
     }
     return true;

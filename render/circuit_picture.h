@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "model/circuit.h"
+#include "model/output_file.h"
 
 namespace vorlisk {
 
@@ -33,8 +34,10 @@ QImage circuit_image(const Circuit& c, const PictureOptions& o);
 // The picture as an SVG document (empty when there is nothing to draw).
 QByteArray circuit_svg(const Circuit& c, const PictureOptions& o, const QString& title = {});
 
-// Writes a picture, the format chosen by the extension (.svg or .png);
-// false with a message in Chinese when it cannot.
-bool write_circuit_picture(const Circuit& c, const PictureOptions& o, const QString& path, QString& error);
+// Writes a picture, the format chosen by the extension (.svg or .png; "-"
+// is SVG on standard output), through model/output_file.h; false with a
+// message in Chinese when it cannot.
+bool write_circuit_picture(const Circuit& c, const PictureOptions& o, const QString& path, QString& error,
+                           SpecialFiles special = SpecialFiles::write_into);
 
 }  // namespace vorlisk

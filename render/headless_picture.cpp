@@ -38,7 +38,8 @@ bool write_picture_headless(const Circuit& c, const std::string& path, double sc
     o.show_pin_numbers = true;
     o.pictures = &pictures;
     QString message;
-    const bool ok = write_circuit_picture(c, o, QString::fromStdString(path), message);
+    // A script's pipe or device is waited for, as a shell's redirection waits.
+    const bool ok = write_circuit_picture(c, o, QString::fromStdString(path), message, SpecialFiles::wait_for_reader);
     if (!ok) error = message.toStdString();
     return ok;
 }

@@ -9,7 +9,7 @@ packages=(
   fonts-liberation fonts-wqy-microhei fonts-dejavu-core
   xvfb xauth
   # building and checking the Debian package
-  dpkg-dev desktop-file-utils shared-mime-info
+  dpkg-dev desktop-file-utils shared-mime-info file
 )
 missing=()
 for p in "${packages[@]}"; do

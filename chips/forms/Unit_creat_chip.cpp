@@ -17,8 +17,10 @@ namespace {
 // The two pages of the chooser: caption, the word the kind carries between
 // "集成芯片" and the type, the background of the edit and list (0x00BBGGRR),
 // and the types listed, in list order, each shown with its function from
-// the chip table. Any modelled type may also be typed into either page's
-// edit box; the category word follows the page, not the type.
+// the chip table. The buffers 74LS126 and the Schmitt NAND 74LS132 keep no
+// state: they are listed with the combinational types. Any modelled type
+// may also be typed into either page's edit box; the category word follows
+// the page, not the type.
 struct ChipPage {
     const char* caption;
     const char* category;
@@ -30,14 +32,14 @@ const ChipPage kChipPages[2] = {
     {"组合逻辑芯片", "组合逻辑", 0xC8FFFF,  // light yellow
      {"74LS00", "74LS01", "74LS02", "74LS04", "74LS05", "74LS08", "74LS09", "74LS10", "74LS11", "74LS12",
       "74LS15", "74LS20", "74LS22", "74LS27", "74LS30", "74LS32", "74LS40", "74LS42", "74LS47", "74LS48",
-      "74LS49", "74LS51", "74LS54", "74LS55", "74LS64", "74LS83", "74LS85", "74LS86", "74LS133", "74LS136",
-      "74LS138", "74LS148", "74LS151", "74LS153", "74LS155", "74LS156", "74LS157", "74LS249", "74LS260",
-      "74LS248", "CD4001", "CD4011", "CD4012", "CD4030", "CD4069", "CD4070", "CD4071", "CD4081", "CD4082",
-      "CD40106"}},
+      "74LS49", "74LS51", "74LS54", "74LS55", "74LS64", "74LS83", "74LS85", "74LS86", "74LS126", "74LS132",
+      "74LS133", "74LS136", "74LS138", "74LS148", "74LS151", "74LS153", "74LS155", "74LS156", "74LS157",
+      "74LS249", "74LS260", "74LS248", "CD4001", "CD4011", "CD4012", "CD4030", "CD4069", "CD4070", "CD4071",
+      "CD4081", "CD4082", "CD40106"}},
     {"时序逻辑芯片", "时序逻辑", 0xC8FFC8,  // light green
      {"74LS74", "74LS75", "74LS76", "74LS90", "74LS93", "74LS109", "74LS112", "74LS121", "74LS122",
-      "74LS123", "74LS126", "74LS132", "74LS160", "74LS161", "74LS162", "74LS163", "74LS174", "74LS175",
-      "74LS190", "74LS192", "74LS193", "74LS194", "74LS221", "74LS273", "74LS290", "74LS293", "74LS373"}},
+      "74LS123", "74LS160", "74LS161", "74LS162", "74LS163", "74LS174", "74LS175", "74LS190", "74LS192",
+      "74LS193", "74LS194", "74LS221", "74LS273", "74LS290", "74LS293", "74LS373"}},
 };
 
 // 宋体 where the machine has it, else a Chinese face that is there.
@@ -47,6 +49,13 @@ QFont song_font(int pixels, bool bold = false) {
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
+}
+
+// Shows the items whose type or function holds the text typed so far.
+void filter_list(QListWidget* list, const QString& typed) {
+    const QString wanted = typed.trimmed();
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setHidden(!list->item(i)->text().contains(wanted, Qt::CaseInsensitive));
 }
 
 void tint(QWidget* w, int32_t bgr) {
@@ -116,6 +125,9 @@ TForm_creat_chip::TForm_creat_chip(QWidget* parent) : QDialog(parent) {
     connect(ListBox2, &QListWidget::currentRowChanged, this, &TForm_creat_chip::ListBox2Click);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm_creat_chip::BitBtn1Click);
     connect(ListBox2, &QListWidget::itemDoubleClicked, this, &TForm_creat_chip::BitBtn1Click);
+    // Typing narrows the list; a type copied in from the list leaves it whole.
+    connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& t) { filter_list(ListBox1, t); });
+    connect(Edit2, &QLineEdit::textEdited, this, [this](const QString& t) { filter_list(ListBox2, t); });
     connect(BitBtn1, &QPushButton::clicked, this, &TForm_creat_chip::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm_creat_chip::BitBtn2Click);
 }
@@ -138,6 +150,8 @@ void TForm_creat_chip::ListBox2Click() {
 std::string TForm_creat_chip::choose(int page) {
     PageControl1->setCurrentIndex(page == 1 ? 1 : 0);
     chosen_kind.clear();
+    filter_list(ListBox1, {});
+    filter_list(ListBox2, {});
     // Typing replaces the shown type; Enter takes it.
     QLineEdit* edit = page == 1 ? Edit2 : Edit1;
     edit->selectAll();

@@ -85,7 +85,7 @@ bool TForm_one_shot::edit(Circuit& c, int obj) {
         s.box->setVisible(k < shown_);
         static_cast<QGroupBox*>(s.box)->setTitle(shown_ == 1 ? QStringLiteral("脉冲宽度")
                                                              : QStringLiteral("第 %1 个单稳态").arg(k + 1));
-        s.width->setText(general_number(one_shot_width(c.objects[obj], k)));
+        show_width(k, one_shot_width(c.objects[obj], k));
         s.r->clear();
         s.c->clear();
         s.formula->setText(one_shot_formula(type));
@@ -112,14 +112,24 @@ void TForm_one_shot::RcClick(int section) {
         return;
     }
     // kΩ · μF = 1e3 · 1e-6 s.
-    s.width->setText(general_number(factor_ * r * cap * 1e-3));
+    show_width(section, factor_ * r * cap * 1e-3);
+}
+
+void TForm_one_shot::show_width(int section, double seconds) {
+    // Rounded through its 4-digit text, then written plainly: 0.6931, 86400.
+    const QString text = general_number(QString::number(seconds, 'g', 4).toDouble());
+    exact_[size_t(section)] = seconds;
+    shown_text_[size_t(section)] = text;
+    sections[size_t(section)].width->setText(text);
 }
 
 void TForm_one_shot::BitBtn1Click() {
     for (int k = 0; k < shown_; ++k) {
         SectionEdits& s = sections[size_t(k)];
         double w = 0;
-        if (!parse_real(s.width->text(), w) || !(w > 0) || w > kMaxWidth) {
+        if (s.width->text() == shown_text_[size_t(k)]) w = exact_[size_t(k)];
+        else if (!parse_real(s.width->text(), w)) w = 0;
+        if (!(w > 0) || w > kMaxWidth) {
             show_message(this, QStringLiteral("脉冲宽度必须是大于 0、不超过 86400 的秒数。"), MessageKind::warning);
             s.width->selectAll();
             s.width->setFocus();

@@ -42,8 +42,15 @@ public:
     std::array<double, 2> widths{};  // what OK took
 
 private:
+    // Shows `seconds` in section k's width edit, to at most 4 significant
+    // digits; OK takes the value itself while that text stands, so opening
+    // the dialog and pressing OK changes no width.
+    void show_width(int section, double seconds);
+
     int shown_ = 1;          // sections shown
     double factor_ = 0.693;  // tw = factor · R · C
+    std::array<double, 2> exact_{};      // the widths behind the shown texts
+    std::array<QString, 2> shown_text_;  // the texts shown for them
 };
 
 // tw = k · R · C of the type (ln 2 for the 74LS121 and 74LS221, 0.45 for

@@ -9,7 +9,6 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTableView>
@@ -19,11 +18,12 @@
 #include "instruments/forms/Unit_b_t_list.h"
 #include "instruments/forms/Unit_jilu_type.h"
 #include "instruments/forms/instrument_panel.h"
+#include "model/output_file.h"
 
 namespace vorlisk {
 
 // The grid over the recorder: the view's horizontal header is row 0 (the
-// labels), its vertical header column 0 (empty). It shows the rows it has
+// labels), its vertical header column 0 (the rows' numbers). It shows the rows it has
 // been told about, so the recorder can grow during a pass while the view
 // catches up between passes.
 class TruthTableModel : public QAbstractTableModel {
@@ -39,7 +39,11 @@ public:
         return QString::fromUtf8(text.data(), qsizetype(text.size()));
     }
     QVariant headerData(int section, Qt::Orientation o, int role) const override {
-        if (role != Qt::DisplayRole || o != Qt::Horizontal || section >= table_.columns()) return {};
+        if (role != Qt::DisplayRole) return {};
+        // Rows numbered from 1, so a student can say which row is wrong; the
+        // empty row that takes the next recording has none yet.
+        if (o == Qt::Vertical) return size_t(section) < rows_ ? QVariant(section + 1) : QVariant();
+        if (section >= table_.columns()) return {};
         return QString::fromStdString(table_.label(section));
     }
 
@@ -84,7 +88,8 @@ TForm_biao::TForm_biao(Circuit& circuit, TForm_b_t_list& items, TForm_jilu_type&
     StringGrid1->horizontalHeader()->setHighlightSections(false);
     StringGrid1->verticalHeader()->setDefaultSectionSize(20);
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setFixedWidth(50);  // the empty column 0
+    StringGrid1->verticalHeader()->setFixedWidth(50);  // column 0, the rows' numbers
+    StringGrid1->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     StringGrid1->verticalHeader()->setHighlightSections(false);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setCornerButtonEnabled(false);
@@ -105,6 +110,9 @@ TForm_biao::TForm_biao(Circuit& circuit, TForm_b_t_list& items, TForm_jilu_type&
     choose_csv_file = [this](const QString& suggestion) {
         return QFileDialog::getSaveFileName(this, QStringLiteral("导出真值表"), suggestion,
                                             QStringLiteral("CSV 文件 (*.csv)"));
+    };
+    suggest_export_file = [this](const QString& stem, const QString& suffix) {
+        return export_file_suggestion(c_.file_name, stem, suffix);
     };
     clear_table();
 }
@@ -155,7 +163,8 @@ void TForm_biao::sync_grid() {
 }
 
 QString TForm_biao::cell_text(int row, int column) const {
-    if (column <= 0 || column > table_.columns()) return {};
+    if (column == 0) return row > 0 && size_t(row) <= table_.rows() ? QString::number(row) : QString();
+    if (column < 0 || column > table_.columns()) return {};
     if (row == 0) return QString::fromStdString(table_.label(column - 1));
     if (size_t(row) > table_.rows()) return {};
     const std::string_view t = vorlisk::cell_text(table_.cell(size_t(row - 1), column - 1));
@@ -198,7 +207,7 @@ void TForm_biao::BitBtn6Click() {
     QMenu menu(this);
     menu.addAction(QStringLiteral("保存为 CSV 文件…"), this, [this] {
         const QString path =
-            choose_csv_file(export_file_suggestion(c_.file_name, QStringLiteral("真值表"), QStringLiteral("csv")));
+            choose_csv_file(suggest_export_file(QStringLiteral("真值表"), QStringLiteral("csv")));
         if (!path.isEmpty()) export_csv(path);
     });
     menu.addAction(QStringLiteral("复制到剪贴板"), this, &TForm_biao::copy_to_clipboard);
@@ -210,11 +219,9 @@ void TForm_biao::BitBtn7Click() { close(); }
 
 bool TForm_biao::export_csv(const QString& path) {
     // Written whole or not at all: a half-written table would pass for a short one.
-    QSaveFile file(path);
-    const std::string text = table_.csv();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
-        !file.commit()) {
-        show_message(this, QStringLiteral("无法写入“%1”。").arg(path), MessageKind::error);
+    std::string why;
+    if (!write_output(QFile::encodeName(path).toStdString(), table_.csv(), SpecialFiles::write_into, why)) {
+        show_message(this, QStringLiteral("无法写入“%1”：%2。").arg(path, QString::fromStdString(why)), MessageKind::error);
         return false;
     }
     return true;

@@ -1,5 +1,5 @@
 // "真值表": the truth-table window. Shows the recorder's table as a grid
-// (header row of labels, an empty column 0, 50-pixel columns, the empty
+// (header row of labels, column 0 numbering the rows, 50-pixel columns, the empty
 // last row that receives the next recording) with the side panel of
 // commands. The run pass records into it through TForm1::deal_biao_data.
 #pragma once
@@ -45,7 +45,8 @@ public:
     bool export_csv(const QString& path);
     void copy_to_clipboard();
 
-    // Text of grid cell (row, column) as shown: row 0 the header, column 0 empty.
+    // Text of grid cell (row, column) as shown: row 0 the header, column 0
+    // the row's number (none on the header and the empty last row).
     QString cell_text(int row, int column) const;
     int grid_rows() const;     // header, recorded rows and the empty last row
     int grid_columns() const;  // column 0 and one per slot up to the last used
@@ -55,6 +56,9 @@ public:
     // Showing wrote default items (or the recording mode) into the circuit:
     // not an edit of the user's, so no undo step.
     std::function<void()> on_shown_items;
+    // The file name an export is first offered under (`stem` when the
+    // circuit has no file); the main window gives its own rule.
+    std::function<QString(const QString& stem, const QString& suffix)> suggest_export_file;
     // Asks for the CSV file name; tests replace it.
     std::function<QString(const QString& suggestion)> choose_csv_file;
 

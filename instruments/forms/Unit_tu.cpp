@@ -1,5 +1,7 @@
 #include "instruments/forms/Unit_tu.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -9,7 +11,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QSaveFile>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@
 #include "app/number_text.h"
 #include "instruments/forms/Unit_b_t_list.h"
 #include "instruments/forms/instrument_panel.h"
+#include "model/output_file.h"
 
 namespace vorlisk {
 
@@ -116,6 +118,9 @@ TForm_tu::TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent)
 
     choose_export_file = [this](const QString& suggestion, const QString& filter) {
         return QFileDialog::getSaveFileName(this, QStringLiteral("导出时序图"), suggestion, filter);
+    };
+    suggest_export_file = [this](const QString& stem, const QString& suffix) {
+        return export_file_suggestion(c_.file_name, stem, suffix);
     };
 }
 
@@ -363,13 +368,13 @@ void TForm_tu::BitBtn6Click() {
     QMenu menu(this);
     menu.addAction(QStringLiteral("保存为波形文件 (VCD)…"), this, [this] {
         const QString path = choose_export_file(
-            export_file_suggestion(c_.file_name, QStringLiteral("时序图"), QStringLiteral("vcd")),
+            suggest_export_file(QStringLiteral("时序图"), QStringLiteral("vcd")),
             QStringLiteral("波形文件 (*.vcd)"));
         if (!path.isEmpty()) export_vcd(path);
     });
     menu.addAction(QStringLiteral("保存为图片 (PNG)…"), this, [this] {
         const QString path = choose_export_file(
-            export_file_suggestion(c_.file_name, QStringLiteral("时序图"), QStringLiteral("png")),
+            suggest_export_file(QStringLiteral("时序图"), QStringLiteral("png")),
             QStringLiteral("PNG 图片 (*.png)"));
         if (!path.isEmpty()) export_png(path);
     });
@@ -388,15 +393,11 @@ bool TForm_tu::export_vcd(const QString& path) {
         names.push_back(t < 0 ? std::string() : c_.test_points[t].label);
     }
     std::ostringstream text;
-    const bool ok = write_trace_vcd(text, trace_lists, names);
-    const std::string dump = text.str();
-    QSaveFile file(path);
-    if (!ok || !file.open(QIODevice::WriteOnly) || file.write(dump.data(), qint64(dump.size())) != qint64(dump.size()) ||
-        !file.commit()) {
-        show_message(this, QStringLiteral("无法写入“%1”。").arg(path), MessageKind::error);
-        return false;
-    }
-    return true;
+    std::string why;
+    if (!write_trace_vcd(text, trace_lists, names)) why = "记录的时刻超出 VCD 能表示的范围";
+    else if (write_output(QFile::encodeName(path).toStdString(), text.str(), SpecialFiles::write_into, why)) return true;
+    show_message(this, QStringLiteral("无法写入“%1”：%2。").arg(path, QString::fromStdString(why)), MessageKind::error);
+    return false;
 }
 
 QImage TForm_tu::export_picture() const {
@@ -447,11 +448,16 @@ std::vector<TForm_tu::AxisLabel> TForm_tu::axis_labels() const {
 }
 
 bool TForm_tu::export_png(const QString& path) {
-    if (!export_picture().save(path, "PNG")) {
-        show_message(this, QStringLiteral("无法写入“%1”。").arg(path), MessageKind::error);
-        return false;
-    }
-    return true;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    std::string why = "无法生成图片";
+    if (export_picture().save(&buffer, "PNG") &&
+        write_output(QFile::encodeName(path).toStdString(), std::string_view(png.constData(), size_t(png.size())),
+                     SpecialFiles::write_into, why))
+        return true;
+    show_message(this, QStringLiteral("无法写入“%1”：%2。").arg(path, QString::fromStdString(why)), MessageKind::error);
+    return false;
 }
 
 }  // namespace vorlisk

@@ -77,6 +77,9 @@ public:
     std::function<void()> on_shown_items;
     // Starts the simulation (Run); the main window leaves it out while closing.
     std::function<void()> start_simulation;
+    // The file name an export is first offered under (`stem` when the
+    // circuit has no file); the main window gives its own rule.
+    std::function<QString(const QString& stem, const QString& suffix)> suggest_export_file;
     // Asks for an export file name; tests replace it.
     std::function<QString(const QString& suggestion, const QString& filter)> choose_export_file;
 

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "engine/activity.h"
@@ -361,8 +362,8 @@ TEST(LabChips, DualOneShots74LS123And221) {
         {1.1, {}, "HH", "LH"},
         {1.7, {}, "LH", "LH"},
         {1.8, {{11, false}}, "LL", "LL"},           // clear ends section 2
-        {1.9, {{11, true}}, "LH", "LH"},            // and its rise fires it again
-        {3.89, {}, "LH", "LH"},
+        {1.9, {{11, true}}, "LH", "LL"},            // its rise fires the 123 again; the 221's latch is used up
+        {3.89, {}, "LH", "LL"},
         {3.9, {}, "LL", "LL"},
     };
     for (const char* type : {"74LS123", "74LS221"}) {
@@ -376,6 +377,62 @@ TEST(LabChips, DualOneShots74LS123And221) {
         ChipBench b(type);
         b.eval();
         EXPECT_EQ(b.levels({4, 12}), "HH") << type;
+    }
+}
+
+// The 74LS221's input latch (its function table's note): releasing /CLR
+// with /A low and B high fires it only when /A was taken high or B low
+// since its last trigger; the 74LS123 fires every time.
+TEST(LabChips, The221FiresOnTheClearsReleaseOnlyWhenItsLatchWasSetAgain) {
+    // Section 1: /A 1 (low unless set), B 2, /CLR 3; Q 13. Width 1 s.
+    const struct {
+        double t;
+        std::vector<std::pair<int, bool>> set;
+        const char* q123;
+        const char* q221;
+    } steps[] = {
+        {0.0, {}, "L", "L"},
+        {0.1, {{2, true}}, "H", "H"},   // B rises: both fire
+        {1.2, {}, "L", "L"},
+        {1.3, {{3, false}}, "L", "L"},
+        {1.4, {{3, true}}, "H", "L"},   // released as /A and B were at the trigger
+        {1.5, {{3, false}}, "L", "L"},
+        {1.6, {{1, true}}, "L", "L"},   // /A high while cleared sets the latch
+        {1.7, {{1, false}}, "L", "L"},
+        {1.8, {{3, true}}, "H", "H"},
+        {1.9, {{3, false}}, "L", "L"},
+        {2.0, {{2, false}}, "L", "L"},  // and so does B low
+        {2.1, {{2, true}}, "L", "L"},
+        {2.2, {{3, true}}, "H", "H"},
+    };
+    for (const char* type : {"74LS123", "74LS221"}) {
+        std::vector<ShotStep> shots;
+        for (const auto& s : steps) shots.push_back({s.t, s.set, std::string_view(type) == "74LS123" ? s.q123 : s.q221});
+        run_shots(type, {13}, shots, {{3, true}});
+    }
+}
+
+// A width a whole number of steps long lasts that many passes, however
+// small the step.
+TEST(LabChipsWired, OneShotWidthsCountWholeSteps) {
+    //   seconds a pass, width, passes Q is high
+    const std::vector<std::tuple<double, double, int>> widths = {
+        {1e-10, 1e-9, 10}, {1e-9, 1e-8, 10}, {1e-9, 1e-9, 1}, {1e-10, 1e-8, 100},
+        {1e-3, 0.5, 500},  {0.1, 0.3, 3},    {0.3, 1.0, 4},   {1e-6, 2.5e-5, 25},
+    };
+    for (const auto& [step, width, passes] : widths) {
+        WiredChip w("74LS121");
+        w.circuit().time_step = step;
+        w.run();
+        for (int i = 0; i < w.circuit().object_count; ++i)
+            if (contains(w.circuit().objects[i].kind, "74LS121")) w.circuit().objects[i].param_real[1] = width;
+        w.set(5, true);  // B rises with A1, A2 low
+        int high = 0;
+        for (int n = 0; n < passes + 10; ++n) {
+            w.run(1);
+            high += w.levels({6}) == "H";
+        }
+        EXPECT_EQ(high, passes) << width << " s at " << step << " s a pass";
     }
 }
 

@@ -48,6 +48,7 @@ struct Loaded : Harness {
         new_circuit(c);
         FileResult r = load_circuit(c, (kFolder / file).string());
         EXPECT_TRUE(r) << file << ": " << r.message;
+        EXPECT_EQ(r.drawing_line, 0) << file << ": " << r.drawing_problem;
         stop_circuit(c);
     }
     // From the bytes of a copy of the file.

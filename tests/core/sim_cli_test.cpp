@@ -1,12 +1,19 @@
 // vorlisk-sim as a teacher's script uses it: readings, truth tables, Value
 // Change Dumps, and one-line errors with exit code 2 and nothing on stdout.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
+#include "tests/support/capabilities.h"
 #include "tests/support/sim_process.h"
 
 namespace {
@@ -208,9 +215,10 @@ TEST(SimCli, VcdToStandardOutputInsteadOfTheReadings) {
 }
 
 TEST(SimCli, AFullStandardOutputIsSaidOnStandardError) {
+    if (!std::system(nullptr)) GTEST_SKIP() << vorlisk::test::kNoProcesses;
     const fs::path err = fs::temp_directory_path() / ("vorlisk_cli_full_" + std::to_string(::getpid()));
     for (const std::string args : {"", " --vcd -"}) {
-        const std::string cmd = vorlisk::test::shell_quote(VORLISK_SIM) + " " + vorlisk::test::shell_quote(kHalfAdder) +
+        const std::string cmd = vorlisk::test::program_command(VORLISK_SIM) + " " + vorlisk::test::shell_quote(kHalfAdder) +
                                 " --passes 5" + args + " >/dev/full 2>" + err.string();
         const int status = std::system(cmd.c_str());
         EXPECT_EQ(WEXITSTATUS(status), 2) << args;
@@ -252,6 +260,71 @@ TEST(SimCli, ReadingsRunLongEnoughForTheDelayAndNameWhatKeptChanging) {
     EXPECT_EQ(counter.out.find('~'), std::string::npos) << "~ marks truth-table rows only";
     EXPECT_EQ(std::count(counter.err.begin(), counter.err.end(), '\n'), 1) << counter.err;
     EXPECT_NE(counter.err.find("CP、QA"), std::string::npos) << counter.err;
+}
+
+// A drawing value no dialog offers changes nothing a run computes: one
+// warning naming the line, the run as with the reset value, and a picture
+// drawn with it.
+TEST(SimCli, DrawingValuesNoDialogOffersAreResetWithOneWarning) {
+    const fs::path wide = half_adder_with(11, "30000");  // the wire width
+    const Result r = run({wide.string(), "--passes", "20", "--set", "A=1"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "A\t1\nB\t0\nS\t1\nC\t0\n");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find("第 11 行的导线粗细 30000"), std::string::npos) << r.err;
+    // Graded, the file is checked as its author drew it, and said once.
+    const fs::path ref = fs::temp_directory_path() / ("vorlisk_cli_wide_ref_" + std::to_string(::getpid()));
+    std::ofstream(ref) << run({kHalfAdder, "--truth-table"}).out;
+    const Result graded = run({"--expect", ref.string(), wide.string()});
+    EXPECT_EQ(graded.code, 0) << graded.out;
+    EXPECT_EQ(std::count(graded.err.begin(), graded.err.end(), '\n'), 1) << graded.err;
+    fs::remove(ref);
+    const Result picture = run({wide.string(), "--picture", "-"});
+    if (picture.code == 0) {
+        EXPECT_EQ(picture.out, run({kHalfAdder, "--picture", "-"}).out) << "drawn with the reset width";
+    }
+    fs::remove(wide);
+}
+
+// Every output into a pipe or a device: written into, never replaced by a
+// regular file (run as root, a picture written to /dev/null would otherwise
+// have replaced the system's /dev/null); "-" is standard output.
+TEST(SimCli, OutputsGoIntoPipesAndDevicesWithoutReplacingThem) {
+    const fs::path dir = fs::temp_directory_path() / ("vorlisk_cli_outputs_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const bool pictures = run({kHalfAdder, "--picture", "-"}).code == 0;  // a build without Qt has none
+    const bool devices = ::geteuid() == 0;
+    //   option, target name (its extension chooses a picture's format)
+    const std::vector<std::pair<std::string, std::string>> outputs = {
+        {"--picture", "out.svg"}, {"--picture", "out.png"}, {"--vcd", "out.vcd"}, {"--record-table", "out.csv"}};
+    for (const auto& [option, name] : outputs) {
+        if (option == "--picture" && !pictures) continue;
+        const fs::path fifo = dir / ("pipe_" + name);
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        std::string got;
+        std::thread reader([&] { got = read_file(fifo); });
+        const Result r = run({kHalfAdder, "--passes", "5", option, fifo.string()});
+        reader.join();
+        EXPECT_EQ(r.code, 0) << option << ": " << r.err;
+        EXPECT_FALSE(got.empty()) << option;
+        EXPECT_TRUE(fs::is_fifo(fifo)) << option;
+        if (!devices) continue;
+        //   device, exit code (a full device is said, a null one takes it all)
+        for (const auto& [minor, code] : {std::pair{3, 0}, std::pair{7, 2}}) {
+            const fs::path node = dir / ("dev" + std::to_string(minor) + "_" + name);
+            if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, minor)) != 0) continue;
+            const Result d = run({kHalfAdder, "--passes", "5", option, node.string()});
+            EXPECT_EQ(d.code, code) << option << " " << minor << ": " << d.err;
+            if (code == 2) {
+                EXPECT_NE(d.err.find("磁盘空间不足"), std::string::npos) << d.err;
+            }
+            EXPECT_TRUE(fs::is_character_file(node)) << option << " " << minor;
+        }
+    }
+    if (pictures) {
+        EXPECT_TRUE(run({kHalfAdder, "--picture", "-"}).out.starts_with("<?xml")) << "SVG on standard output";
+    }
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "model/circuit_file.h"
+#include "tests/support/capabilities.h"
 #include "tests/support/harness.h"
 #include "tests/support/sim_process.h"
 #include "tools/make_examples/grading.h"
@@ -27,8 +29,13 @@ const std::string kRight = (kLesson / "作业/2023001张三.vlk").string();
 const std::string kWrong = (kLesson / "作业/2023002李四.vlk").string();
 const std::string kReordered = (kLesson / "作业/2023003王五.vlk").string();
 
-// A scratch folder of this test process, removed after each test.
-fs::path scratch_dir() { return fs::temp_directory_path() / ("vorlisk_grading_" + std::to_string(::getpid())); }
+// A scratch folder of this test, removed after it. Named by the test too:
+// where every process has the same id (under node), tests running side by
+// side must not share one.
+fs::path scratch_dir() {
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return fs::temp_directory_path() / ("vorlisk_grading_" + std::to_string(::getpid()) + "_" + test);
+}
 
 fs::path scratch(const std::string& name) {
     fs::create_directories(scratch_dir());
@@ -40,6 +47,13 @@ struct Grading : ::testing::Test {
 };
 
 void write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::string read_text(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 // The reference the teacher makes from the model solution.
 fs::path reference(const std::vector<std::string>& options, const std::string& name) {
@@ -127,8 +141,8 @@ TEST_F(Grading, AReferenceThatIsNoOutputOfTheRunnerIsAnError) {
     //   reference text, a word of the message
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "空"},
-        {"A\tB\tS\n0\t0\t1\n0\t1\t0\n1\t1\t1\n", "2 的幂"},  // three rows
-        {"A\tS\n0\t1\n0\t0\n", "组合"},                       // a combination twice
+        {"A\tB\tS\n0\t0\t1\n0\t1\t0\n1\t1\t1\n", "缺少 A=1 B=0 的行"},  // a setting missing
+        {"A\tS\n0\t1\n0\t0\n", "缺少 A=1 的行"},                 // a setting twice, the other never
         {"A\tS\n0\t1\n1\n", "第 3 行"},
         // The teacher's own mistakes, named by line and problem.
         {"A\tS\tS\n0\t1\t1\n1\t0\t0\n", "列名“S”出现了两次（第 2 列和第 3 列）"},
@@ -155,9 +169,98 @@ TEST_F(Grading, AReferenceThatIsNoOutputOfTheRunnerIsAnError) {
     EXPECT_EQ(run_sim({"--expect", ok.string(), kRight}).code, 1) << "read, checked and failed: no such names";
 }
 
+// A truth table cut short would pass circuits wrong in the rows it lacks:
+// which columns are switches is the graded circuit's to say (the lesson's
+// A, B and CI), and every setting of them needs its row.
+TEST_F(Grading, ATableMustHaveARowForEverySettingOfTheSwitchesItNames) {
+    const fs::path full = reference({"--truth-table"}, "full.txt");
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(full);
+        for (std::string l; std::getline(in, l);) lines.push_back(l);
+    }
+    ASSERT_EQ(lines.size(), 9u);  // A B CI S CO, then rows 000 .. 111
+    auto keep = [&](std::initializer_list<size_t> rows) {
+        std::string text = lines[0] + "\n";
+        for (size_t r : rows) text += lines[r + 1] + "\n";
+        return text;
+    };
+    //   reference, what the refusal names
+    const std::vector<std::pair<std::string, std::string>> cut = {
+        {keep({0}), "缺少 A=0 B=0 CI=1、A=0 B=1 CI=0、A=0 B=1 CI=1 等 7 种设置 的行"},  // the header and one row
+        {keep({0, 4}), "缺少 A=0 B=0 CI=1"},                                       // once read as one switch A
+        {keep({0, 1, 2, 3, 4, 5, 6}), "缺少 A=1 B=1 CI=1 的行"},
+    };
+    for (const auto& [text, word] : cut) {
+        write(scratch("cut.txt"), text);
+        const SimResult r = run_sim({"--expect", scratch("cut.txt").string(), kWrong, kRight});
+        EXPECT_EQ(r.code, 2) << text;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(word), std::string::npos) << r.err;
+    }
+    // Leaving out a switch's column is no cut: it keeps its stored level
+    // (B = 0 in the files), and the rows of the others are all there.
+    std::string without_b = "A\tCI\tS\tCO\n";
+    for (size_t r : {0u, 1u, 4u, 5u}) {
+        const std::string& l = lines[r + 1];  // A B CI S CO
+        without_b += l.substr(0, 2) + l.substr(4) + "\n";
+    }
+    write(scratch("without_b.txt"), without_b);
+    const SimResult r = run_sim({"--expect", scratch("without_b.txt").string(), kRight, kWrong});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_EQ(r.out, kRight + "\t通过\n" + kWrong + "\t不通过\t1 行不同（共 4 行）：A=1 CI=1 时 CO 应为 1，实为 0\n" +
+                         "共 2 个文件：通过 1 个，不通过 1 个。\n");
+}
+
+// Whatever the runner prints reads back as a reference that the same
+// circuit passes: every example (and the lesson's files) under every
+// option that changes what is printed. An empty print (no test point, no
+// indicator) is no reference and is left out.
+TEST_F(Grading, EveryOutputOfTheRunnerIsAReferenceItsCircuitPasses) {
+    const std::vector<std::vector<std::string>> printing = {
+        {},
+        {"--indicators", "--box-out"},
+        {"--format", "csv", "--indicators"},
+        {"--truth-table"},
+        {"--truth-table", "--indicators", "--box-out"},
+        {"--truth-table", "--format", "csv", "--indicators"},
+    };
+    size_t checked = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(VORLISK_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".vlk") continue;
+        const std::string file = entry.path().string();
+        for (const auto& options : printing) {
+            std::vector<std::string> args{file};
+            args.insert(args.end(), options.begin(), options.end());
+            const SimResult printed = run_sim(args);
+            ASSERT_EQ(printed.code, 0) << file << " " << options.size() << ": " << printed.err;
+            if (printed.out.find_first_not_of("\r\n\xEF\xBB\xBF,") == std::string::npos) continue;
+            write(scratch("ref.txt"), printed.out);
+            const SimResult check = run_sim({"--expect", scratch("ref.txt").string(), file});
+            EXPECT_EQ(check.code, 0) << file << " with " << (options.empty() ? "" : options[0]) << " "
+                                     << options.size() << ":\n" << printed.out << check.out << check.err;
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 23u * 5) << "every example, nearly every way";
+}
+
+// The side-by-side check of the passes is run in every run it is given:
+// a class's files and a table's rows on several threads alike.
+TEST_F(Grading, CheckedPassesGradeAndTabulateAlike) {
+    const fs::path ref = reference({"--truth-table"}, "ref.txt");
+    const SimResult plain = run_sim({"--expect", ref.string(), kRight, kWrong, kReordered});
+    const SimResult checked = run_sim({"--expect", ref.string(), kRight, kWrong, kReordered, "--check-pass"});
+    EXPECT_EQ(checked.code, 1) << checked.err;
+    EXPECT_EQ(checked.out, plain.out);
+    const SimResult rows = run_sim({kReference, "--truth-table", "--jobs", "4", "--check-pass"});
+    EXPECT_EQ(rows.code, 0) << rows.err;
+    EXPECT_EQ(rows.out, read_text(ref));
+}
+
 TEST_F(Grading, AFifoAsTheReferenceIsRefusedAtOnce) {
     const fs::path fifo = scratch("ref.fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    if (!test::made_fifo(fifo)) GTEST_SKIP() << test::kNoFifos;
     const SimResult r = run_sim({"--expect", fifo.string(), kRight});  // would wait for a writer for ever
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out, "");

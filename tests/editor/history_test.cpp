@@ -98,6 +98,28 @@ TEST(History, ClicksThatChangeNothingLeaveTheCircuitUnmodified) {
     EXPECT_FALSE(f.c.modified) << "undone back to the saved state";
 }
 
+// Where switch levels are not counted (an example), flipping a switch is
+// still a step to undo, but only the other changes make the circuit differ
+// from what is on disk.
+TEST(History, SwitchLevelsAloneNeedNoSaveWhereNotCounted) {
+    HistoryFixture f;
+    f.add("高低电平控制器", 400, 400);
+    f.history.reset(f.c);
+    f.history.count_switch_levels(f.c, false);
+    f.ed.mouse_x = 400, f.ed.mouse_y = 400;
+    f.ed.double_click(f.c, f.view, MouseButton::left);
+    EXPECT_TRUE(f.history.commit(f.c));
+    EXPECT_FALSE(f.c.modified) << "only a level flipped";
+    f.c.selection = {"非门 1"};
+    move_items(f.c, f.c.selection, 10, 0, 0, 0);
+    f.history.commit(f.c);
+    EXPECT_TRUE(f.c.modified) << "a gate moved";
+    f.history.undo(f.c);
+    EXPECT_FALSE(f.c.modified) << "the move undone, the flipped level left";
+    f.history.count_switch_levels(f.c, true);
+    EXPECT_TRUE(f.c.modified) << "counted, the level differs from the file";
+}
+
 // Every shipped example: a Run and Stop leave no step behind, whatever the
 // pass wrote (a pulse's enable time, the pass marks), so a click afterwards
 // neither marks the file modified nor drops what could be redone.

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QToolButton>
+#include <cmath>
 
 #include "app/Unit_bitmap.h"
 #include "chips/forms/Unit_creat_chip.h"
@@ -46,8 +47,10 @@ private slots:
     void chip_kind_data();
     void chip_kind();
     void chip_type_kept_between_uses();
+    void chip_list_follows_the_typing();
     void chip_type_without_model_refused();
     void one_shot_widths();
+    void one_shot_widths_show_four_digits();
 
     void palette_window_data();
     void palette_window();
@@ -99,9 +102,9 @@ void EditorDialogsTest::chip_kind() {
 
 void EditorDialogsTest::chip_type_kept_between_uses() {
     TForm_creat_chip dlg;
-    QCOMPARE(dlg.ListBox1->count(), 50);
-    QCOMPARE(dlg.ListBox2->count(), 27);
-    QCOMPARE(dlg.ListBox2->item(13)->text(), QStringLiteral("74LS161 4位二进制同步计数器"));
+    QCOMPARE(dlg.ListBox1->count(), 52);
+    QCOMPARE(dlg.ListBox2->count(), 25);
+    QCOMPARE(dlg.ListBox2->item(11)->text(), QStringLiteral("74LS161 4位二进制同步计数器"));
     QTimer::singleShot(0, &dlg, [&] {
         dlg.ListBox1->setCurrentRow(dlg.ListBox1->count() - 1);  // the last listed, CD40106
         dlg.BitBtn1->click();
@@ -109,6 +112,36 @@ void EditorDialogsTest::chip_type_kept_between_uses() {
     QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(CD40106)"));
     QTimer::singleShot(0, &dlg, [&] { dlg.BitBtn1->click(); });
     QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(CD40106)"));
+}
+
+// Typing narrows the list to the types (or functions) that hold the text;
+// a type taken from the list leaves it whole, and so does the next opening.
+void EditorDialogsTest::chip_list_follows_the_typing() {
+    TForm_creat_chip dlg;
+    const auto shown = [](QListWidget* list) {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            if (!list->item(i)->isHidden()) out << list->item(i)->data(Qt::UserRole).toString();
+        return out;
+    };
+    QTimer::singleShot(0, &dlg, [&] {
+        QTest::keyClicks(dlg.Edit2, "ls16");
+        QCOMPARE(shown(dlg.ListBox2), (QStringList{"74LS160", "74LS161", "74LS162", "74LS163"}));
+        QTest::keyClick(dlg.Edit2, Qt::Key_1);
+        QCOMPARE(shown(dlg.ListBox2), QStringList{"74LS161"});
+        dlg.BitBtn2->click();
+    });
+    dlg.choose(1);
+    QTimer::singleShot(0, &dlg, [&] {
+        QCOMPARE(shown(dlg.ListBox1).size(), 52);
+        QTest::keyClicks(dlg.Edit1, "13");  // 74LS132, 74LS133, 74LS138 among others
+        QVERIFY(shown(dlg.ListBox1).contains(QStringLiteral("74LS132")));
+        dlg.ListBox1->setCurrentRow(dlg.ListBox1->row(dlg.ListBox1->findItems("74LS132", Qt::MatchStartsWith)[0]));
+        QCOMPARE(dlg.Edit1->text(), QStringLiteral("74LS132"));
+        QVERIFY(shown(dlg.ListBox1).contains(QStringLiteral("74LS138")));
+        dlg.BitBtn1->click();
+    });
+    QCOMPARE(dlg.choose(0), std::string("集成芯片组合逻辑(74LS132)"));
 }
 
 // A typed type the chip library does not model is refused by name and the
@@ -155,6 +188,31 @@ void EditorDialogsTest::one_shot_widths() {
     QCOMPARE(c->objects[i].param_real[1], 0.45);
     QCOMPARE(c->objects[i].param_real[2], 2.0);
     QVERIFY(c->modified);
+}
+
+// Widths show at most 4 significant digits; OK keeps the width behind an
+// untouched text: the formula's own for a 74LS121 with 1 kΩ and 1000 μF
+// (ln 2 s), and a width of 1/3 s from the file.
+void EditorDialogsTest::one_shot_widths_show_four_digits() {
+    const int i = add_component(*c, "集成芯片时序逻辑(74LS123)", 200, 200);
+    const int k = add_component(*c, "集成芯片时序逻辑(74LS121)", 400, 200);
+    set_one_shot_width(*c, i, 1, 1.0 / 3);
+    TForm_one_shot dlg;
+    QTimer::singleShot(0, &dlg, [&] {
+        QCOMPARE(dlg.sections[1].width->text(), QStringLiteral("0.3333"));
+        dlg.BitBtn1->click();
+    });
+    QVERIFY(dlg.edit(*c, i));
+    QCOMPARE(c->objects[i].param_real[2], 1.0 / 3);
+    QTimer::singleShot(0, &dlg, [&] {
+        dlg.sections[0].r->setText("1");
+        dlg.sections[0].c->setText("1000");
+        dlg.sections[0].compute->click();
+        QCOMPARE(dlg.sections[0].width->text(), QStringLiteral("0.6931"));
+        dlg.BitBtn1->click();
+    });
+    QVERIFY(dlg.edit(*c, k));
+    QCOMPARE(c->objects[k].param_real[1], std::log(2.0));
 }
 
 // Columns: group, size of the buttons' panel, window position from the main window's

@@ -1,8 +1,8 @@
 // The instrument windows in the main window: default items on showing,
 // recording while the circuit runs and clearing on Run and New, the
 // record-items and recording-mode dialogs as document changes, the scale
-// field of the timing diagram, its page flip, the collapse button and the
-// exports.
+// field of the timing diagram, its page flip, the collapse button, the
+// exports, and where the windows open.
 #include <QtTest>
 
 #include <QClipboard>
@@ -11,12 +11,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <cmath>
 
 #include "app/Unit1.h"
+#include "app/tool_windows.h"
 #include "gui_support.h"
 #include "instruments/forms/Unit_b_t_list.h"
 #include "instruments/forms/Unit_biao.h"
@@ -64,6 +67,9 @@ private slots:
     void traces_flip_to_a_new_page_at_the_right_edge();
     void collapse_button_folds_the_panel();
     void exports_write_what_the_recorders_hold();
+    void tool_window_frame_data();
+    void tool_window_frame();
+    void windows_open_clear_of_the_menus_and_where_left();
 };
 
 void InstrumentsTest::showing_chooses_default_items_when_the_first_eight_are_empty() {
@@ -128,6 +134,9 @@ void InstrumentsTest::truth_table_records_on_change_and_run_and_new_clear_it() {
     QCOMPARE(t->cell_text(1, 1), QStringLiteral("0"));
     QCOMPARE(t->cell_text(2, 1), QStringLiteral("1"));
     QTRY_COMPARE(t->StringGrid1->model()->rowCount(), 3);  // the grid caught up
+    const QAbstractItemModel* grid = t->StringGrid1->model();
+    QCOMPARE(grid->headerData(1, Qt::Vertical).toString(), QStringLiteral("2"));  // rows numbered from 1
+    QVERIFY(grid->headerData(2, Qt::Vertical).toString().isEmpty());             // not the row to come
 
     t->BitBtn4Click();  // stopped: records the readings of the last step
     QCOMPARE(t->cell_text(3, 1), QStringLiteral("1"));
@@ -371,6 +380,78 @@ void InstrumentsTest::exports_write_what_the_recorders_hold() {
     MessageCapture capture;
     QVERIFY(!t->export_csv(dir.filePath("no/such/dir/t.csv")));
     QCOMPARE(capture.messages.size(), 1);
+}
+
+// A 1920 x 1040 screen whose main window, maximised, has its menus and
+// toolbar in the top 80 pixels and its canvas at (84, 80), 1820 x 940.
+// Columns: the main window's frame, the tool window's frame (its place
+// counts when remembered), remembered, the corner, the frame it gets.
+void InstrumentsTest::tool_window_frame_data() {
+    QTest::addColumn<QRect>("main");
+    QTest::addColumn<QRect>("wanted");
+    QTest::addColumn<bool>("remembered");
+    QTest::addColumn<int>("corner");
+    QTest::addColumn<QRect>("frame");
+    const QRect maximised(0, 0, 1920, 1040), small(100, 0, 1000, 700);
+    const int top = int(ToolCorner::top_right), bottom = int(ToolCorner::bottom_right);
+    QTest::newRow("maximised: over the canvas's top right") << maximised << QRect(0, 0, 460, 330) << false << top
+                                                             << QRect(1424, 100, 460, 330);
+    QTest::newRow("maximised: over its bottom right") << maximised << QRect(0, 0, 640, 420) << false << bottom
+                                                       << QRect(1244, 580, 640, 420);
+    QTest::newRow("room beside the main window") << small << QRect(0, 0, 460, 330) << false << top
+                                                 << QRect(1100, 80, 460, 330);
+    QTest::newRow("where it was left") << maximised << QRect(300, 500, 460, 330) << true << top
+                                       << QRect(300, 500, 460, 330);
+    QTest::newRow("left on a screen since unplugged") << maximised << QRect(2500, 100, 460, 330) << true << top
+                                                      << QRect(1424, 100, 460, 330);
+    QTest::newRow("left over the menus: below them") << maximised << QRect(300, 10, 460, 330) << true << top
+                                                     << QRect(300, 80, 460, 330);
+    QTest::newRow("too tall below the menus: shorter") << maximised << QRect(300, 10, 460, 1040) << true << top
+                                                       << QRect(300, 80, 460, 960);
+}
+
+void InstrumentsTest::tool_window_frame() {
+    QFETCH(QRect, main);
+    QFETCH(QRect, wanted);
+    QFETCH(bool, remembered);
+    QFETCH(int, corner);
+    QFETCH(QRect, frame);
+    const MainWindowArea area{main, QRect(main.left(), main.top(), main.width(), 80),
+                              QRect(main.left() + 84, 80, main.width() - 100, main.height() - 100), QSize()};
+    QCOMPARE(vorlisk::tool_window_frame(wanted, remembered, ToolCorner(corner), area, {QRect(0, 0, 1920, 1040)}),
+             frame);
+}
+
+// The windows themselves: clear of the menus and on the screen, and where
+// the user left them in the next session.
+void InstrumentsTest::windows_open_clear_of_the_menus_and_where_left() {
+    const QStringList keys = {"windows/truth_table", "windows/timing_diagram"};
+    const auto forget = [&] {
+        QSettings settings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk"));
+        for (const QString& k : keys) settings.remove(k);
+    };
+    forget();
+    w->show_truth_table();
+    w->show_timing_diagram();
+    const QRect screen = w->screen()->availableGeometry();
+    const QRect menus = w->tool_window_area().menus;
+    QVERIFY(menus.height() > 30);  // the menu bar and the toolbar
+    for (QWidget* tool : {static_cast<QWidget*>(w->truth_table_window()), static_cast<QWidget*>(w->timing_diagram_window())}) {
+        QVERIFY2(!tool->frameGeometry().intersects(menus), qPrintable(tool->objectName()));
+        QVERIFY2(screen.contains(tool->frameGeometry()), qPrintable(tool->objectName()));
+    }
+    w->truth_table_window()->move(40, 300);
+    w->truth_table_window()->close();
+    w->timing_diagram_window()->move(9000, 9000);  // off every screen
+    w->timing_diagram_window()->close();
+
+    w = vorlisk::test::start_main_window();
+    QVERIFY(w);
+    w->show_truth_table();
+    w->show_timing_diagram();
+    QCOMPARE(w->truth_table_window()->pos(), QPoint(40, 300));
+    QVERIFY(screen.contains(w->timing_diagram_window()->frameGeometry()));
+    forget();
 }
 
 QTEST_MAIN(InstrumentsTest)

@@ -25,6 +25,7 @@
 
 #include "app/Unit1.h"
 #include "app/application.h"
+#include "app/canvas_view.h"
 #include "editor/forms/Unit_creat_button.h"
 #include "gui_support.h"
 #include "instruments/forms/Unit_biao.h"
@@ -237,7 +238,9 @@ void MenusTest::examples_menu_lists_the_folder_and_opens_like_open() {
 }
 
 // Columns: where the opened file lies under the folder of the program's
-// data, and whether Save must ask for a new name instead of writing over it.
+// data, and whether it is an example: Save asks for a new name instead of
+// writing over it, flipping a switch alone leaves nothing to save, and an
+// export is offered in the home folder instead of beside it.
 void MenusTest::save_spares_every_file_under_the_examples_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("asks");
@@ -258,6 +261,11 @@ void MenusTest::save_spares_every_file_under_the_examples() {
     QVERIFY(w->save_to(path));
     w->data_dir = dir.path();
     QVERIFY(w->open_file(path));
+    QTest::mouseDClick(w->Image1, Qt::LeftButton, {}, {100, 100});
+    QCOMPARE(c().objects[0].param_int[0], 1);
+    QCOMPARE(c().modified, !asks);
+    const QString folder = QFileInfo(w->export_suggestion(QStringLiteral("电路"), QStringLiteral("svg"))).absolutePath();
+    QCOMPARE(folder, asks ? QDir::homePath() : QFileInfo(path).absolutePath());
     const QByteArray before = contents(path);
     int asked = 0;
     w->choose_save_file = [&] {

@@ -2,35 +2,20 @@
 // change, from the command line, as the window's CSV.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "tests/support/sim_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char ch : s) q += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return q + "'";
-}
-
 // Standard output and exit code of vorlisk-sim with these arguments.
 std::pair<int, std::string> sim(const std::vector<std::string>& args) {
-    std::string cmd = quote(VORLISK_SIM);
-    for (const auto& a : args) cmd += " " + quote(a);
-    cmd += " 2>/dev/null";
-    std::string out;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-    const int status = ::pclose(p);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    const vorlisk::test::SimResult r = vorlisk::test::run_sim(args);
+    return {r.code, r.out};
 }
 
 std::vector<std::string> lines(const std::string& text) {

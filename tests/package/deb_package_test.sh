@@ -50,11 +50,13 @@ data=$root/usr/share/vorlisk
 
 # What a fresh machine would lack: the libraries' packages (computed), and
 # what Qt loads at run time without a link.
-needed=(libc6 qt6-qpa-plugins qt6-translations-l10n fonts-wqy-microhei)
+needed=(libc6 qt6-qpa-plugins qt6-translations-l10n "fonts-wqy-microhei | fonts-noto-cjk")
 [ -x "$gui" ] && needed+=(libqt6widgets6)
 for p in "${needed[@]}"; do
   [[ ", $depends," == *", $p "* || ", $depends," == *", $p,"* ]] || fail "Depends lacks $p"
 done
+# Without it, xdg-open outside a desktop environment takes a circuit for text.
+[ "$(dpkg-deb -f "$deb" Recommends)" = "libfile-mimeinfo-perl" ] || fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 
 for f in usr/bin/vorlisk-sim usr/lib/udev/rules.d/60-vorlisk-ch341.rules usr/share/doc/vorlisk/copyright \
          usr/share/doc/vorlisk/changelog.Debian.gz usr/share/man/man1/vorlisk-sim.1.gz \
@@ -68,6 +70,8 @@ if [ -x "$gui" ]; then
     check_file "$f"
   done
 fi
+# The package ships no README: the installed manual must not send readers there.
+grep -q README "$data/手册/用户手册.html" && fail "the manual refers to the README"
 gzip -t "$root"/usr/share/man/man1/*.gz "$root/usr/share/doc/vorlisk/changelog.Debian.gz" || fail "a .gz file is damaged"
 zcat "$root/usr/share/doc/vorlisk/changelog.Debian.gz" | head -1 | grep -qF "vorlisk ($version)" ||
   fail "the changelog's latest entry is not for $version"

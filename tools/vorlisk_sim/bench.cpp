@@ -36,6 +36,10 @@ bool Bench::load(const std::string& path, const RunSetup& setup, std::string& er
         error = "文件“" + path + "”" + loaded.timing_problem + "：虚拟时间中无法运行，请在“计算设置”中改正后保存。";
         return false;
     }
+    // Drawing values change nothing a run computes: the run goes on with
+    // the reset values, and a picture draws with them.
+    load_note_.clear();
+    if (loaded.drawing_line != 0) load_note_ = "文件“" + path + "”" + loaded.drawing_problem + "：已改用默认值。";
     stop_circuit(c);
     c.virtual_time = 1;
     if (setup.step) c.time_step = *setup.step;
@@ -46,6 +50,13 @@ bool Bench::load(const std::string& path, const RunSetup& setup, std::string& er
         box_.set_switches(setup.box_in);
     }
     return true;
+}
+
+std::string Bench::pass_check_failure() {
+    Circuit& c = *c_;
+    const uint64_t n = pass_check_mismatches(c);
+    if (n == 0) return {};
+    return "运算校验失败：" + std::to_string(n) + " 个运算周期结果不同，首个：" + pass_check_report(c);
 }
 
 void Bench::run(long long passes, const std::function<void(long long)>& after_pass) {
@@ -127,6 +138,11 @@ std::vector<RowResult> run_rows(const RowJob& job, Bench& first, int workers, bo
     parallel_for(job.codes.size(), workers, show_progress ? "行" : "", [&](int w, size_t row) {
         rows[row] = run_row(bench(w), job.switches, job.codes[row], job.readings, job.passes);
     });
+    // Every worker's passes were checked, not only the first's.
+    if (job.setup.check_pass)
+        for (int w = 0; w < workers; ++w)
+            if (w == 0 || benches[size_t(w)])
+                if (std::string failure = bench(w).pass_check_failure(); !failure.empty()) throw PassCheckFailed(failure);
     return rows;
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -51,6 +52,12 @@ public:
     uint8_t lamps() const { return box_.lamps(); }
     // Messages the core reported, each once.
     const std::vector<std::string>& messages() const { return messages_; }
+    // What the load put right, to be said once: drawing values no dialog
+    // offers, replaced by their reset values. Empty when nothing was.
+    const std::string& load_note() const { return load_note_; }
+    // The passes that the side-by-side check found different (RunSetup's
+    // check_pass): empty when none, else what differed first.
+    std::string pass_check_failure();
 
     // Recorders of a single run, as the windows feed them.
     VcdWriter* vcd = nullptr;
@@ -69,6 +76,7 @@ private:
     Ch341Chooser link_{box_, nullptr};
     bool box_on_ = false;
     std::vector<std::string> messages_;
+    std::string load_note_;
 };
 
 // A reading of every row; `unsettled[k]` when reading k still changed
@@ -115,7 +123,12 @@ struct RowJob {
     long long passes = 0;
 };
 // `first` is the bench the caller loaded (the only one used when workers
-// is 1, as a streamed dump needs); the other workers load their own.
+// is 1, as a streamed dump needs); the other workers load their own. With
+// the side-by-side check, a difference in any worker's passes throws
+// PassCheckFailed.
+struct PassCheckFailed : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 std::vector<RowResult> run_rows(const RowJob& job, Bench& first, int workers, bool show_progress);
 
 }  // namespace vorlisk::sim

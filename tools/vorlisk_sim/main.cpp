@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "instruments/vcd.h"
 #include "model/data_dir.h"
 #include "model/file_lines.h"
+#include "model/output_file.h"
 #include "tools/vorlisk_sim/bench.h"
 #include "tools/vorlisk_sim/files.h"
 #include "tools/vorlisk_sim/grading.h"
@@ -50,12 +50,9 @@ std::string seconds_text(double s) {
     return buf;
 }
 
-bool write_file(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    return bool(out);
-}
+// A script may hand a pipe or a device for an output: written into, and
+// waited for as a shell's redirection waits.
+constexpr SpecialFiles kSpecialOutputs = SpecialFiles::wait_for_reader;
 
 // What a teacher's script gets on standard output; a full disk or a closed
 // pipe is said on standard error rather than passed over.
@@ -120,8 +117,9 @@ std::string truth_table_text(const Options& opt, const std::vector<std::string>&
     return out.text();
 }
 
-// The circuit's picture instead of a run. Only a build with the desktop
-// program's painting has it; the rest of the runner never touches Qt.
+// The circuit's picture instead of a run ("-": SVG on standard output).
+// Only a build with the desktop program's painting has it; the rest of the
+// runner never touches Qt.
 int write_picture(const Circuit& c, const std::string& path, double scale) {
 #ifdef VORLISK_SIM_PICTURE
     std::string error;
@@ -140,10 +138,14 @@ int run_file(const Options& opt) {
     Bench bench;
     std::string error;
     if (!bench.load(file, setup, error)) return fail(error);  // the message names the file
+    if (!bench.load_note().empty()) warn(bench.load_note());
     Circuit& c = bench.circuit();
     const Signals signals = find_signals(c);
     std::vector<std::pair<int, int>> levels;
     if (!apply_sets(c, signals, opt.sets, levels, error)) return fail(error);
+    // Outputs never go over the circuit they come from.
+    for (const auto& out : {opt.vcd, opt.record_table, opt.picture})
+        if (out && *out != "-" && same_file(*out, file)) return fail("不能把输出写到电路文件“" + file + "”上。");
     if (opt.picture) return write_picture(c, *opt.picture, opt.scale.value_or(2.0));
 
     std::vector<int> switches;
@@ -155,10 +157,6 @@ int run_file(const Options& opt) {
     }
     const long long passes = opt.passes.value_or(opt.truth_table ? default_row_passes(c) : default_run_passes(c));
 
-    // Outputs never go over the circuit they come from.
-    for (const auto& out : {opt.vcd, opt.record_table})
-        if (out && *out != "-" && same_file(*out, file)) return fail("不能把输出写到电路文件“" + file + "”上。");
-
     VcdWriter vcd;
     if (opt.vcd) {
         const auto scale = vcd_timescale(c.time_step);
@@ -169,7 +167,8 @@ int run_file(const Options& opt) {
         std::vector<std::string> labels;
         for (int t = 0; t < c.test_point_count; ++t) labels.push_back(c.test_points[t].label);
         if (*opt.vcd == "-") vcd.begin(std::cout, "vorlisk-sim", scale->first, labels);
-        else if (!vcd.open(*opt.vcd, "vorlisk-sim", scale->first, labels)) return fail("无法写入“" + *opt.vcd + "”。");
+        else if (!vcd.open(*opt.vcd, kSpecialOutputs, "vorlisk-sim", scale->first, labels, error))
+            return fail("无法写入“" + *opt.vcd + "”：" + error + "。");
         bench.vcd = &vcd;
         bench.ticks_per_pass = scale->second;
     }
@@ -196,8 +195,8 @@ int run_file(const Options& opt) {
         if (opt.record_table && *opt.record_table == "-") {
             text = table.csv();  // instead of the readings
         } else {
-            if (opt.record_table && !write_file(*opt.record_table, table.csv()))
-                return fail("写入“" + *opt.record_table + "”失败。");
+            if (opt.record_table && !write_output(*opt.record_table, table.csv(), kSpecialOutputs, error))
+                return fail("写入“" + *opt.record_table + "”失败：" + error + "。");
             // A clocked circuit never settles and its readings are still
             // wanted: they print as read, and one line says which moved.
             TextTable out(opt.format);
@@ -225,12 +224,12 @@ int run_file(const Options& opt) {
         text = truth_table_text(opt, inputs, job.readings, rows, passes);
     }
     for (const std::string& m : bench.messages()) warn(m);
-    if (opt.vcd && !vcd.close(bench.vcd_pass * bench.ticks_per_pass)) return fail("写入" + output_name(*opt.vcd) + "失败。");
+    if (opt.vcd && !vcd.close(bench.vcd_pass * bench.ticks_per_pass, &error))
+        return fail("写入" + output_name(*opt.vcd) + "失败" + (error.empty() ? "" : "：" + error) + "。");
     // The dump took standard output: the readings are left out.
     if (opt.vcd && *opt.vcd == "-") return 0;
-    if (opt.check_pass && pass_check_mismatches(c) > 0)
-        return fail("运算校验失败：" + std::to_string(pass_check_mismatches(c)) + " 个运算周期结果不同，首个：" +
-                    pass_check_report(c));
+    if (opt.check_pass)
+        if (const std::string failure = bench.pass_check_failure(); !failure.empty()) return fail(failure);
     return print(text);
 }
 
@@ -247,13 +246,19 @@ int check_files(const Options& opt) {
         try {
             verdicts[i] = check_file(opt.files[i], *ref, opt, workers);
         } catch (const std::exception& e) {
-            verdicts[i] = {false, e.what()};
+            verdicts[i] = failed(e.what());
         }
     };
     // One file spreads its rows over the cores, a class spreads its files.
-    if (files == 1) check(0, worker_count(opt.jobs, ref->rows.size()));
+    if (files == 1) check(0, worker_count(opt.jobs, ref->table ? ref->table->rows.size() : 1));
     else parallel_for(files, worker_count(opt.jobs, files), "个文件", [&](int, size_t i) { check(i, 1); });
 
+    // A reference that does not fit, or the simulator's own check: no
+    // verdict can be trusted.
+    for (const Verdict& v : verdicts)
+        if (!v.fault.empty()) return fail(v.fault);
+    for (const Verdict& v : verdicts)
+        if (!v.note.empty()) warn(v.note);
     TextTable out(opt.format);
     size_t passed = 0;
     for (size_t i = 0; i < files; ++i) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/circuit.h"
+#include "model/std_compat.h"
 
 namespace vorlisk::sim {
 
@@ -26,7 +27,7 @@ const char* const kHelp =
     "  --box-out              另外输出实验箱的灯所显示的字节\n"
     "  --check-pass           每次运算同时按完整扫描计算并比较，不同即报错（检查仿真器本身）\n"
     "  --jobs N               同时运行的线程数（默认每个处理器核一个）\n"
-    "  --picture 路径         不运行，把电路画成图片（.svg 或 .png，按扩展名），裁到图形外留 10 像素\n"
+    "  --picture 路径|-       不运行，把电路画成图片（.svg 或 .png，按扩展名；- 为标准输出的 SVG），裁到图形外留 10 像素\n"
     "  --scale F              图片的比例：1 为 100%，2 为 200%（默认 2）\n"
     "  --help, -h             显示本说明\n"
     "  --version              显示版本\n"
@@ -41,7 +42,7 @@ bool parse_count(std::string_view s, long long& out) {
 }
 
 bool parse_seconds(std::string_view s, double& out) {
-    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    auto [p, ec] = real_from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && p == s.data() + s.size() && out > 0.0 && out <= kMaxTimeStep;
 }
 
@@ -168,7 +169,7 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
             auto v = value(i, a);
             if (!v) return std::nullopt;
             double f = 0;
-            auto [p, ec] = std::from_chars(v->data(), v->data() + v->size(), f);
+            auto [p, ec] = real_from_chars(v->data(), v->data() + v->size(), f);
             if (ec != std::errc() || p != v->data() + v->size() || !(f > 0.0) || f > 16.0) {
                 error = "--scale 需要大于 0 且不超过 16 的数，却是“" + std::string(*v) + "”。";
                 return std::nullopt;

@@ -1,7 +1,5 @@
 #include "tools/vorlisk_sim/pool.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -9,14 +7,14 @@
 #include <exception>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
+
+#include "tools/vorlisk_sim/platform.h"
 
 namespace vorlisk::sim {
 
 int worker_count(int requested, size_t items) {
-    int n = requested > 0 ? requested : int(std::thread::hardware_concurrency());
-    if (n < 1) n = 1;
+    const int n = requested > 0 ? requested : core_count();
     return int(std::max<size_t>(1, std::min<size_t>(size_t(n), items)));
 }
 
@@ -41,8 +39,7 @@ void parallel_for(size_t count, int workers, std::string_view unit, const std::f
         --running;
         finished.notify_all();
     };
-    std::vector<std::thread> threads;
-    for (int w = 0; w < workers; ++w) threads.emplace_back(work, w);
+    WorkerThreads threads(workers, work);
     {
         std::optional<Progress> progress;
         if (!unit.empty()) progress.emplace(std::string(unit), count);
@@ -50,12 +47,12 @@ void parallel_for(size_t count, int workers, std::string_view unit, const std::f
         while (!finished.wait_for(lock, std::chrono::milliseconds(200), [&] { return running == 0; }))
             if (progress) progress->show(done.load());
     }
-    for (std::thread& t : threads) t.join();
+    threads.join();
     if (failure) std::rethrow_exception(failure);
 }
 
 Progress::Progress(std::string unit, size_t total)
-    : unit_(std::move(unit)), total_(total), terminal_(::isatty(STDERR_FILENO) == 1),
+    : unit_(std::move(unit)), total_(total), terminal_(stderr_is_terminal()),
       start_(std::chrono::steady_clock::now()), last_(start_) {}
 
 Progress::~Progress() {

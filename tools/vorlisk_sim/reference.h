@@ -10,22 +10,38 @@
 
 namespace vorlisk::sim {
 
-struct Reference {
-    bool table = false;              // a truth table; otherwise readings
-    std::vector<std::string> names;  // table: the header; readings: the labels in order
-    size_t inputs = 0;               // table: the leading columns that are switches
-    // Table: the cells of every row; readings: one row of the values.
+// A truth table: the header, then one row of cells per switch setting.
+// Which columns are switches is the graded circuit's to say: those that
+// name one of its switches, wherever they stand.
+struct ReferenceTable {
+    std::vector<std::string> names;
     std::vector<std::vector<std::string>> rows;
+    std::vector<size_t> lines;  // the file line of each row, for messages
 };
 
-// Reads a printed reference. A truth table is told from readings by its
-// rows, which start with a switch level (0 or 1; "~" never marks an
-// input); its inputs are the leading columns holding each combination
-// once, 2^n rows for n switches. False with a message otherwise.
+// Readings: one name and its cell a line.
+struct ReferenceReadings {
+    std::vector<std::string> names;
+    std::vector<std::string> cells;
+};
+
+// One form or both: two lines of two cells each read either way
+// ("Q<tab>X" over "0<tab>1" is a table of the test points Q and X, or the
+// readings Q and "0"); the names of the graded circuit then decide.
+struct Reference {
+    std::optional<ReferenceTable> table;
+    std::optional<ReferenceReadings> readings;
+};
+
+// Reads a printed reference; nothing with a message naming the line when it
+// is neither form: a name given twice, a cell that is no reading, a table
+// row of another width or, in a table of several rows, one that does not
+// start with a switch level.
 std::optional<Reference> parse_reference(std::string_view text, std::string& error);
 
 // A reference cell that checks nothing: a reading the model solution
 // itself did not settle ("~"), or one the teacher crossed out ("x").
 bool dont_care(std::string_view cell);
+bool is_level(std::string_view cell);
 
 }  // namespace vorlisk::sim

@@ -1,0 +1,131 @@
+// Reads glibc's GBK converter once and prints the two-byte table the circuit
+// file's GBK uses, so that the desktop and the browser read and write the
+// very bytes the program always has, with no converter of their own.
+// Run by hand on a glibc system, then commit the result:
+//   c++ -std=c++20 -O2 tools/gen_gbk_table/main.cpp -o /tmp/gen_gbk_table
+//   /tmp/gen_gbk_table > model/gbk_table.cpp
+// It stops with a message where glibc maps something the table's form
+// cannot hold (a code beyond the BMP, two codes for one character, an
+// encoding that is not the reverse of the decoding).
+#include <iconv.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr unsigned kFirstLead = 0x81, kLastLead = 0xFE, kFirstTrail = 0x40, kLastTrail = 0xFE;
+constexpr unsigned kNone = 0xFFFF;  // a code that is no character
+
+[[noreturn]] void stop(const char* why, unsigned value) {
+    std::fprintf(stderr, "gen_gbk_table: %s (0x%X)\n", why, value);
+    std::exit(1);
+}
+
+bool convert(iconv_t cd, const std::string& in, std::string& out) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char buf[16];
+    char* src = const_cast<char*>(in.data());
+    size_t src_left = in.size();
+    char* dst = buf;
+    size_t dst_left = sizeof buf;
+    if (iconv(cd, &src, &src_left, &dst, &dst_left) == size_t(-1)) return false;
+    if (iconv(cd, nullptr, nullptr, &dst, &dst_left) == size_t(-1)) return false;
+    out.assign(buf, size_t(dst - buf));
+    return true;
+}
+
+std::string utf8(unsigned cp) {
+    std::string s;
+    if (cp < 0x80) {
+        s += char(cp);
+    } else if (cp < 0x800) {
+        s += char(0xC0 | cp >> 6), s += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        s += char(0xE0 | cp >> 12), s += char(0x80 | (cp >> 6 & 0x3F)), s += char(0x80 | (cp & 0x3F));
+    } else {
+        s += char(0xF0 | cp >> 18), s += char(0x80 | (cp >> 12 & 0x3F)), s += char(0x80 | (cp >> 6 & 0x3F));
+        s += char(0x80 | (cp & 0x3F));
+    }
+    return s;
+}
+
+// The one BMP character of a UTF-8 text, else kNone + 1.
+unsigned only_char(const std::string& s) {
+    if (s.size() == 2 && (s[0] & 0xE0) == 0xC0) return (s[0] & 0x1Fu) << 6 | (s[1] & 0x3Fu);
+    if (s.size() == 3 && (s[0] & 0xF0) == 0xE0) return (s[0] & 0x0Fu) << 12 | (s[1] & 0x3Fu) << 6 | (s[2] & 0x3Fu);
+    return kNone + 1;
+}
+
+// Characters a reader cannot see or a compiler would not take in a literal
+// are written as \u escapes.
+bool escaped(unsigned cp) {
+    return cp == kNone || cp < 0xA0 || (cp >= 0xE000 && cp <= 0xF8FF) || (cp >= 0xFE00 && cp <= 0xFE0F) ||
+           cp == 0xFEFF || cp == 0x2028 || cp == 0x2029 || (cp >= 0x0300 && cp <= 0x036F) || cp == 0x3000;
+}
+
+}  // namespace
+
+int main() {
+    iconv_t dec = iconv_open("UTF-8", "GBK"), enc = iconv_open("GBK", "UTF-8");
+    if (dec == iconv_t(-1) || enc == iconv_t(-1)) stop("no GBK converter", 0);
+    std::string out;
+
+    // One-byte codes: ASCII as itself and 0x80 as the euro sign, nothing else.
+    for (unsigned b = 0; b < 0x100; ++b) {
+        const bool ok = convert(dec, std::string(1, char(b)), out);
+        const bool expected = b < 0x80 ? out == std::string(1, char(b)) : b == 0x80 ? out == "\u20AC" : !ok;
+        if (!expected) stop("unexpected one-byte code", b);
+    }
+
+    std::vector<unsigned> table((kLastLead - kFirstLead + 1) * (kLastTrail - kFirstTrail + 1), kNone);
+    std::vector<unsigned> code_of(0x10000, 0);
+    for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
+        for (unsigned trail = 0; trail < 0x100; ++trail) {
+            const unsigned code = lead << 8 | trail;
+            if (!convert(dec, {char(lead), char(trail)}, out)) continue;
+            if (trail < kFirstTrail || trail > kLastTrail) stop("a trail byte outside the table", code);
+            const unsigned cp = only_char(out);
+            if (cp > 0xFFFF || cp < 0x80 || cp == kNone) stop("a code the table cannot hold", code);
+            if (code_of[cp]) stop("two codes for one character", code);
+            code_of[cp] = code;
+            table[(lead - kFirstLead) * (kLastTrail - kFirstTrail + 1) + trail - kFirstTrail] = cp;
+        }
+    }
+    // Encoding is the reverse of decoding: the euro sign to 0x80, the
+    // invisible language tags U+E0000..U+E007F to nothing (glibc drops
+    // them), nothing else beyond the table.
+    for (unsigned cp = 0x80; cp < 0x110000; ++cp) {
+        if (cp >= 0xD800 && cp < 0xE000) continue;
+        const bool ok = convert(enc, utf8(cp), out);
+        std::string expected;
+        if (cp == 0x20AC) expected = "\x80";
+        else if (cp >= 0xE0000 && cp <= 0xE007F) expected = "";
+        else if (cp < 0x10000 && code_of[cp]) expected = {char(code_of[cp] >> 8), char(code_of[cp] & 0xFF)};
+        else if (!ok) continue;
+        if (!ok || out != expected) stop("an encoding that is not the reverse of the decoding", cp);
+    }
+
+    std::printf(
+        "// Generated by tools/gen_gbk_table from glibc's GBK converter; do not edit.\n"
+        "// Row k holds the characters of the two-byte codes whose lead byte is\n"
+        "// 0x81 + k, for the trail bytes 0x40..0xFE in order; \\uFFFF marks a code\n"
+        "// that is no character.\n"
+        "#include \"model/gbk_table.h\"\n\nnamespace vorlisk {\n\n"
+        "const char16_t kGbkTable[kGbkLeads][kGbkTrails + 1] = {\n");
+    for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
+        std::printf("    // %02X\n    u\"", lead);
+        for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+            if (trail == 0x80) std::printf("\"\n    u\"");
+            const unsigned cp = table[(lead - kFirstLead) * (kLastTrail - kFirstTrail + 1) + trail - kFirstTrail];
+            if (escaped(cp)) std::printf("\\u%04X", cp);
+            else std::printf("%s", utf8(cp).c_str());
+        }
+        std::printf("\",\n");
+    }
+    std::printf("};\n\n}  // namespace vorlisk\n");
+    iconv_close(dec);
+    iconv_close(enc);
+}
