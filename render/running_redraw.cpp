@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/compiled.h"
+#include "model/text_metrics.h"
 #include "render/drawers.h"
 #include "render/levels.h"
 #include "render/redraw.h"
@@ -43,6 +44,27 @@ QRect wire_reach(const MY_LINK& w, int room) {
 }
 
 QRect junction_reach(const MY_POINT& j, int room) { return QRect(QPoint(j.x - room, j.y - room), QPoint(j.x + room, j.y + room)); }
+
+QRect test_point_reach(const MY_TEST_POINT& t, int room) {
+    const TextSize label = measure_text(t.label, FontKind::test_point);
+    QRect r(QPoint(t.x - 5, t.y - 5), QPoint(t.x + 5, t.y + 5));
+    r |= QRect(t.x + t.label_dx - 2, t.y + t.label_dy, label.width + 4, label.height);
+    return r.adjusted(-room, -room, room, room);
+}
+
+// The frame, and the text as far as it could reach: a file may carry a
+// size measured with other fonts than the ones drawn here. No letter is
+// wider than 1.1 em.
+QRect annotation_reach(const ZHU_SHI_S& a, int room) {
+    const int em = std::max(annotation_font(a).pixel_height, 1);
+    size_t longest = 0;
+    for (const std::string& line : a.text_lines)
+        longest = std::max<size_t>(longest, size_t(std::count_if(line.begin(), line.end(), [](char ch) { return (ch & 0xc0) != 0x80; })));
+    const long long w = std::max<long long>(a.width, (long long)longest * em * 11 / 10);
+    const long long h = std::max<long long>(a.height, (long long)(double(std::abs(a.font_height)) * 1.1 * double(a.text_lines.size())) + em);
+    auto to_int = [](long long v) { return int(std::clamp<long long>(v, -1'000'000'000, 1'000'000'000)); };
+    return QRect(QPoint(a.x - 3 - room, a.y - 3 - room), QPoint(to_int(a.x + w + 3 + room), to_int(a.y + h + 3 + room)));
+}
 
 bool meets(const std::vector<QRect>& area, const QRect& r) {
     return std::any_of(area.begin(), area.end(), [&](const QRect& a) { return a.intersects(r); });
@@ -110,11 +132,12 @@ void redraw_running(PaintSurface& cv, Circuit& c, const QRect& view, bool levels
     for (int i = 0; i < c.junction_count; ++i)
         if (meets(area, junction_reach(c.junctions[i], dot_room)))
             draw_junction(cv, c, c.junctions[i], is_selected(c, c.junctions[i].name));
-    // Few, and their labels and text are not worth bounding: the clip keeps
-    // them to the area.
-    for (int i = 0; i < c.test_point_count; ++i) draw_test_point(cv, c, c.test_points[i], is_selected(c, c.test_points[i].name));
+    for (int i = 0; i < c.test_point_count; ++i)
+        if (meets(area, test_point_reach(c.test_points[i], line_room)))
+            draw_test_point(cv, c, c.test_points[i], is_selected(c, c.test_points[i].name));
     for (int i = 0; i < c.annotation_count; ++i)
-        draw_annotation_item(cv, c.annotations[i], is_selected(c, c.annotations[i].name));
+        if (meets(area, annotation_reach(c.annotations[i], line_room)))
+            draw_annotation_item(cv, c.annotations[i], is_selected(c, c.annotations[i].name));
     cv.set_font(component_font());
     cv.set_clip({});
     cv.end();
