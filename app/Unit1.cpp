@@ -46,6 +46,7 @@ namespace vorlisk {
 
 namespace {
 constexpr const char* kPinNumbersKey = "view/pin_numbers";
+constexpr const char* kPinNamesKey = "view/pin_names";
 constexpr const char* kZoomKey = TForm1::kZoomSetting;
 constexpr const char* kWiresFollowKey = "view/wires_follow";
 constexpr const char* kLevelsKey = "view/levels";
@@ -91,6 +92,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     // Students wire chips pin by pin from the datasheet: numbers shown unless turned off.
     canvas_.show_pin_numbers = view_settings().value(kPinNumbersKey, true).toBool();
     N_pin_numbers->setChecked(canvas_.show_pin_numbers);
+    // Inside the body, from the sizes where they can be read.
+    canvas_.show_pin_names = view_settings().value(kPinNamesKey, true).toBool();
+    N_pin_names->setChecked(canvas_.show_pin_names);
     zoom_percent_ = view_settings().value(kZoomKey, 100).toInt();
     if (std::find(std::begin(kZoomSteps), std::end(kZoomSteps), zoom_percent_) == std::end(kZoomSteps)) zoom_percent_ = 100;
     update_zoom_label();
@@ -284,6 +288,10 @@ void TForm1::reset_circuit() {
     follow_file_place();
     update_edit_state();
     clear_hints();
+    if (free_origin()) {  // a view centred on the old drawing
+        origin_ = QPointF();
+        make_screen();
+    }
 }
 
 void TForm1::sync_scroll_bars() {
@@ -317,6 +325,13 @@ void TForm1::N_pin_numbersClick() {
     full_redraw();
 }
 
+void TForm1::N_pin_namesClick() {
+    canvas_.show_pin_names = N_pin_names->isChecked();
+    if (zoom_canvas_) zoom_canvas_->show_pin_names = canvas_.show_pin_names;
+    view_settings().setValue(kPinNamesKey, canvas_.show_pin_names);
+    full_redraw();
+}
+
 void TForm1::N_wires_followClick() {
     editor_.wires_follow = N_wires_follow->isChecked();
     view_settings().setValue(kWiresFollowKey, editor_.wires_follow);
@@ -341,12 +356,10 @@ void TForm1::full_redraw() { redraw(kRedrawFull); }
 
 void TForm1::dynamic_redraw() {
     PaintSurface& surface = screen_surface();
-    const QSize extent = canvas_extent();
     // Levels first, so components repainted for their own state show the
     // same levels on their pins as the nets repainted after them.
     const bool levels_changed = surface.levels && levels_.update(*c_);
-    redraw_canvas(surface, *c_, extent.width(), extent.height(), kRedrawDynamic);
-    if (levels_changed) redraw_changed_levels(surface, *c_);
+    redraw_running(surface, *c_, canvas_area(), levels_changed);
     show_screen_changes();
 }
 
@@ -461,12 +474,13 @@ void TForm1::Image1DblClick(QMouseEvent* e) {
 
 void TForm1::redraw(int mode) {
     PaintSurface& surface = screen_surface();
-    const QSize extent = canvas_extent();
-    redraw_canvas(surface, *c_, extent.width(), extent.height(), mode);
+    redraw_canvas(surface, *c_, canvas_area(), mode);
     if (zoom_canvas_) zoom_canvas_->take_touched();
     else canvas_.take_touched();
     show_touch_marks(mode != kRedrawMoving);
     Image1->update();
+    // Dropped, ended, or moved by a scroll: the view shows it as it now is.
+    Image1->set_wire(wire_in_progress_route(*c_));
 }
 
 void TForm1::keep_picture() { canvas_bitmap_ = screen_image().copy(); }
@@ -486,10 +500,7 @@ void TForm1::restore_picture() {
     }
 }
 
-void TForm1::draw_wire_in_progress() {
-    vorlisk::draw_wire_in_progress(screen_surface(), *c_);
-    show_screen_changes();
-}
+void TForm1::draw_wire_in_progress() { Image1->set_wire(wire_in_progress_route(*c_)); }
 
 void TForm1::draw_rubber_band(const Rect32& r) {
     screen_surface().xor_dotted_rect(r.left, r.top, r.right, r.bottom, 0xffff00);

@@ -120,6 +120,7 @@ public:
     void N_paletteClick();
     void N_statusbarClick();
     void N_pin_numbersClick();  // chips show their package pin numbers; remembered between sessions
+    void N_pin_namesClick();    // chips show their datasheet pin names; remembered
     void N_table_itemsClick();  // the truth table's record items dialog
     void N_trace_itemsClick();  // the timing diagram's record items dialog
     void N_wires_followClick();  // dragged components take their wires along; remembered
@@ -207,6 +208,7 @@ public:
     QAction* N_palette = nullptr;
     QAction* N_statusbar = nullptr;
     QAction* N_pin_numbers = nullptr;
+    QAction* N_pin_names = nullptr;
     QAction* N_wires_follow = nullptr;
     QAction* N_levels = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -274,6 +276,9 @@ public:
     void N_zoom_outClick();
     void N_zoom_actualClick();
     void N_zoom_fitClick();
+    // A file just opened: at 100 %, at its own scroll positions when its
+    // drawing shows whole there, else with the drawing at the top-left.
+    void show_opened_drawing();
     void N_export_pictureClick();  // 文件 → 导出图片
     void N_copy_pictureClick();    // 编辑 → 复制为图片
     // Zooms to `percent` (a step), keeping what is under widget point `at` there.
@@ -298,11 +303,14 @@ private:
     void make_screen();
     // Shows what the last painting on the screen surface changed.
     void show_screen_changes();
-    // The canvas pixels the view shows, from the origin's cell.
-    QSize canvas_extent() const;
+    // The canvas pixels the view shows.
+    QRect canvas_area() const;
     void update_zoom_label();
-    // Shows canvas point `corner` at the view's top-left at `percent`.
-    void apply_view(int percent, QPointF corner);
+    // Shows canvas point `corner` at the view's top-left at `percent`; with
+    // `free`, also beyond the scroll range.
+    void apply_view(int percent, QPointF corner, bool free = false);
+    // The origin lies beyond one cell: the view shows past the scroll range.
+    bool free_origin() const;
     int zoom_percent_ = 100;
     QPointF origin_;
     double ratio_ = 1.0;

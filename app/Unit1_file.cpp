@@ -70,6 +70,7 @@ bool TForm1::open_file(const QString& path) {
     c_->selection.clear();  // names of the old circuit would pick new records
     editor_ = Editor{};
     sync_scroll_bars();
+    show_opened_drawing();
     N_stopClick();  // a file may have been saved while running; also redraws
     clear_instruments();
     // Timing and drawing values no dialog offers were replaced by the reset
@@ -167,14 +168,15 @@ void TForm1::N_printClick() {
 bool TForm1::print_canvas(QPrinter& printer) {
     const double z = zoom() / 100.0;
     const QSizeF shown(Image1->width() / z, Image1->height() / z);
+    const QRect area = QRectF(view_origin(), shown).toAlignedRect();
     const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
     const double scale = std::min(page.width() / shown.width(), page.height() / shown.height());
     if (!(scale > 0)) return false;
     ScaledCanvas surface(&printer, scale, view_origin());
     surface.pictures = canvas_.pictures;
     surface.show_pin_numbers = canvas_.show_pin_numbers;
-    const int w = int(std::ceil(view_origin().x() + shown.width())), h = int(std::ceil(view_origin().y() + shown.height()));
-    redraw_canvas(surface, *c_, w, h, kRedrawFull);
+    surface.show_pin_names = canvas_.show_pin_names;
+    redraw_canvas(surface, *c_, area, kRedrawFull);
     surface.end();
     return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
 }

@@ -67,6 +67,7 @@ const MenuEntry kMenus[] = {
     {"查看 (&V)", "器件箱", nullptr, &TForm1::N_paletteClick, false, &TForm1::N_palette, true},
     {"查看 (&V)", "状态栏", nullptr, &TForm1::N_statusbarClick, true, &TForm1::N_statusbar, true},
     {"查看 (&V)", "显示引脚号", nullptr, &TForm1::N_pin_numbersClick, false, &TForm1::N_pin_numbers, true},
+    {"查看 (&V)", "显示引脚名", nullptr, &TForm1::N_pin_namesClick, false, &TForm1::N_pin_names, true},
     {"查看 (&V)", "拖动时导线跟随", nullptr, &TForm1::N_wires_followClick, false, &TForm1::N_wires_follow, true},
     {"查看 (&V)", "显示电平", nullptr, &TForm1::N_levelsClick, true, &TForm1::N_levels, true},
     {"查看 (&V)", "真值表", "Ctrl+T", &TForm1::show_truth_table, false, nullptr},

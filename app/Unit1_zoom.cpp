@@ -4,6 +4,9 @@
 // cells. The view adds a zoom factor and an origin below one cell, so that
 // zooming about the cursor keeps the point under it in place:
 //     widget point w  <->  canvas point  w / zoom + origin.
+// Where the scroll range ends (a drawing centred near the canvas's top-left
+// corner), the origin takes the rest, whole pixels at 100 %; it stays free
+// so until a file is opened or a new circuit begins.
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -46,8 +49,10 @@ int step_index(int percent) {
 
 void TForm1::make_screen() {
     ratio_ = Image1 ? Image1->devicePixelRatioF() : 1.0;
-    if (zoom_percent_ == 100) origin_ = QPointF();  // 100 % shows whole cells: exact pixels
+    // 100 % shows whole pixels: the exact picture.
+    if (zoom_percent_ == 100) origin_ = QPointF(std::round(origin_.x()), std::round(origin_.y()));
     if (Image1) Image1->set_mapping(zoom_percent_ / 100.0, origin_);
+    canvas_.set_origin(origin_.toPoint());
     if (zoom_percent_ == 100 && ratio_ == 1.0) {
         if (zoom_canvas_) {
             zoom_canvas_.reset();
@@ -62,6 +67,7 @@ void TForm1::make_screen() {
     zoom_canvas_ = std::make_unique<ScaledCanvas>(&zoom_image_, zoom_percent_ / 100.0 * ratio_, origin_);
     zoom_canvas_->pictures = canvas_.pictures;
     zoom_canvas_->show_pin_numbers = canvas_.show_pin_numbers;
+    zoom_canvas_->show_pin_names = canvas_.show_pin_names;
     Image1->set_device_picture(&zoom_image_, ratio_);
 }
 
@@ -86,11 +92,16 @@ void TForm1::show_screen_changes() {
     else Image1->show_changes();
 }
 
-QSize TForm1::canvas_extent() const {
-    if (!zoom_canvas_) return Image1->size();
+QRect TForm1::canvas_area() const {
+    if (!zoom_canvas_) return QRect(origin_.toPoint(), Image1->size());
     const double z = zoom_percent_ / 100.0;
-    return QSize(int(std::ceil(origin_.x() + Image1->width() / z)) + 1,
-                 int(std::ceil(origin_.y() + Image1->height() / z)) + 1);
+    return QRect(QPoint(int(std::floor(origin_.x())), int(std::floor(origin_.y()))),
+                 QPoint(int(std::ceil(origin_.x() + Image1->width() / z)), int(std::ceil(origin_.y() + Image1->height() / z))));
+}
+
+bool TForm1::free_origin() const {
+    auto inside = [](double v) { return v >= 0 && v < kCell; };
+    return !inside(origin_.x()) || !inside(origin_.y());
 }
 
 void TForm1::update_zoom_label() {
@@ -115,13 +126,18 @@ void TForm1::set_zoom(int percent, QPointF at) {
     apply_view(percent, QPointF(under.x() - at.x() / z1, under.y() - at.y() / z1));
 }
 
-void TForm1::apply_view(int percent, QPointF corner) {
-    if (percent == 100) corner = QPointF(std::round(corner.x() / kCell) * kCell, std::round(corner.y() / kCell) * kCell);
+void TForm1::apply_view(int percent, QPointF corner, bool free) {
+    free = free || free_origin();  // a view beyond the scroll range keeps its points in place
+    if (percent == 100) {
+        corner = free ? QPointF(std::round(corner.x()), std::round(corner.y()))
+                      : QPointF(std::round(corner.x() / kCell) * kCell, std::round(corner.y() / kCell) * kCell);
+    }
     // Whole cells by scrolling (which moves the records), the rest by the origin.
     const int h = std::clamp(c_->scroll_h + int(std::floor(corner.x() / kCell)), ScrollBar_H->minimum(), ScrollBar_H->maximum());
     const int v = std::clamp(c_->scroll_v + int(std::floor(corner.y() / kCell)), ScrollBar_V->minimum(), ScrollBar_V->maximum());
     const double rest_x = corner.x() - (h - c_->scroll_h) * kCell, rest_y = corner.y() - (v - c_->scroll_v) * kCell;
-    origin_ = QPointF(std::clamp(rest_x, 0.0, kCell - 0.001), std::clamp(rest_y, 0.0, kCell - 0.001));
+    if (free) origin_ = QPointF(rest_x, rest_y);
+    else origin_ = QPointF(std::clamp(rest_x, 0.0, kCell - 0.001), std::clamp(rest_y, 0.0, kCell - 0.001));
     zoom_percent_ = percent;
     clear_hints();  // they stand where the view was
     QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")).setValue(kZoomKey, percent);
@@ -141,7 +157,6 @@ void TForm1::apply_view(int percent, QPointF corner) {
     }
     full_redraw();
     canvas_bitmap_ = screen_image().copy();
-    if (!c_->drawing_wire.name.empty()) draw_wire_in_progress();
 }
 
 void TForm1::N_zoom_inClick() {
@@ -153,8 +168,7 @@ void TForm1::N_zoom_outClick() { set_zoom(kZoomSteps[std::max(step_index(zoom_pe
 
 void TForm1::N_zoom_actualClick() { set_zoom(100, QPointF(0, 0)); }
 
-// The largest step that shows the whole drawing, its top-left corner at the
-// view's top-left (as near as the scroll range allows).
+// The largest step that shows the whole drawing, centred in the view.
 void TForm1::N_zoom_fitClick() {
     const QRect b = picture_bounds(*c_, false, canvas_.show_pin_numbers);
     if (b.isEmpty()) {
@@ -164,7 +178,16 @@ void TForm1::N_zoom_fitClick() {
     int percent = kZoomSteps[0];
     for (int p : kZoomSteps)
         if (b.width() * p / 100.0 <= Image1->width() && b.height() * p / 100.0 <= Image1->height()) percent = p;
-    apply_view(percent, QPointF(b.left(), b.top()));
+    const double z = percent / 100.0;
+    const QPointF centre = QRectF(b).center();
+    apply_view(percent, QPointF(centre.x() - Image1->width() / z / 2, centre.y() - Image1->height() / z / 2), true);
+}
+
+void TForm1::show_opened_drawing() {
+    origin_ = QPointF();  // the file's own view first
+    const QRect b = picture_bounds(*c_, false, canvas_.show_pin_numbers);
+    if (b.isEmpty() || QRect(QPoint(0, 0), Image1->size()).contains(b)) apply_view(100, QPointF(0, 0));
+    else apply_view(100, QPointF(b.left(), b.top()), true);
 }
 
 void TForm1::Image1Wheel(QWheelEvent* e) {
@@ -200,6 +223,7 @@ void TForm1::N_export_pictureClick() {
     o.scale = kPictureScale;
     o.selection_only = !c_->selection.empty();
     o.show_pin_numbers = canvas_.show_pin_numbers;
+    o.show_pin_names = canvas_.show_pin_names;
     o.pictures = canvas_.pictures;
     QString error;
     if (!write_circuit_picture(*c_, o, path, error)) show_message(this, error, MessageKind::error);
@@ -210,6 +234,7 @@ void TForm1::N_copy_pictureClick() {
     o.scale = kPictureScale;
     o.selection_only = !c_->selection.empty();
     o.show_pin_numbers = canvas_.show_pin_numbers;
+    o.show_pin_names = canvas_.show_pin_names;
     o.pictures = canvas_.pictures;
     const QImage image = circuit_image(*c_, o);
     if (image.isNull()) {

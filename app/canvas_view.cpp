@@ -10,6 +10,8 @@
 #include <cmath>
 
 #include "render/canvas.h"
+#include "render/redraw.h"
+#include "render/scaled_canvas.h"
 
 namespace vorlisk {
 
@@ -47,6 +49,28 @@ void CanvasView::set_mapping(double zoom, QPointF origin) {
     origin_ = origin;
     update(old);
     update(hints_area());
+    if (!wire_.empty()) update();
+}
+
+void CanvasView::set_wire(std::vector<QPoint> route) {
+    if (route == wire_) return;
+    size_t same = 0;
+    while (same < route.size() && same < wire_.size() && route[same] == wire_[same]) ++same;
+    update(wire_area(wire_, same));
+    update(wire_area(route, same));
+    wire_ = std::move(route);
+}
+
+QRect CanvasView::wire_area(const std::vector<QPoint>& route, size_t from) const {
+    QRectF a;
+    for (size_t i = from == 0 ? 0 : from - 1; i < route.size(); ++i) {
+        const QPointF p((route[i].x() - origin_.x()) * zoom_, (route[i].y() - origin_.y()) * zoom_);
+        a |= QRectF(p, QSizeF(1, 1));
+    }
+    if (a.isEmpty()) return {};
+    // The pen is 2 canvas pixels wide; smoothing reaches a pixel further.
+    const int pad = int(std::ceil(2 * zoom_)) + 2;
+    return a.toAlignedRect().adjusted(-pad, -pad, pad, pad);
 }
 
 void CanvasView::set_hints(std::optional<QPoint> ring, std::optional<QRect> outline) {
@@ -146,6 +170,14 @@ void CanvasView::paintEvent(QPaintEvent* e) {
         if (img.height() < height()) p.fillRect(QRect(0, img.height(), width(), height() - img.height()), Qt::white);
     }
     if (!touch_marks_.empty()) paint_touch_marks(p, r);
+    if (!wire_.empty()) {
+        // Drawn by the canvas's own rules at the view's size, on the widget.
+        p.end();
+        ScaledCanvas overlay(this, zoom_, origin_);
+        draw_wire_in_progress(overlay, wire_);
+        overlay.end();
+        p.begin(this);
+    }
     if (ring_ || outline_) paint_hints(p);
 }
 

@@ -4,12 +4,13 @@
 // on a screen of ratio 1 the picture is the exact canvas; otherwise the
 // window hands it a picture at device resolution.
 //
-// Over the picture, never in it, the view draws the marks that follow the
-// cursor: a ring round the pin or junction a wire click would take and the
-// dashed outline of the component a placing tool would put down; and a
-// crossed ring where wires of two nets touch without being connected. They
-// live only in the widget, so the redraw, the kept picture, exported
-// pictures and printing never see them.
+// Over the picture, never in it, the view draws the wire in progress, the
+// marks that follow the cursor (a ring round the pin or junction a wire
+// click would take and the dashed outline of the component a placing tool
+// would put down) and a crossed ring where wires of two nets touch without
+// being connected. They live only in the widget, so no redraw of the
+// picture can take them away, and the kept picture, exported pictures and
+// printing never see them.
 #pragma once
 
 #include <QRect>
@@ -46,6 +47,10 @@ public:
     std::optional<QRect> outline() const { return outline_; }
     // The widget pixels the marks cover (empty without marks).
     QRect hints_area() const;
+    // The wire the editor is drawing: start, corners and free end in canvas
+    // pixels; empty: none. Repaints only the runs that changed.
+    void set_wire(std::vector<QPoint> route);
+    const std::vector<QPoint>& wire() const { return wire_; }
     static constexpr double kRingRadius = 6.0;  // canvas pixels
     static constexpr QRgb kRingColour = 0x00A000;
 
@@ -87,6 +92,9 @@ private:
     std::vector<QPoint> touch_marks_;
     QRectF touch_circle(QPoint canvas_point) const;  // widget pixels
     void paint_touch_marks(QPainter& p, const QRect& dirty) const;
+    std::vector<QPoint> wire_;
+    // The widget pixels of the runs of `route` from point `from` on.
+    QRect wire_area(const std::vector<QPoint>& route, size_t from) const;
     QRectF ring_circle() const;    // widget pixels
     QRectF outline_frame() const;  // widget pixels
     void paint_hints(QPainter& p) const;

@@ -1,12 +1,19 @@
 #include "app/glyphs.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygon>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
 
 #include "model/catalogue.h"
 #include "render/canvas.h"
+#include "render/scaled_canvas.h"
 #include "render/drawers.h"
 
 namespace vorlisk {
@@ -183,14 +190,45 @@ void paint_tool(QPainter& p, ToolGlyph g) {
 
 }  // namespace
 
+namespace {
+
+// The device-pixel ratios an icon carries pictures for: a plain screen, a
+// doubled one, and whatever the screens here have, so every screen shows
+// pixels drawn at its own resolution, never a picture enlarged.
+std::vector<double> icon_ratios() {
+    std::vector<double> ratios{1.0, 2.0};
+    if (qApp) {
+        const double here = qApp->devicePixelRatio();
+        if (std::find(ratios.begin(), ratios.end(), here) == ratios.end()) ratios.push_back(here);
+    }
+    return ratios;
+}
+
+// An icon of side `size` with one picture per ratio, each painted afresh at
+// that ratio's pixels by `paint`.
+QIcon icon_at_every_ratio(int size, const std::function<void(QImage&, double ratio)>& paint) {
+    QIcon icon;
+    for (double r : icon_ratios()) {
+        const int side = int(std::ceil(size * r));
+        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        paint(image, r);
+        QPixmap pm = QPixmap::fromImage(image);
+        pm.setDevicePixelRatio(r);
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
+}  // namespace
+
 QIcon tool_glyph(ToolGlyph g) {
-    QPixmap pm(kToolSize, kToolSize);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    paint_tool(p, g);
-    p.end();
-    return QIcon(pm);
+    return icon_at_every_ratio(kToolSize, [g](QImage& image, double r) {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(r, r);
+        paint_tool(p, g);
+    });
 }
 
 QIcon kind_glyph(Circuit& scratch, const Pictures& pictures, std::string_view kind, int size) {
@@ -198,28 +236,28 @@ QIcon kind_glyph(Circuit& scratch, const Pictures& pictures, std::string_view ki
     place_component(scratch, before, kind, 150, 150);
     MY_BASE_OBJ& o = scratch.objects[before];
     scratch.object_count = before + 1;
-
-    Canvas cv(300, 300);
-    cv.pictures = &pictures;
-    cv.set_pen(kWhite, 1);
-    cv.set_brush(kWhite);
-    cv.rectangle(0, 0, 300, 300);
-    draw_component(cv, scratch, o, 0);
     const Rect32& r = o.outline_rect;
     QRect area(QPoint(o.x + r.left - 3, o.y + r.top - 3), QPoint(o.x + r.right + 3, o.y + r.bottom + 3));
     // The terminals draw their names outside their outline.
     if (o.kind == "Vcc") area = QRect(o.x - 14, o.y - 22, 30, 30);
     if (o.kind == "Gnd") area = QRect(o.x - 14, o.y - 6, 30, 34);
-    scratch.object_count = before;
+    // What the canvas shows on its paper (a bubble's inside) shows the button's face.
+    const int32_t paper = scratch.draw.back_color;
+    scratch.draw.back_color = from_qrgb(QGuiApplication::palette().color(QPalette::Button).rgb());
 
-    QImage part = cv.image().copy(area).convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < part.height(); ++y) {  // the white paper becomes the button face
-        QRgb* row = reinterpret_cast<QRgb*>(part.scanLine(y));
-        for (int x = 0; x < part.width(); ++x)
-            if ((row[x] & 0xffffffu) == 0xffffffu) row[x] = 0;
-    }
-    QImage fitted = part.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return QIcon(QPixmap::fromImage(fitted));
+    const QIcon icon = icon_at_every_ratio(size, [&](QImage& image, double) {
+        // The component's box fitted into the picture, centred.
+        const double scale = std::min(image.width() / double(area.width()), image.height() / double(area.height()));
+        const QPointF centre = QRectF(area).center();
+        const QPointF origin(centre.x() - image.width() / 2.0 / scale, centre.y() - image.height() / 2.0 / scale);
+        ScaledCanvas cv(&image, scale, origin);
+        cv.pictures = &pictures;
+        draw_component(cv, scratch, o, 0);
+        cv.end();
+    });
+    scratch.draw.back_color = paper;
+    scratch.object_count = before;
+    return icon;
 }
 
 }  // namespace vorlisk

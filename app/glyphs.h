@@ -1,6 +1,8 @@
 // Button pictures of the toolbar and the component box, made by the program
 // itself: toolbar glyphs are drawn by hand, and every component button shows
-// its component as the canvas draws it, scaled down.
+// its component as the canvas draws it, fitted to the button. Each icon is
+// painted at the pixels of the screen that shows it (ratio 1, 2 or the
+// screens' own), so a high-density screen gets sharp lines and text.
 #pragma once
 
 #include <QIcon>

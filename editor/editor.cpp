@@ -111,7 +111,6 @@ bool Editor::drag_selection(Circuit& c, EditorView& v, int x, int y) {
         // wires that now go with it.
         v.redraw(kRedrawStatic);
         v.keep_picture();
-        wire_picture_serial_ = 0;
     }
     const int ddx = snap(x) - drag_x, ddy = snap(y) - drag_y;
     const int adx = x - drag_raw_x, ady = y - drag_raw_y;
@@ -198,14 +197,7 @@ void Editor::discard_wire(Circuit& c) {
 void Editor::lift_selection(EditorView& v) {
     v.redraw(kRedrawStatic);
     v.keep_picture();
-    wire_picture_serial_ = 0;  // the kept picture lacks the selection
     v.redraw(kRedrawMoving);
-}
-
-void Editor::keep_wire_picture(Circuit& c, EditorView& v) {
-    v.redraw(kRedrawFull);
-    v.keep_picture();
-    wire_picture_serial_ = c.edit_serial;
 }
 
 void Editor::select_only(Circuit& c, const std::string& name, EditorView& v) {
@@ -287,7 +279,6 @@ void Editor::wire_click(Circuit& c, EditorView& v, bool modifier, int x, int y) 
         w.x1 = w.x2 = snap(x);
         w.y1 = w.y2 = snap(y);
         w.bend_count = 0;
-        keep_wire_picture(c, v);
         v.draw_wire_in_progress();
         return;
     }
@@ -300,7 +291,6 @@ void Editor::wire_click(Circuit& c, EditorView& v, bool modifier, int x, int y) 
     add_wire(c, {w.x1, w.y1}, {w.x2, w.y2}, std::span<const BendPoint>(w.bends.data(), size_t(w.bend_count)));
     discard_wire(c);
     v.redraw(kRedrawFull);
-    v.keep_picture();
 }
 
 void Editor::track_free_end(Circuit& c, EditorView& v, int x, int y) {
@@ -308,11 +298,6 @@ void Editor::track_free_end(Circuit& c, EditorView& v, int x, int y) {
     const BendPoint ref = w.bend_count > 0 ? w.bends[w.bend_count - 1] : BendPoint{w.x1, w.y1};
     const BendPoint end = constrained_end(ref.x, ref.y, snap(x), snap(y));
     w.x2 = end.x, w.y2 = end.y;
-    // Whatever changed the circuit meanwhile (another tool, undo, paste,
-    // delete, a dialog) or kept a picture for a selection left the kept
-    // picture stale: it is taken again.
-    if (wire_picture_serial_ != c.edit_serial) keep_wire_picture(c, v);
-    else v.restore_picture();
     v.draw_wire_in_progress();
 }
 

@@ -7,8 +7,8 @@
 // Repainting follows one pattern: a full redraw after an edit; before a
 // selection can be dragged, the picture without it (mode 2) is kept and the
 // selection drawn over it (mode 3); each drag step restores the kept picture
-// and draws the selection again. The wire in progress is drawn over the
-// kept picture the same way.
+// and draws the selection again. The wire in progress is never part of the
+// picture: the window shows it over whatever the picture is.
 #pragma once
 
 #include <optional>
@@ -30,6 +30,7 @@ public:
     virtual void redraw(int mode) = 0;       // redraw_canvas in this mode
     virtual void keep_picture() = 0;         // canvas_bitmap := the canvas picture
     virtual void restore_picture() = 0;      // the canvas picture := canvas_bitmap
+    // The wire in progress changed: the window shows it as it now is.
     virtual void draw_wire_in_progress() = 0;
     // The dotted rectangle, XORed: drawing it twice leaves the picture as it was.
     virtual void draw_rubber_band(const Rect32& r) = 0;
@@ -97,9 +98,6 @@ public:
 
 private:
     bool selecting_at_press_ = false;  // the select tool was the tool when the button went down
-    // The circuit's edit serial when the kept picture was taken for the wire
-    // in progress; 0 when the kept picture is another (a selection's).
-    uint64_t wire_picture_serial_ = 0;
 
     void left_press(Circuit& c, EditorView& v, bool modifier, int x, int y);
     void select_click(Circuit& c, EditorView& v, bool modifier, int x, int y);
@@ -113,8 +111,6 @@ private:
     void track_free_end(Circuit& c, EditorView& v, int x, int y);
     void select_only(Circuit& c, const std::string& name, EditorView& v);
     void lift_selection(EditorView& v);
-    // The picture under the wire in progress: the whole circuit as it is now.
-    void keep_wire_picture(Circuit& c, EditorView& v);
     // False when the step was refused: the selection stayed where it was.
     bool drag_selection(Circuit& c, EditorView& v, int x, int y);
     void update_hover(const Circuit& c, int x, int y);

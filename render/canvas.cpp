@@ -13,7 +13,8 @@ CanvasFont component_font() { return {"Arial", 12, false, false, false, false, 0
 CanvasFont chip_font() { return {"Arial", 9, false, false, false, false, 0}; }
 CanvasFont terminal_font() { return {"MS Sans Serif", 11, true, false, false, false, 0}; }
 CanvasFont test_point_font() { return {"Arial", 14, true, false, false, false, 0}; }
-CanvasFont pin_number_font() { return {"Arial", 13, true, false, false, false, 0}; }
+CanvasFont pin_number_font() { return {"Arial", 8, true, false, false, false, 0}; }
+CanvasFont pin_name_font() { return {"Arial", 6, false, false, false, false, 0}; }
 
 namespace {
 
@@ -143,18 +144,21 @@ void Canvas::raw_line(int x1, int y1, int x2, int y2, int w, QRgb c) {
 }
 
 void Canvas::line(int x1, int y1, int x2, int y2) {
+    x1 -= origin_.x(), x2 -= origin_.x(), y1 -= origin_.y(), y2 -= origin_.y();
     prepare();
     raw_line(x1, y1, x2, y2, pen_width_, to_qrgb(pen_color_));
 }
 
 void Canvas::polyline(std::span<const QPoint> points) {
     prepare();
+    const int ox = origin_.x(), oy = origin_.y();
     for (size_t i = 1; i < points.size(); ++i)
-        raw_line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), pen_width_,
+        raw_line(points[i - 1].x() - ox, points[i - 1].y() - oy, points[i].x() - ox, points[i].y() - oy, pen_width_,
                  to_qrgb(pen_color_));
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom) {
+    left -= origin_.x(), right -= origin_.x(), top -= origin_.y(), bottom -= origin_.y();
     prepare();
     const int w = pen_width_;
     const int l = left - w / 2, t = top - w / 2;
@@ -174,6 +178,7 @@ void Canvas::rectangle(int left, int top, int right, int bottom) {
 }
 
 void Canvas::ellipse(int left, int top, int right, int bottom) {
+    left -= origin_.x(), right -= origin_.x(), top -= origin_.y(), bottom -= origin_.y();
     prepare();
     const int w = pen_width_;
     const int l = left, t = top, r = right, b = bottom;
@@ -192,18 +197,19 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
 }
 
 void Canvas::pixel(int x, int y, int32_t color) {
+    x -= origin_.x(), y -= origin_.y();
     prepare();
     touch(x, y, x + 1, y + 1);
     put(x, y, to_qrgb(color));
 }
 
 int32_t Canvas::pixel_at(int x, int y) const {
+    x -= origin_.x(), y -= origin_.y();
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return -1;
     return from_qrgb(image_.pixel(x, y));
 }
 
-void Canvas::text(int x, int y, std::string_view utf8) {
-    if (utf8.empty()) return;
+QPainter& Canvas::text_painter() {
     prepare();
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
@@ -215,14 +221,36 @@ void Canvas::text(int x, int y, std::string_view utf8) {
         painter_font_set_ = true;
     }
     painter_->setPen(to_qcolor(font_.color));
+    return *painter_;
+}
+
+void Canvas::text(int x, int y, std::string_view utf8) {
+    if (utf8.empty()) return;
+    x -= origin_.x(), y -= origin_.y();
+    QPainter& p = text_painter();
     const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    const QFontMetrics m = painter_->fontMetrics();
-    painter_->drawText(QPoint(x, y + m.ascent()), s);
+    const QFontMetrics m = p.fontMetrics();
+    p.drawText(QPoint(x, y + m.ascent()), s);
     touch(x - 2, y, x + m.horizontalAdvance(s) + 2, y + m.height());
+}
+
+void Canvas::text_up(int x, int y, std::string_view utf8) {
+    if (utf8.empty()) return;
+    x -= origin_.x(), y -= origin_.y();
+    QPainter& p = text_painter();
+    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    const QFontMetrics m = p.fontMetrics();
+    p.save();
+    p.translate(x, y);
+    p.rotate(-90);
+    p.drawText(QPoint(0, m.ascent()), s);
+    p.restore();
+    touch(x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2);
 }
 
 void Canvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
     if (pic.isNull()) return;
+    x -= origin_.x(), y -= origin_.y();
     prepare();
     const QImage src = pic.format() == QImage::Format_RGB32 ? pic : pic.convertToFormat(QImage::Format_RGB32);
     const QRgb clear = to_qrgb(transparent) & 0xffffffu;
@@ -235,6 +263,7 @@ void Canvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
 }
 
 void Canvas::xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) {
+    left -= origin_.x(), right -= origin_.x(), top -= origin_.y(), bottom -= origin_.y();
     prepare();
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);

@@ -2,7 +2,8 @@
 // that must match it pixel for pixel). It owns the canvas picture (a QImage
 // back buffer) and writes lines, rectangles, ellipses and pixels straight
 // into it by the rules of paint_surface.h, so every drawer says exactly
-// which pixels it touches; only text goes through QPainter.
+// which pixels it touches; only text goes through QPainter. Canvas point p
+// lands on picture pixel p - origin (whole pixels: still exact).
 #pragma once
 
 #include <QImage>
@@ -31,6 +32,8 @@ public:
     void resize(int width, int height);
     int width() const { return image_.width(); }
     int height() const { return image_.height(); }
+    void set_origin(QPoint origin) { origin_ = origin; }
+    QPoint origin() const { return origin_; }
     // The picture, with any pending text finished.
     const QImage& image() const {
         end();
@@ -41,6 +44,7 @@ public:
     void restore(const QImage& picture);
     // Finishes pending text painting (the painter is only kept between texts).
     void end() const override;
+    bool pixel_exact() const override { return true; }
 
     void line(int x1, int y1, int x2, int y2) override;
     void polyline(std::span<const QPoint> points) override;
@@ -49,12 +53,14 @@ public:
     void pixel(int x, int y, int32_t color) override;
     // Text with its cell's top-left corner at (x, y), background untouched.
     void text(int x, int y, std::string_view utf8) override;
+    void text_up(int x, int y, std::string_view utf8) override;
     // Copies a picture with its top-left at (x, y), leaving out the pixels
     // of the transparent colour.
     void picture(int x, int y, const QImage& picture, int32_t transparent) override;
     // The rubber band: a dotted rectangle outline XORed onto the picture.
     void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) override;
 
+    // The colour at canvas point (x, y); -1 outside the picture.
     int32_t pixel_at(int x, int y) const;
 
     // Union of everything painted since the last take, for partial repaints.
@@ -62,6 +68,8 @@ public:
 
 private:
     void prepare();
+    // The painter for texts, in the current font and colour.
+    QPainter& text_painter();
     void put(int x, int y, QRgb c) {
         if (unsigned(x) < unsigned(w_) && unsigned(y) < unsigned(h_))
             reinterpret_cast<QRgb*>(bits_ + size_t(y) * bpl_)[x] = c;
@@ -80,6 +88,7 @@ private:
     mutable bool painter_font_set_ = false;
 
     QRect touched_;
+    QPoint origin_;
 };
 
 }  // namespace vorlisk

@@ -132,6 +132,7 @@ QImage circuit_image(const Circuit& c, const PictureOptions& o) {
     ScaledCanvas surface(&image, o.scale, bounds.topLeft());
     surface.pictures = o.pictures;
     surface.show_pin_numbers = o.show_pin_numbers;
+    surface.show_pin_names = o.show_pin_names;
     paint_picture(surface, *copy, bounds);
     return image;
 }
@@ -143,6 +144,7 @@ QByteArray circuit_svg(const Circuit& c, const PictureOptions& o, const QString&
     SvgCanvas surface(bounds.width(), bounds.height(), o.scale, bounds.topLeft(), title);
     surface.pictures = o.pictures;
     surface.show_pin_numbers = o.show_pin_numbers;
+    surface.show_pin_names = o.show_pin_names;
     paint_picture(surface, *copy, bounds);
     return surface.document();
 }

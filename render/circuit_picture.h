@@ -21,6 +21,7 @@ struct PictureOptions {
     double scale = 1.0;           // output pixels per canvas pixel
     bool selection_only = false;  // only the selected items (all when nothing is selected)
     bool show_pin_numbers = false;
+    bool show_pin_names = false;  // drawn where the scale makes them legible
     const Pictures* pictures = nullptr;
 };
 

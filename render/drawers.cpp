@@ -1,21 +1,15 @@
 #include "render/drawers.h"
 
-#include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 
-#include "chips/chip_table.h"
+#include "render/chip_pins.h"
 #include "model/text_metrics.h"
 #include "render/levels.h"
 #include "render/pictures.h"
 #include "render/segments.h"
 
 namespace vorlisk {
-
-namespace {
-constexpr int32_t kPinNumberDark = 0x800000;   // navy, apart from the black labels
-constexpr int32_t kPinNumberLight = 0x80ffff;  // pale yellow on a dark canvas
-}  // namespace
 
 bool is_selected(const Circuit& c, std::string_view name) { return find_selected(c, name) >= 0; }
 
@@ -59,63 +53,29 @@ void draw_picture(PaintSurface& cv, const QImage Pictures::*which, int x, int y)
 
 }  // namespace
 
+
 namespace {
 
-// Package pin numbers, for wiring a chip pin by pin as on the lab bench.
-// A number sits beside its stroke on the side away from the pin below it
-// (above a horizontal stroke, left of a vertical one), starting at the body
-// edge and running outwards: a wire ends on the tip and leaves it along the
-// stroke's line, so it never crosses the number. Dark on a light canvas,
-// light on a dark one.
-void draw_pin_numbers(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) {
-    const int def = find_chip_def(c, chip_type_of(o.kind));
-    if (def < 0) return;
-    const MY_CHIPS& chip = c.chip_table[def];
-    CanvasFont f = pin_number_font();
-    const int32_t back = c.draw.back_color;
-    const int light = (back & 0xff) * 299 + ((back >> 8) & 0xff) * 587 + ((back >> 16) & 0xff) * 114;
-    f.color = light >= 128 * 1000 ? kPinNumberDark : kPinNumberLight;
-    cv.set_font(f);
-    cv.clear_brush();
-    const QFontMetrics m(qt_font(f));
-    const int wide = c.draw.wire_width >= 2 ? 1 : 0;  // rows a thick stroke has above its line
-    for (int p = 0; p < std::min(chip.pin_count, kMaxPins); ++p) {
-        const ChipPin& pin = chip.pins[p];
-        const int k = pin.index;
-        if (k < 0 || k >= kMaxPins || (pin.role != 1 && pin.role != 2)) continue;
-        const bool in = pin.role == 1;
-        if (k >= (in ? o.input_count : o.output_count)) continue;
-        const int tx = o.x + (in ? o.in_dx[k] : o.out_dx[k]), ty = o.y + (in ? o.in_dy[k] : o.out_dy[k]);
-        const int sx = o.x + (in ? o.in_stub_dx[k] : o.out_stub_dx[k]);
-        const int sy = o.y + (in ? o.in_stub_dy[k] : o.out_stub_dy[k]);
-        const std::string number = std::to_string(p + 1);
-        const int w = m.horizontalAdvance(QString::fromStdString(number));
-        // The digits stand on the row just above the stroke.
-        const int top = ty - wide - m.ascent();
-        if (ty == sy) {
-            const int x = tx < sx ? sx - 1 - w : sx + 2;  // from the body edge outwards
-            cv.text(x, top, number);
-        } else {
-            const int y = ty < sy ? sy - 1 - m.height() : sy + 1;
-            cv.text(tx - w - 1 - wide, y, number);
-        }
-    }
-}
-
-}  // namespace
-
-void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
-    if (mode == 0) o.dirty = 0;
+// The body in its border and fill; false for a component drawn without one.
+bool draw_body(PaintSurface& cv, const MY_BASE_OBJ& o) {
     cv.set_pen(o.border_color, o.border_width);
     cv.set_brush(o.fill_color);
-    if (o.symbol_style != 0) return;
-
+    if (o.symbol_style != 0) return false;
     const int x = o.x, y = o.y;
     const Rect32& b = o.body_rect;
     // A 2-pixel pen reaches up and left, so its box moves by one pixel to
     // keep the outer edge where a 1-pixel box has it.
     if (o.border_width == 2) cv.rectangle(x + b.left + 1, y + b.top + 1, x + b.right + 1, y + b.bottom + 1);
     else cv.rectangle(x + b.left, y + b.top, x + b.right + 1, y + b.bottom + 1);
+    return true;
+}
+
+}  // namespace
+
+void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
+    if (mode == 0) o.dirty = 0;
+    if (!draw_body(cv, o)) return;
+    const int x = o.x, y = o.y;
 
     draw_pins(cv, c, o);
 
@@ -124,23 +84,40 @@ void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
         cv.set_pen_width(l.width);
         cv.line(x + l.x1, y + l.y1, x + l.x2, y + l.y2);
     }
-    for (int i = 0; i < std::min<int>(o.bubble_count, kMaxShapes); ++i)
-        draw_bubble(cv, x + o.bubbles[i].dx, y + o.bubbles[i].dy, o.border_width, o.border_color,
-                    c.draw.back_color);
+    // A chip's names fill its body: its type stands outside, and its pin-1
+    // mark would lie under the first name.
+    const bool names = shows_pin_names(cv, o);
+    if (!names)
+        for (int i = 0; i < std::min<int>(o.bubble_count, kMaxShapes); ++i)
+            draw_bubble(cv, x + o.bubbles[i].dx, y + o.bubbles[i].dy, o.border_width, o.border_color,
+                        c.draw.back_color);
 
-    CanvasFont f = contains(o.name, "集成芯片") ? chip_font() : component_font();
-    f.color = o.font_color;
-    f.bold = o.font_bold;
-    cv.set_font(f);
-    cv.clear_brush();
-    for (int i = 0; i < std::min<int>(o.label_count, kMaxShapes); ++i)
-        cv.text(x + o.label_pos[i].dx - o.label_half_w[i] + 1, y + o.label_pos[i].dy - o.label_half_h[i],
-                o.label_text[i]);
+    if (names) {
+        draw_chip_type_outside(cv, o);
+        draw_pin_names(cv, c, o);
+    } else {
+        CanvasFont f = contains(o.name, "集成芯片") ? chip_font() : component_font();
+        f.color = o.font_color;
+        f.bold = o.font_bold;
+        cv.set_font(f);
+        cv.clear_brush();
+        for (int i = 0; i < std::min<int>(o.label_count, kMaxShapes); ++i)
+            cv.text(x + o.label_pos[i].dx - o.label_half_w[i] + 1, y + o.label_pos[i].dy - o.label_half_h[i],
+                    o.label_text[i]);
+    }
     if (cv.show_pin_numbers && contains(o.kind, "集成芯片")) draw_pin_numbers(cv, c, o);
     cv.set_font(component_font());
 }
 
 void draw_bubble(PaintSurface& cv, int cx, int cy, int width, int32_t outline, int32_t inside) {
+    if (!cv.pixel_exact()) {
+        // Enlarged, the pattern would show its steps.
+        const int r = width == 2 ? 4 : 3;
+        cv.set_pen(outline, width == 2 ? 2 : 1);
+        cv.set_brush(inside);
+        cv.ellipse(cx - r, cy - r, cx + r + 1, cy + r + 1);
+        return;
+    }
     if (width == 2) {
         cv.set_pen(outline, 2);
         cv.line(cx - 3, cy - 1, cx - 3, cy + 1);
@@ -224,11 +201,17 @@ void draw_source(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode) {
     if (mode == 0) o.dirty = 0;
     const int x = o.x, y = o.y;
     const bool level = o.kind == "高低电平控制器";
+    const QImage Pictures::*level_picture = o.param_int[0] == 1 ? &Pictures::level_high : &Pictures::level_low;
     if (!o.dirty) {
         draw_symbol(cv, c, o, mode);
-        if (level) draw_picture(cv, o.param_int[0] == 1 ? &Pictures::level_high : &Pictures::level_low, x - 20, y - 20);
+        if (level) draw_picture(cv, level_picture, x - 20, y - 20);
         else if (o.kind == "连续脉冲") draw_picture(cv, &Pictures::pulse_continuous, x - 30, y - 30);
         else if (o.kind == "可置数脉冲") draw_picture(cv, &Pictures::pulse_preset, x - 30, y - 30);
+    } else if (level) {
+        // Toggled while running: the switch shows its new level at once. The
+        // body goes first, as the two pictures leave different pixels clear.
+        if (draw_body(cv, o)) draw_pins(cv, c, o);
+        draw_picture(cv, level_picture, x - 20, y - 20);
     }
     if (level) return;
     const int32_t lamp = o.out_v[0] > kThreshold ? kRed : kBlack;

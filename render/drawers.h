@@ -17,8 +17,9 @@ bool is_selected(const Circuit& c, std::string_view name);
 void draw_component(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
 
 void draw_symbol(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
-// A circle of radius 3 around (cx, cy) drawn by strokes, so it looks the
-// same at every size the platform might round an ellipse to.
+// A circle of radius 3 around (cx, cy): on the exact surface drawn by
+// strokes, a fixed pixel pattern that every platform draws alike; on a
+// scaled surface a true circle over the same pixel box.
 void draw_bubble(PaintSurface& cv, int cx, int cy, int width, int32_t outline, int32_t inside);
 void draw_led(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);
 void draw_display(PaintSurface& cv, const Circuit& c, MY_BASE_OBJ& o, int mode);

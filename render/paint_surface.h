@@ -23,6 +23,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -64,7 +65,8 @@ CanvasFont component_font();   // Arial 12
 CanvasFont chip_font();        // Arial 9
 CanvasFont terminal_font();    // "MS Sans Serif" 11 bold black
 CanvasFont test_point_font();  // Arial 14 bold
-CanvasFont pin_number_font();  // Arial 13 bold: the package pin numbers, digits 9 px high
+CanvasFont pin_number_font();  // Arial 8 bold: package pin numbers, between strokes 10 px apart
+CanvasFont pin_name_font();    // Arial 6: datasheet pin names inside a chip's body
 // The Qt font for a circuit font (face substitution, pixel size).
 QFont qt_font(const CanvasFont& f);
 
@@ -94,6 +96,10 @@ public:
     virtual void pixel(int x, int y, int32_t color) = 0;
     // Text with its cell's top-left corner at (x, y), background untouched.
     virtual void text(int x, int y, std::string_view utf8) = 0;
+    // Text turned a quarter turn to read upwards, beside a vertical stroke:
+    // its cell covers columns x .. x + height - 1 and rows y - width .. y - 1,
+    // the first letter at the bottom, the letters' tops to the left.
+    virtual void text_up(int x, int y, std::string_view utf8) = 0;
     // Copies a picture with its top-left at (x, y), leaving out the pixels
     // of the transparent colour.
     virtual void picture(int x, int y, const QImage& picture, int32_t transparent) = 0;
@@ -101,11 +107,24 @@ public:
     virtual void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) = 0;
     // Finishes pending painting, so the output can be read.
     virtual void end() const {}
+    // Whether the output is the canvas pixels themselves (the exact surface):
+    // small round marks are then drawn as their pixel patterns, elsewhere as
+    // true circles.
+    virtual bool pixel_exact() const { return false; }
+    // Output pixels per canvas pixel.
+    virtual double device_scale() const { return 1.0; }
+    // Limits what is painted to these rectangles of canvas pixels (none: no
+    // limit). Only surfaces that are not pixel-exact need to honour it: they
+    // repaint changed places from scratch inside it.
+    virtual void set_clip(std::span<const QRect> area) { (void)area; }
 
     // The eight pictures of the components, supplied by the program.
     const Pictures* pictures = nullptr;
-    // A view choice of the program: chips show their package pin numbers.
+    // View choices of the program: chips show their package pin numbers,
+    // and their datasheet pin names where the output is large enough to
+    // read them.
     bool show_pin_numbers = false;
+    bool show_pin_names = false;
     // The levels of the nets while the circuit runs and levels are shown:
     // wires, junctions and pin strokes take the look of their net's level
     // (render/levels.h). Null: the stopped look.

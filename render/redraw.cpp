@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <unordered_set>
 
 #include "engine/compiled.h"
@@ -28,18 +29,6 @@ private:
     std::unordered_set<std::string_view> set_;
 };
 using SelectedNames = NameList;
-
-void draw_background(PaintSurface& cv, const Circuit& c, int width, int height) {
-    const DrawSettings& d = c.draw;
-    cv.set_pen(d.back_color, 1);
-    cv.set_brush(d.back_color);
-    cv.rectangle(0, 0, width, height);
-    if (!d.show_grid) return;
-    // Always from the canvas origin: scrolling moves records by whole cells.
-    cv.set_pen(d.grid_color, 1);
-    for (int x = 0; x < width; x += 10) cv.line(x, 0, x, height);
-    for (int y = 0; y < height; y += 10) cv.line(0, y, width, y);
-}
 
 void polyline_of(PaintSurface& cv, const MY_LINK& w) {
     std::array<QPoint, kMaxBends + 2> pts;
@@ -83,6 +72,24 @@ void draw_objects(PaintSurface& cv, Circuit& c, int mode, SelectedNames& is_sele
 
 }  // namespace
 
+void draw_background(PaintSurface& cv, const Circuit& c, const QRect& area, const QRect& near) {
+    const DrawSettings& d = c.draw;
+    const int left = area.left(), top = area.top(), right = area.right() + 1, bottom = area.bottom() + 1;
+    cv.set_pen(d.back_color, 1);
+    cv.set_brush(d.back_color);
+    cv.rectangle(left, top, right, bottom);
+    if (!d.show_grid) return;
+    // On the multiples of 10 of the canvas: scrolling moves records by whole cells.
+    // A line is at least one output pixel wide, however small the scale.
+    const int reach = int(std::ceil(2.0 / cv.device_scale())) + 1;
+    auto wanted = [&](int v, int lo, int hi) { return near.isEmpty() || (v >= lo - reach && v <= hi + reach); };
+    cv.set_pen(d.grid_color, 1);
+    for (int x = int(std::ceil(left / 10.0)) * 10; x < right; x += 10)
+        if (wanted(x, near.left(), near.right())) cv.line(x, top, x, bottom);
+    for (int y = int(std::ceil(top / 10.0)) * 10; y < bottom; y += 10)
+        if (wanted(y, near.top(), near.bottom())) cv.line(left, y, right, y);
+}
+
 void draw_wire(PaintSurface& cv, const Circuit& c, const MY_LINK& w, bool selected) {
     const LevelLook l = wire_look(cv, c, index_of(c.wires, w, c.wire_count));
     cv.set_pen(selected ? kRed : l.color, selected ? c.draw.wire_width : l.width);
@@ -116,8 +123,20 @@ void draw_test_point(PaintSurface& cv, const Circuit& c, const MY_TEST_POINT& t,
     cv.set_font(component_font());
 }
 
+void draw_annotation_item(PaintSurface& cv, const ZHU_SHI_S& a, bool selected) {
+    draw_annotation(cv, a);
+    if (!selected) return;
+    cv.set_pen(kRed, 1);
+    cv.clear_brush();
+    cv.rectangle(a.x - 3, a.y - 3, a.x + a.width + 3, a.y + a.height + 3);
+}
+
 void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode) {
-    if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, width, height);
+    redraw_canvas(cv, c, QRect(0, 0, width, height), mode);
+}
+
+void redraw_canvas(PaintSurface& cv, Circuit& c, const QRect& area, int mode) {
+    if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, area);
     cv.set_font(component_font());
     SelectedNames is_selected(c.selection);
     draw_objects(cv, c, mode, is_selected);
@@ -140,13 +159,7 @@ void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode
         for (int i = 0; i < c.annotation_count; ++i) {
             const ZHU_SHI_S& a = c.annotations[i];
             const bool sel = is_selected(a.name);
-            if (!wanted(mode, sel)) continue;
-            draw_annotation(cv, a);
-            if (sel) {
-                cv.set_pen(kRed, 1);
-                cv.clear_brush();
-                cv.rectangle(a.x - 3, a.y - 3, a.x + a.width + 3, a.y + a.height + 3);
-            }
+            if (wanted(mode, sel)) draw_annotation_item(cv, a, sel);
         }
         cv.set_font(component_font());
     }
@@ -205,12 +218,26 @@ void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
     cv.end();
 }
 
-void draw_wire_in_progress(PaintSurface& cv, const Circuit& c) {
-    if (c.drawing_wire.name.empty()) return;
+std::vector<QPoint> wire_in_progress_route(const Circuit& c) {
+    const MY_LINK& w = c.drawing_wire;
+    if (w.name.empty()) return {};
+    std::vector<QPoint> route{QPoint(w.x1, w.y1)};
+    for (int i = 0; i < std::clamp(w.bend_count, 0, kMaxBends); ++i) route.emplace_back(w.bends[i].x, w.bends[i].y);
+    route.emplace_back(w.x2, w.y2);
+    return route;
+}
+
+void draw_wire_in_progress(PaintSurface& cv, std::span<const QPoint> route) {
+    if (route.empty()) return;
     cv.set_pen(kRed, 2);
-    polyline_of(cv, c.drawing_wire);
+    cv.polyline(route);
     cv.set_pen_width(1);
     cv.end();
+}
+
+void draw_wire_in_progress(PaintSurface& cv, const Circuit& c) {
+    const std::vector<QPoint> route = wire_in_progress_route(c);
+    draw_wire_in_progress(cv, route);
 }
 
 }  // namespace vorlisk

@@ -36,6 +36,7 @@ QPainter& ScaledCanvas::painter() {
         painter_->setRenderHint(QPainter::Antialiasing, true);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
         painter_->setRenderHint(QPainter::SmoothPixmapTransform, scale_ < 1.0);
+        if (!clip_.isEmpty()) painter_->setClipRegion(clip_);  // before the transform: in device pixels
         painter_->scale(scale_, scale_);
         painter_->translate(-origin_);
     }
@@ -47,7 +48,20 @@ void ScaledCanvas::touch(double l, double t, double r, double b) {
     const int R = int(std::ceil((r - origin_.x()) * scale_)) + 2, B = int(std::ceil((b - origin_.y()) * scale_)) + 2;
     QRect d(QPoint(L, T), QPoint(R - 1, B - 1));
     if (image_) d = d.intersected(image_->rect());
+    if (!clip_.isEmpty()) d = d.intersected(clip_.boundingRect());
     touched_ = touched_.united(d);
+}
+
+void ScaledCanvas::set_clip(std::span<const QRect> area) {
+    end();
+    clip_ = QRegion();
+    for (const QRect& r : area) {
+        const int L = int(std::floor((r.left() - origin_.x()) * scale_));
+        const int T = int(std::floor((r.top() - origin_.y()) * scale_));
+        const int R = int(std::ceil((r.right() + 1 - origin_.x()) * scale_));
+        const int B = int(std::ceil((r.bottom() + 1 - origin_.y()) * scale_));
+        clip_ += QRect(L, T, R - L, B - T);
+    }
 }
 
 QRect ScaledCanvas::take_touched() {
@@ -175,6 +189,22 @@ void ScaledCanvas::text(int x, int y, std::string_view utf8) {
     const QFontMetrics m(f);
     p.drawText(QPointF(x, y + m.ascent()), s);
     touch(x - 2, y, x + m.horizontalAdvance(s) + 2, y + m.height());
+}
+
+void ScaledCanvas::text_up(int x, int y, std::string_view utf8) {
+    if (utf8.empty()) return;
+    const QFont f = qt_font(font_);
+    QPainter& p = painter();
+    p.setFont(f);
+    p.setPen(to_qcolor(font_.color));
+    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    const QFontMetrics m(f);
+    p.save();
+    p.translate(x, y);
+    p.rotate(-90);
+    p.drawText(QPointF(0, m.ascent()), s);
+    p.restore();
+    touch(x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2);
 }
 
 void ScaledCanvas::picture(int x, int y, const QImage& pic, int32_t transparent) {

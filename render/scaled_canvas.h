@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPointF>
 #include <QRect>
+#include <QRegion>
 #include <memory>
 #include <unordered_map>
 
@@ -38,10 +39,15 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void pixel(int x, int y, int32_t color) override;
     void text(int x, int y, std::string_view utf8) override;
+    void text_up(int x, int y, std::string_view utf8) override;
     void picture(int x, int y, const QImage& picture, int32_t transparent) override;
     void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) override;
     // Ends the painter; the next shape begins it again.
     void end() const override;
+    double device_scale() const override { return scale_; }
+    // Whole device pixels around the rectangles, so smoothed edges inside
+    // come out as they would without the clip.
+    void set_clip(std::span<const QRect> area) override;
 
     // Union of the device pixels painted since the last take.
     QRect take_touched();
@@ -63,6 +69,7 @@ private:
     QPointF origin_;
     mutable std::unique_ptr<QPainter> painter_;
     QRect touched_;
+    QRegion clip_;  // device pixels; empty: none
     // Pictures with their transparent colour made clear, by the source's key.
     std::unordered_map<qint64, QImage> masked_;
 };

@@ -6,6 +6,7 @@
 #include "render/canvas.h"
 #include "render/drawers.h"
 #include "render/redraw.h"
+#include "render/scaled_canvas.h"
 
 using namespace vorlisk;
 using vorlisk::test::place;
@@ -61,6 +62,8 @@ private slots:
     void wire_in_progress_is_red_and_two_pixels_wide();
     void drag_modes_split_the_selection_data();
     void drag_modes_split_the_selection();
+    void round_marks_are_circles_when_scaled_data();
+    void round_marks_are_circles_when_scaled();
 };
 
 // Columns: shape drawn with a red pen and a blue brush on white paper, the
@@ -404,3 +407,46 @@ void DrawersTest::drag_modes_split_the_selection() {
 
 QTEST_MAIN(DrawersTest)
 #include "drawers_test.moc"
+
+// Columns: the component, its border width, the scale it is drawn at.
+// Scaled up, an inverter's bubble and a chip's pin-1 mark are round: the
+// outer edge of the ring lies at the same distance from the centre in every
+// direction (the exact pixel pattern, enlarged, would show its steps).
+void DrawersTest::round_marks_are_circles_when_scaled_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("border");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("bubble, 200 % or ratio 2") << "非门" << 2 << 2.0;
+    QTest::newRow("bubble, 400 %") << "非门" << 2 << 4.0;
+    QTest::newRow("thin bubble, 400 %") << "非门" << 1 << 4.0;
+    QTest::newRow("chip's pin-1 mark, 400 %") << "集成芯片组合逻辑(74LS00)" << 2 << 4.0;
+}
+
+void DrawersTest::round_marks_are_circles_when_scaled() {
+    QFETCH(QString, kind);
+    QFETCH(int, border);
+    QFETCH(double, scale);
+    const int i = place(*c, kind.toUtf8().constData(), 50, 50);
+    MY_BASE_OBJ& o = c->objects[i];
+    o.border_width = border;
+    QImage image(int(100 * scale), int(100 * scale), QImage::Format_RGB32);
+    ScaledCanvas sc(&image, scale);
+    redraw_canvas(sc, *c, 100, 100, kRedrawFull);
+    sc.end();
+    // The mark's centre: the middle of the pixel box its exact pattern covers.
+    const QPointF centre((o.x + o.bubbles[0].dx + 0.5) * scale, (o.y + o.bubbles[0].dy + 0.5) * scale);
+    const double reach = 5.5 * scale;
+    double nearest = reach, farthest = 0;
+    // Up and down, away from the body's edge and the pin the ring touches.
+    for (int deg = 65; deg <= 115; deg += 5) {
+        for (const double a : {deg * M_PI / 180, -deg * M_PI / 180}) {
+            double outer = 0;  // the ring's outer edge in this direction
+            for (double r = 0; r < reach; r += 0.25) {
+                const QPointF q = centre + QPointF(std::cos(a), std::sin(a)) * r;
+                if (qGray(image.pixel(int(std::floor(q.x())), int(std::floor(q.y())))) < 100) outer = r;
+            }
+            nearest = std::min(nearest, outer), farthest = std::max(farthest, outer);
+        }
+    }
+    QVERIFY2(farthest - nearest <= 1.5, qPrintable(QStringLiteral("outer edge from %1 to %2 device pixels").arg(nearest).arg(farthest)));
+}

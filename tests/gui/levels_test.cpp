@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "gui_support.h"
+#include "model/circuit_file.h"
 #include "render/canvas.h"
 #include "render/levels.h"
 #include "render/pictures.h"
 #include "render/redraw.h"
+#include "render/scaled_canvas.h"
 #include "tests/support/harness.h"
 
 using namespace vorlisk;
@@ -43,6 +45,7 @@ public:
     }
     void pixel(int, int, int32_t) override {}
     void text(int, int, std::string_view) override {}
+    void text_up(int, int, std::string_view) override {}
     void picture(int, int, const QImage&, int32_t) override {}
     void xor_dotted_rect(int, int, int, int, int32_t) override {}
 
@@ -164,25 +167,106 @@ private slots:
         for (const LevelLook& k : {n, l, h}) QVERIFY(k.color != c.draw.wire_color && k.color != c.draw.back_color);
     }
 
-    // Repainting the changed nets over the picture gives the picture a full
-    // repaint gives: no pixel of a net's old look is left, nothing else moves.
-    void repainting_changed_nets_matches_a_full_repaint() {
+    // Columns: the scale the canvas is shown at (0: the exact surface of
+    // 100 %), the view's origin, whether levels are shown. The timer's
+    // refresh over six switch flips leaves the picture a full repaint gives:
+    // no pixel of a net's or a switch's old look is left, smoothed edges do
+    // not darken, nothing else moves.
+    void running_refresh_matches_a_full_repaint_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QPointF>("origin");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("100 %, exact") << 0.0 << QPointF() << true;
+        QTest::newRow("100 %, exact, levels off") << 0.0 << QPointF() << false;
+        for (double z : {0.25, 0.5, 0.75, 1.5, 2.0, 3.0, 4.0})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %").arg(z * 100))) << z << QPointF(0, 0) << true;
+        QTest::newRow("75 %, levels off") << 0.75 << QPointF() << false;
+        QTest::newRow("ratio 2 at 100 %") << 2.0 << QPointF() << true;
+        QTest::newRow("ratio 2 at 150 %, between cells") << 3.0 << QPointF(3.4, 6.7) << true;
+    }
+    void running_refresh_matches_a_full_repaint() {
+        QFETCH(double, scale);
+        QFETCH(QPointF, origin);
+        QFETCH(bool, shown);
         Fixture f;
         const Pictures pictures = paint_pictures();
         NetLevels levels;
         levels.update(f.h.c);
-        Canvas ticked(600, 400), fresh(600, 400);
-        ticked.pictures = fresh.pictures = &pictures;
-        ticked.levels = fresh.levels = &levels;
-        redraw_canvas(ticked, f.h.c, 600, 400, kRedrawFull);
-        for (int round = 0; round < 2; ++round) {  // low to high, and back
-            f.toggle();
-            QVERIFY(levels.update(f.h.c));
-            redraw_canvas(ticked, f.h.c, 600, 400, kRedrawDynamic);  // as the window's timer does
-            redraw_changed_levels(ticked, f.h.c);
-            redraw_canvas(fresh, f.h.c, 600, 400, kRedrawFull);
-            QCOMPARE(ticked.image(), fresh.image());
+        const int w = 610, h = 410;  // canvas pixels the pictures show
+        QImage ticked_image, fresh_image;
+        Canvas ticked_exact(600, 400), fresh_exact(600, 400);
+        std::unique_ptr<ScaledCanvas> ticked_scaled, fresh_scaled;
+        if (scale > 0) {
+            ticked_image = QImage(int(600 * scale), int(400 * scale), QImage::Format_RGB32);
+            fresh_image = QImage(ticked_image.size(), QImage::Format_RGB32);
+            ticked_scaled = std::make_unique<ScaledCanvas>(&ticked_image, scale, origin);
+            fresh_scaled = std::make_unique<ScaledCanvas>(&fresh_image, scale, origin);
         }
+        PaintSurface& ticked = scale > 0 ? static_cast<PaintSurface&>(*ticked_scaled) : ticked_exact;
+        PaintSurface& fresh = scale > 0 ? static_cast<PaintSurface&>(*fresh_scaled) : fresh_exact;
+        auto picture = [&](PaintSurface& s) -> QImage {
+            s.end();
+            if (&s == &ticked) return scale > 0 ? ticked_image : ticked_exact.image();
+            return scale > 0 ? fresh_image : fresh_exact.image();
+        };
+        ticked.pictures = fresh.pictures = &pictures;
+        ticked.levels = fresh.levels = shown ? &levels : nullptr;
+        redraw_canvas(ticked, f.h.c, w, h, kRedrawFull);
+        for (int flip = 1; flip <= 6; ++flip) {
+            f.toggle();
+            f.h.obj(f.s).dirty = 1;  // as a double click while running leaves it
+            const bool changed = shown && levels.update(f.h.c);
+            QCOMPARE(changed, shown);
+            redraw_running(ticked, f.h.c, QRect(0, 0, w, h), changed);  // as the window's timer does
+            redraw_canvas(fresh, f.h.c, w, h, kRedrawFull);
+            const QImage a = picture(ticked), b = picture(fresh);
+            int differ = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x) differ += a.pixel(x, y) != b.pixel(x, y);
+            QVERIFY2(differ == 0, qPrintable(QStringLiteral("flip %1: %2 pixels differ").arg(flip).arg(differ)));
+        }
+    }
+
+    // Columns: the scale. The 74LS161 counter running (pulse source, chips
+    // with pin numbers and names, display, terminals): at every change the
+    // refresh leaves the picture a full repaint gives, whatever a drawer
+    // paints beside its component.
+    void running_refresh_of_the_counter_matches_a_full_repaint_data() {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("75 %") << 0.75;
+        QTest::newRow("150 %, pin names") << 1.5;
+        QTest::newRow("ratio 2 at 200 %") << 4.0;
+    }
+    void running_refresh_of_the_counter_matches_a_full_repaint() {
+        QFETCH(double, scale);
+        test::Harness h;
+        QVERIFY(bool(load_circuit(h.c, VORLISK_EXAMPLES_DIR "/74LS161十进制计数器.vlk")));
+        h.start(0.05);
+        const Pictures pictures = paint_pictures();
+        NetLevels levels;
+        levels.update(h.c);
+        const QRect view(0, 0, 700, 450);
+        const QSize device(int(view.width() * scale), int(view.height() * scale));  // all inside the view
+        QImage ticked_image(device, QImage::Format_RGB32), fresh_image(device, QImage::Format_RGB32);
+        ScaledCanvas ticked(&ticked_image, scale), fresh(&fresh_image, scale);
+        for (ScaledCanvas* s : {&ticked, &fresh}) {
+            s->pictures = &pictures;
+            s->levels = &levels;
+            s->show_pin_numbers = s->show_pin_names = true;
+        }
+        redraw_canvas(ticked, h.c, view, kRedrawFull);
+        int changes = 0;
+        for (int tick = 0; tick < 40 && changes < 8; ++tick) {
+            h.run_passes(3);
+            const bool changed = levels.update(h.c);
+            changes += changed;
+            redraw_running(ticked, h.c, view, changed);
+            redraw_canvas(fresh, h.c, view, kRedrawFull);
+            ticked.end();
+            fresh.end();
+            QVERIFY2(ticked_image == fresh_image, qPrintable(QStringLiteral("tick %1").arg(tick)));
+        }
+        QVERIFY(changes >= 8);
     }
 };
 

@@ -120,6 +120,7 @@ private slots:
     void save_spares_every_file_under_the_examples();
     void message_boxes_carry_the_program_name();
     void family_buttons_name_every_member();
+    void button_pictures_are_drawn_for_dense_screens();
     void program_windows_are_chinese();
     void qt_dialogs_are_chinese_data();
     void qt_dialogs_are_chinese();
@@ -291,6 +292,24 @@ void MenusTest::message_boxes_carry_the_program_name() {
     show_message(w.get(), QStringLiteral("保存文件失败。"), MessageKind::error);
     QCOMPARE(title, QStringLiteral("Vorlisk"));
     QCOMPARE(button, QStringLiteral("确定"));
+}
+
+// On a screen of twice the density, every picture of the toolbar, the
+// component box and the family windows has twice the pixels: drawn at that
+// size, not the plain picture enlarged (which blurs "&" into a smudge).
+void MenusTest::button_pictures_are_drawn_for_dense_screens() {
+    QList<QToolButton*> buttons = w->ControlBar1->findChildren<QToolButton*>();
+    buttons += w->Panel6->findChildren<QToolButton*>();
+    buttons += w->Form_creat_button->findChildren<QToolButton*>();
+    int pictures = 0;
+    for (QToolButton* b : buttons) {
+        if (b->icon().isNull()) continue;  // 注释 is a word
+        ++pictures;
+        const QPixmap plain = b->icon().pixmap(b->iconSize(), 1.0), dense = b->icon().pixmap(b->iconSize(), 2.0);
+        QVERIFY2(dense.size() == plain.size() * 2 && dense.deviceIndependentSize().toSize() == plain.size(),
+                 qPrintable(b->objectName()));
+    }
+    QVERIFY(pictures >= 16 + 26 + 29);  // toolbar, box, family windows
 }
 
 void MenusTest::family_buttons_name_every_member() {

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 
@@ -18,7 +19,9 @@
 #include "gui_support.h"
 #include "model/circuit_file.h"
 #include "model/edit.h"
+#include "chips/chip_table.h"
 #include "render/circuit_picture.h"
+#include "render/drawers.h"
 #include "render/pictures.h"
 #include "render/redraw.h"
 
@@ -71,9 +74,18 @@ private slots:
     void widget_points_to_canvas_points_data();
     void widget_points_to_canvas_points();
     void wire_starts_within_four_canvas_pixels_at_300_percent();
+    void wire_in_progress_shows_after_every_click_data();
+    void wire_in_progress_shows_after_every_click();
     void zoom_keys_steps_and_status_bar();
     void hundred_percent_picture_is_the_exact_one();
-    void pin_numbers_sit_beside_the_stroke_and_are_tall();
+    void files_open_at_100_percent_on_their_drawing_data();
+    void files_open_at_100_percent_on_their_drawing();
+    void fit_shows_the_drawing_whole_and_centred_data();
+    void fit_shows_the_drawing_whole_and_centred();
+    void pin_numbers_stay_clear_of_strokes_and_each_other_data();
+    void pin_numbers_stay_clear_of_strokes_and_each_other();
+    void pin_names_fit_inside_every_chip();
+    void pin_names_follow_the_view_menu();
     void svg_pictures_parse_and_match_the_png();
     void runner_writes_the_same_picture_without_a_display();
     void export_and_copy_take_the_selection_or_everything();
@@ -134,6 +146,45 @@ void ZoomTest::wire_starts_within_four_canvas_pixels_at_300_percent() {
     }
 }
 
+void ZoomTest::wire_in_progress_shows_after_every_click_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("100 %") << 100;
+    QTest::newRow("300 %") << 300;
+}
+
+// A corner click with the mouse kept still leaves the wire in progress on
+// screen (the click's release repaints the picture under it); a right click
+// takes it away.
+void ZoomTest::wire_in_progress_shows_after_every_click() {
+    QFETCH(int, zoom);
+    const int gate = place(c(), "非门", 100, 100);
+    w->set_zoom(zoom, QPointF(0, 0));
+    const double z = zoom / 100.0;
+    auto widget = [&](double x, double y) { return QPoint(int(x * z), int(y * z)); };
+    const BendPoint tip = output_pin(c().objects[gate], 0);
+    auto click = [&](QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mousePress(w->Image1, b, {}, p);
+        QTest::mouseRelease(w->Image1, b, {}, p);
+    };
+    auto red_at = [&](double x, double y) {  // a canvas point, inside the 2-pixel pen
+        const QImage shown = w->Image1->grab().toImage();
+        const QRgb p = shown.pixel(widget(x, y) * shown.devicePixelRatio());
+        return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
+    };
+    w->choose_tool(QStringLiteral("导线"));
+    click(widget(tip.x + 0.5, tip.y + 0.5));
+    QTest::mouseMove(w->Image1, widget(tip.x + 60.5, tip.y + 0.5));
+    click(widget(tip.x + 60.5, tip.y + 0.5));  // a corner
+    QCOMPARE(c().drawing_wire.bend_count, 1);
+    QVERIFY(red_at(tip.x + 30, tip.y - 0.5));
+    QTest::mouseMove(w->Image1, widget(tip.x + 60.5, tip.y + 40.5));
+    click(widget(tip.x + 60.5, tip.y + 40.5));  // another
+    QVERIFY(red_at(tip.x + 30, tip.y - 0.5));
+    QVERIFY(red_at(tip.x + 59.5, tip.y + 20));
+    click(widget(tip.x + 60.5, tip.y + 40.5), Qt::RightButton);  // dropped
+    QVERIFY(!red_at(tip.x + 30, tip.y - 0.5));
+}
+
 void ZoomTest::zoom_keys_steps_and_status_bar() {
     struct Step {
         const char* keys;
@@ -177,55 +228,271 @@ void ZoomTest::hundred_percent_picture_is_the_exact_one() {
         const QImage shown = w->screen_image().copy();
         auto own = make_circuit();
         QVERIFY(bool(load_circuit(*own, f.toStdString())));
+        scroll_to(*own, c().scroll_h, c().scroll_v);  // where opening put the view
         Canvas exact(shown.width(), shown.height());
         exact.pictures = &pictures;
-        redraw_canvas(exact, *own, shown.width(), shown.height(), kRedrawFull);
+        exact.set_origin(w->view_origin().toPoint());
+        redraw_canvas(exact, *own, QRect(exact.origin(), shown.size()), kRedrawFull);
         QVERIFY2(shown == exact.image(), qPrintable(f));
     }
     if (pins) w->N_pin_numbers->trigger();
 }
 
-// Every package pin number of a 74LS00 lies outside the body and above its
-// stroke (and so above a wire leaving the tip along the stroke's line), and
-// its digits are at least 9 pixels high.
-void ZoomTest::pin_numbers_sit_beside_the_stroke_and_are_tall() {
+// Columns: the file, the zoom before opening it. A file opens at 100 %,
+// the top-left of its drawing in view, all of it when it fits; one saved
+// scrolled far from its drawing too.
+void ZoomTest::files_open_at_100_percent_on_their_drawing_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("small example") << QStringLiteral(VORLISK_EXAMPLES_DIR "/半加器.vlk") << 300;
+    QTest::newRow("large example") << QStringLiteral(VORLISK_EXAMPLES_DIR "/74LS161十进制计数器.vlk") << 25;
+    QTest::newRow("drawing far off") << QString() << 400;
+}
+
+void ZoomTest::files_open_at_100_percent_on_their_drawing() {
+    QFETCH(QString, file);
+    QFETCH(int, zoom);
+    QTemporaryDir dir;
+    if (file.isEmpty()) {
+        place(c(), "与非门", 1600, 1100);
+        place(c(), "非门", 1700, 1150);
+        file = dir.filePath(QStringLiteral("远处.vlk"));
+        QVERIFY(w->save_to(file));
+        w->N_newClick();
+    }
+    w->set_zoom(zoom, QPointF(0, 0));
+    QVERIFY(w->open_file(file));
+    QCOMPARE(w->zoom(), 100);
+    const QRect drawing = picture_bounds(c(), false, w->N_pin_numbers->isChecked());
+    const QRect view(w->to_canvas(QPointF(0, 0)), w->to_canvas(QPointF(w->Image1->width() - 1, w->Image1->height() - 1)));
+    QVERIFY2(view.contains(drawing.topLeft()), qPrintable(file));
+    if (drawing.width() <= view.width() && drawing.height() <= view.height()) QVERIFY2(view.contains(drawing), qPrintable(file));
+}
+
+// Columns: what is drawn. 适合窗口 shows all of it, its middle in the
+// middle of the view, also when it lies at the canvas's top-left corner;
+// at 100 % the picture stays the exact one.
+void ZoomTest::fit_shows_the_drawing_whole_and_centred_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("one gate in the corner") << QString();
+    QTest::newRow("two gates, 100 %") << QStringLiteral("100");
+    QTest::newRow("large example") << QStringLiteral(VORLISK_EXAMPLES_DIR "/74LS161十进制计数器.vlk");
+}
+
+void ZoomTest::fit_shows_the_drawing_whole_and_centred() {
+    QFETCH(QString, file);
+    if (file.isEmpty()) {
+        place(c(), "与非门", 40, 40);
+    } else if (file == QStringLiteral("100")) {
+        place(c(), "与非门", 40, 40);
+        place(c(), "与非门", w->Image1->width() - 150, w->Image1->height() / 2);
+    } else {
+        QVERIFY(w->open_file(file));
+    }
+    w->N_zoom_fitClick();
+    const QRect drawing = picture_bounds(c(), false, w->N_pin_numbers->isChecked());
+    const QSize size = w->Image1->size();
+    const QRect view(w->to_canvas(QPointF(0, 0)), w->to_canvas(QPointF(size.width() - 1, size.height() - 1)));
+    QVERIFY2(view.contains(drawing), qPrintable(file));
+    const QPoint middle = w->to_canvas(QPointF(size.width() / 2.0, size.height() / 2.0));
+    QVERIFY2((middle - drawing.center()).manhattanLength() <= 4, qPrintable(QStringLiteral("%1 %: middle %2,%3, drawing's %4,%5")
+        .arg(w->zoom()).arg(middle.x()).arg(middle.y()).arg(drawing.center().x()).arg(drawing.center().y())));
+    if (file == QStringLiteral("100")) {
+        QCOMPARE(w->zoom(), 100);
+        const QImage shown = w->screen_image().copy();
+        Canvas exact(shown.width(), shown.height());
+        exact.set_origin(w->view_origin().toPoint());
+        redraw_canvas(exact, c(), QRect(exact.origin(), shown.size()), kRedrawFull);
+        QVERIFY(shown == exact.image());
+    }
+}
+
+// Columns: the chip, its quarter turns clockwise, the wire width. At
+// 100 % every package pin number lies in the band beside its own stroke,
+// at least 5 pixels high (or wide, when turned) so it can be read, and
+// clear of every stroke, of the body and of every other number by a pixel.
+void ZoomTest::pin_numbers_stay_clear_of_strokes_and_each_other_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("turns");
+    QTest::addColumn<int>("wire_width");
+    QTest::newRow("74LS00") << "集成芯片组合逻辑(74LS00)" << 0 << 2;
+    QTest::newRow("74LS161, thin wires") << "集成芯片时序逻辑(74LS161)" << 0 << 1;
+    QTest::newRow("74LS273, 20 pins") << "集成芯片时序逻辑(74LS273)" << 0 << 2;
+    QTest::newRow("74LS161 turned") << "集成芯片时序逻辑(74LS161)" << 1 << 2;
+    QTest::newRow("74LS161 turned back, thin") << "集成芯片时序逻辑(74LS161)" << 3 << 1;
+    QTest::newRow("74LS161 upside down") << "集成芯片时序逻辑(74LS161)" << 2 << 2;
+}
+
+void ZoomTest::pin_numbers_stay_clear_of_strokes_and_each_other() {
+    QFETCH(QString, kind);
+    QFETCH(int, turns);
+    QFETCH(int, wire_width);
     auto own = make_circuit();
-    const int chip = place(*own, "集成芯片组合逻辑(74LS00)", 100, 100);
+    own->draw.show_grid = false;
+    own->draw.wire_width = wire_width;
+    const int chip = place(*own, kind.toUtf8().constData(), 100, 100);
+    for (int t = 0; t < turns; ++t) {
+        const std::string name = own->objects[chip].name;
+        rotate_items(*own, std::span<const std::string>(&name, 1), 0);
+    }
     const MY_BASE_OBJ& o = own->objects[chip];
     Canvas cv(200, 200);
     cv.show_pin_numbers = true;
-    own->draw.show_grid = false;
     redraw_canvas(cv, *own, 200, 200, kRedrawFull);
     const QImage img = cv.image();
     auto bluish = [&](int x, int y) {
         const QRgb p = img.pixel(x, y);
         return qBlue(p) > qRed(p) + 40;
     };
-    std::vector<std::pair<int, int>> tips;  // (x, y) of every pin tip
-    for (int k = 0; k < o.input_count; ++k) tips.emplace_back(o.x + o.in_dx[k], o.y + o.in_dy[k]);
-    for (int k = 0; k < o.output_count; ++k) tips.emplace_back(o.x + o.out_dx[k], o.y + o.out_dy[k]);
-    const Rect32& b = o.body_rect;
-    int numbers = 0;
-    for (const auto& [tx, ty] : tips) {
-        // The band between this stroke and the one above it, on the pin's side.
-        const bool left = tx < o.x;
-        const int x0 = left ? tx - 12 : o.x + b.right + 1, x1 = left ? o.x + b.left - 1 : tx + 12;
-        int top = 1000, bottom = -1;
-        for (int y = ty - 11; y <= ty - 1; ++y)
+    auto dark = [&](int x, int y) { return qGray(img.pixel(x, y)) < 80 && !bluish(x, y); };  // strokes, body
+    // Each number's band: beside its stroke, from the body edge outwards.
+    std::vector<int> owner(200 * 200, 0);  // the stroke a number pixel belongs to
+    auto band = [&](int k, bool out) {
+        const int tx = o.x + (out ? o.out_dx[k] : o.in_dx[k]), ty = o.y + (out ? o.out_dy[k] : o.in_dy[k]);
+        const int sx = o.x + (out ? o.out_stub_dx[k] : o.in_stub_dx[k]), sy = o.y + (out ? o.out_stub_dy[k] : o.in_stub_dy[k]);
+        const bool across = ty == sy;  // a horizontal stroke: the number stands above it
+        const int x0 = across ? (tx < sx ? tx - 12 : sx + 1) : tx - 9, x1 = across ? (tx < sx ? sx - 1 : tx + 12) : tx - 1;
+        const int y0 = across ? ty - 9 : (ty < sy ? ty - 12 : sy + 1), y1 = across ? ty - 1 : (ty < sy ? sy - 1 : ty + 12);
+        int lo = 1000, hi = -1;
+        for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x)
-                if (bluish(x, y)) top = std::min(top, y), bottom = std::max(bottom, y);
-        if (bottom < 0) continue;
-        ++numbers;
-        QVERIFY2(bottom - top + 1 >= 9, qPrintable(QStringLiteral("pin at %1,%2: %3 px").arg(tx).arg(ty).arg(bottom - top + 1)));
-        // The row above the stroke's line stays clear: the number stands above
-        // the stroke and above a wire leaving the tip along it.
-        for (int x = x0; x <= x1; ++x)
-            for (int y : {ty - 1})
-                QVERIFY2(!bluish(x, y), qPrintable(QStringLiteral("covers the stroke at %1,%2").arg(x).arg(y)));
+                if (bluish(x, y)) {
+                    owner[y * 200 + x] = (k + 1) * (out ? -1 : 1);
+                    const int v = across ? y : x;
+                    lo = std::min(lo, v), hi = std::max(hi, v);
+                }
+        QVERIFY2(hi - lo + 1 >= 5, qPrintable(QStringLiteral("pin stroke at %1,%2: %3 px").arg(tx).arg(ty).arg(hi - lo + 1)));
+    };
+    for (int k = 0; k < o.input_count; ++k) band(k, false);
+    for (int k = 0; k < o.output_count; ++k) band(k, true);
+    for (int y = 1; y < 199; ++y)
+        for (int x = 1; x < 199; ++x) {
+            if (!bluish(x, y)) continue;
+            const QString at = QStringLiteral("%1,%2").arg(x).arg(y);
+            QVERIFY2(owner[y * 200 + x] != 0, qPrintable("outside its band at " + at));
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    QVERIFY2(!dark(x + dx, y + dy), qPrintable("touches a stroke at " + at));
+                    const int n = owner[(y + dy) * 200 + x + dx];
+                    QVERIFY2(n == 0 || n == owner[y * 200 + x], qPrintable("touches another number at " + at));
+                }
+        }
+}
+
+namespace {
+
+// Remembers the texts a drawer writes, with their cells, and whether a
+// round mark was drawn; its scale is the one given.
+class TextRecorder : public PaintSurface {
+public:
+    explicit TextRecorder(double scale) : scale_(scale) {}
+    struct Text {
+        std::string text;
+        QRect cell;
+        CanvasFont font;
+    };
+    std::vector<Text> texts;
+    int ellipses = 0;
+    double device_scale() const override { return scale_; }
+    void line(int, int, int, int) override {}
+    void polyline(std::span<const QPoint>) override {}
+    void rectangle(int, int, int, int) override {}
+    void ellipse(int, int, int, int) override { ++ellipses; }
+    void pixel(int, int, int32_t) override {}
+    void text(int x, int y, std::string_view s) override { add(s, false, x, y); }
+    void text_up(int x, int y, std::string_view s) override { add(s, true, x, y); }
+    void picture(int, int, const QImage&, int32_t) override {}
+    void xor_dotted_rect(int, int, int, int, int32_t) override {}
+
+private:
+    void add(std::string_view s, bool up, int x, int y) {
+        const QFontMetrics m(qt_font(font_));
+        const int w = m.horizontalAdvance(QString::fromUtf8(s.data(), qsizetype(s.size()))), h = m.ascent();
+        // The cell above the baseline: names and types are capitals and digits.
+        texts.push_back({std::string(s), up ? QRect(x, y - w, h, w) : QRect(x, y, w, h), font_});
     }
-    QCOMPARE(numbers, 14);  // every package pin, supply pins too
-    for (int y = o.y + b.top; y <= o.y + b.bottom; ++y)  // nothing inside the body
-        for (int x = o.x + b.left + 2; x <= o.x + b.right - 2; ++x) QVERIFY(!bluish(x, y));
+    double scale_;
+};
+
+}  // namespace
+
+// Every chip of the catalogue, as drawn and turned, at 200 %: each pin name
+// lies inside the inner body, a pixel off the border, meets no other name,
+// and is no smaller than 4 pixels; the type stands outside the body; the
+// pin-1 mark is left out. Below 150 % the chip keeps its usual look.
+void ZoomTest::pin_names_fit_inside_every_chip() {
+    for (const ChipRow& row : chip_catalogue()) {
+        if (!row.model) continue;
+        for (int turns : {0, 1}) {
+            auto own = make_circuit();
+            const std::string kind = std::string("集成芯片组合逻辑(") + std::string(row.type) + ")";
+            const int chip = place(*own, kind.c_str(), 200, 200);
+            const std::string name = own->objects[chip].name;
+            if (turns) rotate_items(*own, std::span<const std::string>(&name, 1), 0);
+            MY_BASE_OBJ& o = own->objects[chip];
+            const QString what = QStringLiteral("%1, %2 turns").arg(QString::fromUtf8(row.type.data(), row.type.size())).arg(turns);
+            TextRecorder small(1.0), large(2.0);
+            small.show_pin_names = large.show_pin_names = true;
+            draw_component(small, *own, o, kRedrawFull);
+            draw_component(large, *own, o, kRedrawFull);
+            QVERIFY2(small.texts.size() == 1 && small.ellipses == 1, qPrintable(what));
+            QVERIFY2(large.ellipses == 0, qPrintable(what));
+            const Rect32& b = o.body_rect;
+            const int bw = o.border_width;
+            const QRect body(QPoint(o.x + std::min(b.left, b.right), o.y + std::min(b.top, b.bottom)),
+                             QPoint(o.x + std::max(b.left, b.right), o.y + std::max(b.top, b.bottom)));
+            const QRect inner = body.adjusted(bw + 1, bw + 1, -bw - 1, -bw - 1);
+            int names = 0;
+            for (size_t i = 0; i < large.texts.size(); ++i) {
+                const TextRecorder::Text& t = large.texts[i];
+                if (t.font == pin_name_font() || t.font.pixel_height < pin_name_font().pixel_height) {
+                    ++names;
+                    QVERIFY2(inner.contains(t.cell), qPrintable(what + ": " + QString::fromStdString(t.text)));
+                    QVERIFY2(t.font.pixel_height >= 4, qPrintable(what + ": " + QString::fromStdString(t.text)));
+                    for (size_t j = 0; j < i; ++j)
+                        QVERIFY2(!t.cell.intersects(large.texts[j].cell),
+                                 qPrintable(what + ": " + QString::fromStdString(t.text) + " meets " +
+                                            QString::fromStdString(large.texts[j].text)));
+                } else {
+                    QCOMPARE(t.text, std::string(row.type));
+                    QVERIFY2(!t.cell.intersects(body), qPrintable(what));
+                }
+            }
+            QVERIFY2(names == o.input_count + o.output_count, qPrintable(what));  // every stroke named
+        }
+    }
+}
+
+// 查看 → 显示引脚名 changes the zoomed canvas and the report picture, not
+// the 100 % canvas where names could not be read, and is remembered.
+void ZoomTest::pin_names_follow_the_view_menu() {
+    place(c(), "集成芯片时序逻辑(74LS161)", 200, 150);
+    if (!w->N_pin_names->isChecked()) w->N_pin_names->trigger();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("芯片.png"));
+    w->choose_picture_file = [&] { return path; };
+    struct Look {
+        QImage at_100, at_200, picture;
+    };
+    auto look = [&] {
+        Look l;
+        w->set_zoom(100, QPointF(0, 0));
+        l.at_100 = w->screen_image().copy();
+        w->set_zoom(200, QPointF(0, 0));
+        l.at_200 = w->screen_image().copy();
+        w->N_export_pictureClick();
+        l.picture = QImage(path);
+        return l;
+    };
+    const Look on = look();
+    w->N_pin_names->trigger();
+    QCOMPARE(QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")).value("view/pin_names").toBool(), false);
+    const Look off = look();
+    w->N_pin_names->trigger();
+    QCOMPARE(QSettings(QStringLiteral("Vorlisk"), QStringLiteral("Vorlisk")).value("view/pin_names").toBool(), true);
+    QCOMPARE(on.at_100, off.at_100);
+    QVERIFY(on.at_200 != off.at_200);
+    QVERIFY(!on.picture.isNull() && on.picture != off.picture);
 }
 
 // Every example's SVG is well-formed XML and, drawn, has its dark pixels
