@@ -3,9 +3,13 @@
 // files, the undo history, Run and Stop, switches, readings and the box.
 #include <emscripten.h>
 
+#include "chips/chip_table.h"
 #include "editor/canvas_hints.h"
 #include "editor/kind_words.h"
 #include "engine/indicators.h"
+#include "model/catalogue.h"
+
+#include <algorithm>
 #include "web/binding_io.h"
 
 namespace vorlisk::web {
@@ -239,6 +243,27 @@ EMSCRIPTEN_KEEPALIVE const char* vorlisk_items() {
 }
 
 // --- the canvas's events, passed to the editor --------------------------------------------------
+
+// The tool the canvas's clicks use: "" the select tool, a drawing tool
+// ("导线", "焊接点", "检测点", "注释") or a component kind.
+EMSCRIPTEN_KEEPALIVE int vorlisk_choose_tool(const char* tool_text) {
+    Session& s = session();
+    const std::string tool = tool_text;
+    if (tool.empty()) {
+        s.editor().choose_select_tool(s.circuit(), s.view());
+        return 0;
+    }
+    constexpr std::string_view kDrawingTools[] = {"导线", "焊接点", "检测点", "注释"};
+    const bool drawing = std::find(std::begin(kDrawingTools), std::end(kDrawingTools), tool) != std::end(kDrawingTools);
+    // A chip only of a type the library models: anything else would place a dead box.
+    const bool chip = contains(tool, "集成芯片") && find_chip_row(chip_type_of(tool));
+    if (!drawing && !find_kind(tool) && !chip) {
+        error_text() = "没有这种器件：“" + tool + "”。";
+        return 1;
+    }
+    s.editor().choose_tool(s.circuit(), tool);
+    return 0;
+}
 
 // `event` 0 press, 1 move, 2 release, 3 double click (after its press);
 // `button` 0 left, 1 right, 2 middle; x, y in canvas pixels. The result

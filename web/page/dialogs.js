@@ -9,7 +9,7 @@
   const core = () => Page.core;
 
   const input = (value, props = {}) => el('input', { type: 'text', value: value ?? '', ...props });
-  const grid = (...rows) => el('div.grid', {}, rows.flat());
+  const grid = (...rows) => el('div.grid', {}, rows.flat(Infinity));
   const row = (caption, field, unit = '') => [el('label', { textContent: caption }), field, el('span.unit', { textContent: unit })];
   const cancel = { text: '取消', cancel: true };
 

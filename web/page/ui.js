@@ -15,7 +15,7 @@
       else if (k.startsWith('data-')) e.setAttribute(k, v);
       else e[k] = v;
     }
-    for (const c of children.flat()) if (c != null && c !== false) e.append(c);
+    for (const c of children.flat(Infinity)) if (c != null && c !== false) e.append(c);
     return e;
   };
   const el = Page.el;
