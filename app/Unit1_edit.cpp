@@ -89,20 +89,28 @@ void TForm1::N_rotate_rightClick() {
 void TForm1::properties_command() {
     if (c_->selection.size() == 1) {
         const std::string& name = c_->selection[0];
-        // The first word the name holds decides the dialog; a name that
-        // names no record opens nothing.
-        if (contains(name, "数码管BCD测点")) {
-            if (int i = find_object(*c_, name); i >= 0) Form_guanlian_smg->edit(*c_, i);
-        } else if (contains(name, "检测点")) {
-            if (int t = find_test_point(*c_, name); t >= 0) Form_jcd->edit(*c_, t);
-        } else if (contains(name, "发光二极管测点")) {
-            if (int i = find_object(*c_, name); i >= 0) Form_guanlian_fgejg->edit(*c_, i);
-        } else if (contains(name, "脉冲")) {
-            if (int i = find_object(*c_, name); i >= 0) edit_pulse_source(*Form_xinhaoyuan, *c_, i);
-        } else if (contains(name, "注释")) {
-            if (int a = find_annotation(*c_, name); a >= 0) Form_zhu_shi_s->edit(*c_, a);
-        } else if (contains(name, "集成芯片") && one_shot_sections(chip_type_of(name)) > 0) {
-            if (int i = find_object(*c_, name); i >= 0) TForm_one_shot(this).edit(*c_, i);
+        // A name that names no record opens nothing.
+        const int i = find_object(*c_, name);
+        switch (properties_dialog(name)) {
+            case PropertiesDialog::display_probe:
+                if (i >= 0) Form_guanlian_smg->edit(*c_, i);
+                break;
+            case PropertiesDialog::test_point:
+                if (int t = find_test_point(*c_, name); t >= 0) Form_jcd->edit(*c_, t);
+                break;
+            case PropertiesDialog::led_probe:
+                if (i >= 0) Form_guanlian_fgejg->edit(*c_, i);
+                break;
+            case PropertiesDialog::pulse:
+                if (i >= 0) edit_pulse_source(*Form_xinhaoyuan, *c_, i);
+                break;
+            case PropertiesDialog::annotation:
+                if (int a = find_annotation(*c_, name); a >= 0) Form_zhu_shi_s->edit(*c_, a);
+                break;
+            case PropertiesDialog::one_shot:
+                if (i >= 0) TForm_one_shot(this).edit(*c_, i);
+                break;
+            case PropertiesDialog::none: break;
         }
     }
     full_redraw();

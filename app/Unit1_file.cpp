@@ -17,6 +17,7 @@
 #include "engine/forms/Unit_compute_set.h"
 #include "model/circuit_file.h"
 #include "model/data_dir.h"
+#include "model/open_warning.h"
 #include "render/Unit_set.h"
 #include "render/redraw.h"
 
@@ -78,13 +79,7 @@ bool TForm1::open_file(const QString& path) {
     history_.reset(*c_, r.timing_line == 0 && r.drawing_line == 0);
     follow_file_place();
     update_edit_state();
-    QString warning;
-    if (r.timing_line != 0)
-        warning = QStringLiteral("文件“%1”%2。有问题的值已改用默认值（计算步长 0.001 秒，器件延时 1），保存后写入文件。")
-                      .arg(path, QString::fromStdString(r.timing_problem));
-    if (r.drawing_line != 0)
-        warning += (warning.isEmpty() ? QStringLiteral("文件“%1”").arg(path) : QStringLiteral("\n另外，")) +
-                   QString::fromStdString(r.drawing_problem) + QStringLiteral("：这些绘图数值已改用默认值，保存后写入文件。");
+    const QString warning = QString::fromStdString(reset_values_warning(r, path.toStdString()));
     if (!warning.isEmpty()) show_message(this, warning, MessageKind::warning);
     return true;
 }

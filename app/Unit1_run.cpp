@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QTimer>
 #include <QToolButton>
-#include <cstdio>
 
 #include "app/Unit1.h"
+#include "editor/field_text.h"
 #include "engine/hardware.h"
 #include "engine/run.h"
 
@@ -18,11 +18,7 @@ namespace {
 constexpr auto kPumpInterval = std::chrono::microseconds(1000);
 }  // namespace
 
-QString TForm1::time_text(double seconds) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.3g", seconds);
-    return QString::fromLatin1(buf);
-}
+QString TForm1::time_text(double seconds) { return QString::fromStdString(vorlisk::time_text(seconds)); }
 
 void TForm1::pump_events() {
     const auto now = std::chrono::steady_clock::now();

@@ -1,25 +1,14 @@
 #include "app/number_text.h"
 
-#include <cmath>
+#include "editor/field_text.h"
 
 namespace vorlisk {
 
-QString general_number(double v) { return QString::number(v, 'g', 15); }
+// The dialogs read and show numbers as the browser page does.
+QString general_number(double v) { return QString::fromStdString(general_text(v)); }
 
-bool parse_real(const QString& text, double& value) {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return false;
-    value = v;
-    return true;
-}
+bool parse_real(const QString& text, double& value) { return read_real(text.toStdString(), value); }
 
-bool parse_integer(const QString& text, int& value) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok) return false;
-    value = v;
-    return true;
-}
+bool parse_integer(const QString& text, int& value) { return read_integer(text.toStdString(), value); }
 
 }  // namespace vorlisk

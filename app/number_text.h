@@ -1,11 +1,12 @@
-// Numbers as the dialogs show and read them.
+// Numbers as the dialogs show and read them (editor/field_text.h for
+// QStrings).
 #pragma once
 
 #include <QString>
 
 namespace vorlisk {
 
-// Up to 15 significant digits, plain or with an exponent as Qt's 'g' chooses.
+// Up to 15 significant digits, plain or with an exponent.
 QString general_number(double v);
 // A real number, surrounding blanks allowed; false for anything else,
 // infinities and NaN included.

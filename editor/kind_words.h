@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <iterator>
 #include <string_view>
 
 #include "chips/chip_table.h"
@@ -23,12 +24,21 @@ inline constexpr std::array<std::string_view, 5> kPropertiesWords = {
     "数码管BCD测点", "检测点", "发光二极管测点", "脉冲", "注释",
 };
 
-// One-shot chips have one too: their pulse widths.
-inline bool has_properties(std::string_view name) {
-    for (std::string_view w : kPropertiesWords)
-        if (contains(name, w)) return true;
-    return contains(name, "集成芯片") && one_shot_sections(chip_type_of(name)) > 0;
+// The dialog "属性" opens for an item, in the order of kPropertiesWords,
+// then the one-shot chips with their pulse widths.
+enum class PropertiesDialog { none, display_probe, test_point, led_probe, pulse, annotation, one_shot };
+inline PropertiesDialog properties_dialog(std::string_view name) {
+    constexpr PropertiesDialog kByWord[] = {PropertiesDialog::display_probe, PropertiesDialog::test_point,
+                                            PropertiesDialog::led_probe, PropertiesDialog::pulse,
+                                            PropertiesDialog::annotation};
+    static_assert(std::size(kByWord) == kPropertiesWords.size());
+    for (size_t k = 0; k < kPropertiesWords.size(); ++k)
+        if (contains(name, kPropertiesWords[k])) return kByWord[k];
+    if (contains(name, "集成芯片") && one_shot_sections(chip_type_of(name)) > 0) return PropertiesDialog::one_shot;
+    return PropertiesDialog::none;
 }
+
+inline bool has_properties(std::string_view name) { return properties_dialog(name) != PropertiesDialog::none; }
 
 // Components that also carry a lit and an unlit colour.
 inline constexpr std::array<std::string_view, 2> kLampWords = {"发光二极管", "数码管"};

@@ -17,6 +17,12 @@ namespace vorlisk {
 
 namespace {
 
+// Points first .. last - 1 of a route, spelled by index so that every
+// standard library (the browser build's too) makes the span.
+std::span<const BendPoint> part(const WirePoints& pts, size_t first, size_t last) {
+    return {pts.data() + first, last - first};
+}
+
 using Key = std::pair<int, int>;
 Key key(BendPoint p) { return {p.x, p.y}; }
 // In 64 bits, kept within 32: a damaged file's far-away corners must not
@@ -217,7 +223,7 @@ std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& 
     const BendPoint s0 = pts.front(), e0 = pts.back();
     const BendPoint s1 = f.start ? to(s0) : s0, e1 = f.end ? to(e0) : e0;
     if (s1 == s0 && e1 == e0) return pts;
-    const std::span<const BendPoint> corners(pts.begin() + 1, pts.end() - 1);
+    const std::span<const BendPoint> corners = part(pts, 1, m - 1);
     if (f.start && f.end && !f.first) {
         // Nothing holds the wire between its ends: whole when it can go so.
         const long long dx = (long long)s1.x - s0.x, dy = (long long)s1.y - s0.y;
@@ -235,7 +241,7 @@ std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& 
         }
         const auto mid = route_end(std::span<const BendPoint>(&s0, 1), corners, e0, e1, around, end_entry, &over);
         if (!mid) return std::nullopt;
-        return route_start(std::span<const BendPoint>(&e1, 1), {mid->begin() + 1, mid->end() - 1}, s0, s1, around,
+        return route_start(std::span<const BendPoint>(&e1, 1), part(*mid, 1, mid->size() - 1), s0, s1, around,
                            start_entry, &over);
     }
     WirePoints now = pts;
@@ -244,7 +250,7 @@ std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& 
         WirePoints kept(pts.begin(), pts.begin() + std::min(cut.segment + 1, m));
         kept.push_back(cut.at);
         const size_t from = std::min(cut.segment + 1, m - 1);
-        auto r = route_end(kept, {pts.begin() + from, pts.end() - 1}, e0, e1, around, end_entry, &over);
+        auto r = route_end(kept, part(pts, from, m - 1), e0, e1, around, end_entry, &over);
         if (!r) return std::nullopt;
         now = std::move(*r);
     }
@@ -254,7 +260,7 @@ std::optional<WirePoints> follow_route(const FollowPlan::Wire& f, const MoveTo& 
         WirePoints kept{cut.at};
         kept.insert(kept.end(), now.begin() + std::min(cut.segment + 1, now.size()), now.end());
         const size_t upto = std::min(cut.segment, m - 1) + (pts[std::min(cut.segment, m - 1)] == cut.at ? 0 : 1);
-        return route_start(kept, {pts.begin() + std::min<size_t>(1, upto), pts.begin() + upto}, s0, s1, around,
+        return route_start(kept, part(pts, std::min<size_t>(1, upto), upto), s0, s1, around,
                            start_entry, &over);
     }
     return now;

@@ -55,6 +55,11 @@ inline constexpr DrawingRange kDrawingRanges[] = {
     {DrawingValue::font_size,     "注释字号",       -kLargestFontPoints, kLargestFontPoints, 12, false},
 };
 
+struct ZHU_SHI_S;
+// The note size's derived value: the width and height of the annotation's
+// text lines in its font, within the note size's range.
+void measure_annotation(ZHU_SHI_S& a);
+
 constexpr const DrawingRange& drawing_range(DrawingValue v) {
     for (const DrawingRange& r : kDrawingRanges)
         if (r.value == v) return r;

@@ -303,20 +303,6 @@ void read_record_items(LineReader& in, Circuit& c) {
     c.trace_scale = in.real();
 }
 
-// The size the annotation dialog would measure. Without the window's fonts
-// the width comes from the component font's advances scaled to the
-// annotation's height; the dialog measures exactly at its next OK.
-void measure_annotation(ZHU_SHI_S& a) {
-    const int pixels = a.font_height != 0 ? std::abs(a.font_height) : std::abs(a.font_size) * 96 / 72;
-    const double scale = double(pixels) / std::max(1, kComponentFontMetrics.height);
-    double widest = 0;
-    for (const std::string& line : a.text_lines)
-        widest = std::max(widest, measure_text(line, FontKind::component).width * scale);
-    const int32_t most = drawing_range(DrawingValue::note_size).high;
-    a.width = int32_t(std::min<double>(std::ceil(widest), most));
-    a.height = int32_t(std::min<double>(double(a.text_lines.size()) * pixels * 1.1, most));
-}
-
 void read_annotations(LineReader& in, Circuit& c, FileResult& result) {
     c.annotation_count = 0;
     const int32_t n = in.count(kMaxAnnotations, "注释数目");
@@ -351,6 +337,20 @@ void read_annotations(LineReader& in, Circuit& c, FileResult& result) {
 }
 
 }  // namespace
+
+// Without the window's fonts the width comes from the component font's
+// advances scaled to the annotation's height; the desktop's dialog
+// measures exactly at its next OK.
+void measure_annotation(ZHU_SHI_S& a) {
+    const int pixels = a.font_height != 0 ? std::abs(a.font_height) : std::abs(a.font_size) * 96 / 72;
+    const double scale = double(pixels) / std::max(1, kComponentFontMetrics.height);
+    double widest = 0;
+    for (const std::string& line : a.text_lines)
+        widest = std::max(widest, measure_text(line, FontKind::component).width * scale);
+    const int32_t most = drawing_range(DrawingValue::note_size).high;
+    a.width = int32_t(std::min<double>(std::ceil(widest), most));
+    a.height = int32_t(std::min<double>(double(a.text_lines.size()) * pixels * 1.1, most));
+}
 
 void read_circuit_body(LineReader& in, Circuit& c, FileResult& result) {
     read_settings(in, c, result);

@@ -8,6 +8,12 @@ const path = require('path');
 
 const [pageDir, moduleJs, examplesDir, outHtml] = process.argv.slice(2);
 
+// The page's scripts, one per concern, in the order they build on each other.
+const PAGE_SCRIPTS = [
+  'core.js', 'hook.js', 'ui.js', 'files.js', 'storage.js', 'examples.js', 'menus.js', 'run.js', 'panels.js',
+  'box.js', 'dialogs.js', 'table.js', 'trace.js', 'grading.js', 'help.js', 'canvas.js', 'main.js',
+];
+
 function examples(dir, prefix = '') {
   const files = [];
   for (const entry of fs.readdirSync(dir, { withFileTypes: true }).sort((a, b) => a.name.localeCompare(b.name))) {
@@ -25,7 +31,7 @@ const inline = (code) => '<script>\n' + code.replace(/<\/script/gi, '<\\/script'
 const scripts = [
   fs.readFileSync(moduleJs, 'utf8'),
   '(this.VorliskPage = this.VorliskPage || {}).exampleFiles = ' + JSON.stringify(examples(examplesDir)) + ';',
-  ...['hook.js', 'files.js', 'examples.js', 'main.js'].map((f) => fs.readFileSync(path.join(pageDir, f), 'utf8')),
+  ...PAGE_SCRIPTS.map((f) => fs.readFileSync(path.join(pageDir, f), 'utf8')),
 ];
 const html = fs
   .readFileSync(path.join(pageDir, 'index.html'), 'utf8')

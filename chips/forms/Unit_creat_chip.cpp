@@ -7,40 +7,12 @@
 #include <vector>
 
 #include "app/message_box.h"
-#include "chips/chip_table.h"
+#include "editor/chip_pages.h"
 #include "render/canvas.h"
 
 namespace vorlisk {
 
 namespace {
-
-// The two pages of the chooser: caption, the word the kind carries between
-// "集成芯片" and the type, the background of the edit and list (0x00BBGGRR),
-// and the types listed, in list order, each shown with its function from
-// the chip table. The buffers 74LS126 and the Schmitt NAND 74LS132 keep no
-// state: they are listed with the combinational types. Any modelled type
-// may also be typed into either page's edit box; the category word follows
-// the page, not the type.
-struct ChipPage {
-    const char* caption;
-    const char* category;
-    int32_t colour;
-    std::vector<const char*> types;
-};
-
-const ChipPage kChipPages[2] = {
-    {"组合逻辑芯片", "组合逻辑", 0xC8FFFF,  // light yellow
-     {"74LS00", "74LS01", "74LS02", "74LS04", "74LS05", "74LS08", "74LS09", "74LS10", "74LS11", "74LS12",
-      "74LS15", "74LS20", "74LS22", "74LS27", "74LS30", "74LS32", "74LS40", "74LS42", "74LS47", "74LS48",
-      "74LS49", "74LS51", "74LS54", "74LS55", "74LS64", "74LS83", "74LS85", "74LS86", "74LS126", "74LS132",
-      "74LS133", "74LS136", "74LS138", "74LS148", "74LS151", "74LS153", "74LS155", "74LS156", "74LS157",
-      "74LS249", "74LS260", "74LS248", "CD4001", "CD4011", "CD4012", "CD4030", "CD4069", "CD4070", "CD4071",
-      "CD4081", "CD4082", "CD40106"}},
-    {"时序逻辑芯片", "时序逻辑", 0xC8FFC8,  // light green
-     {"74LS74", "74LS75", "74LS76", "74LS90", "74LS93", "74LS109", "74LS112", "74LS121", "74LS122",
-      "74LS123", "74LS160", "74LS161", "74LS162", "74LS163", "74LS174", "74LS175", "74LS190", "74LS192",
-      "74LS193", "74LS194", "74LS221", "74LS273", "74LS290", "74LS293", "74LS373"}},
-};
 
 // 宋体 where the machine has it, else a Chinese face that is there.
 QFont song_font(int pixels, bool bold = false) {
@@ -53,9 +25,9 @@ QFont song_font(int pixels, bool bold = false) {
 
 // Shows the items whose type or function holds the text typed so far.
 void filter_list(QListWidget* list, const QString& typed) {
-    const QString wanted = typed.trimmed();
+    const std::string wanted = typed.toStdString();
     for (int i = 0; i < list->count(); ++i)
-        list->item(i)->setHidden(!list->item(i)->text().contains(wanted, Qt::CaseInsensitive));
+        list->item(i)->setHidden(!chip_entry_matches(list->item(i)->text().toStdString(), wanted));
 }
 
 void tint(QWidget* w, int32_t bgr) {
@@ -76,10 +48,7 @@ QWidget* build_page(const ChipPage& page, QLineEdit*& edit, QListWidget*& list) 
     list->setUniformItemSizes(true);
     tint(list, page.colour);
     for (const char* type : page.types) {
-        const std::string_view function = chip_function(type);
-        QString text = QString::fromUtf8(type);
-        if (!function.empty()) text += ' ' + QString::fromUtf8(function.data(), qsizetype(function.size()));
-        auto* item = new QListWidgetItem(text, list);
+        auto* item = new QListWidgetItem(QString::fromStdString(chip_entry_text(type)), list);
         item->setData(Qt::UserRole, QString::fromUtf8(type));  // what the edit box takes
         item->setSizeHint(QSize(0, 17));
     }
@@ -96,10 +65,10 @@ TForm_creat_chip::TForm_creat_chip(QWidget* parent) : QDialog(parent) {
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setGeometry(0, 1, 309, 233);
-    TabSheet1 = build_page(kChipPages[0], Edit1, ListBox1);
-    TabSheet2 = build_page(kChipPages[1], Edit2, ListBox2);
-    PageControl1->addTab(TabSheet1, QString::fromUtf8(kChipPages[0].caption));
-    PageControl1->addTab(TabSheet2, QString::fromUtf8(kChipPages[1].caption));
+    TabSheet1 = build_page(chip_page(0), Edit1, ListBox1);
+    TabSheet2 = build_page(chip_page(1), Edit2, ListBox2);
+    PageControl1->addTab(TabSheet1, QString::fromUtf8(chip_page(0).caption));
+    PageControl1->addTab(TabSheet2, QString::fromUtf8(chip_page(1).caption));
 
     BitBtn1 = new QPushButton(QStringLiteral("确定"), this);
     BitBtn1->setGeometry(314, 20, 75, 25);
@@ -163,18 +132,15 @@ std::string TForm_creat_chip::choose(int page) {
 void TForm_creat_chip::BitBtn1Click() {
     const int page = PageControl1->currentIndex();
     if (page != 0 && page != 1) return;
-    // The typed text is taken as it stands, but only a type the chip
-    // library models: anything else would place a dead box without pins.
     QLineEdit* edit = page == 0 ? Edit1 : Edit2;
-    const std::string type = edit->text().toStdString();
-    if (!find_chip_row(type)) {
-        show_message(this, QStringLiteral("没有芯片型号“%1”：请从列表中选择，或输入列表中的型号。").arg(edit->text()),
-                     MessageKind::warning);
+    std::string kind;
+    if (const auto refusal = chip_kind_for(page, edit->text().toStdString(), kind)) {
+        show_message(this, QString::fromStdString(refusal->message), MessageKind::warning);
         edit->selectAll();
         edit->setFocus();
         return;
     }
-    chosen_kind = std::string("集成芯片") + kChipPages[page].category + "(" + type + ")";
+    chosen_kind = kind;
     accept();
 }
 

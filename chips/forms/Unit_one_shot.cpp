@@ -10,27 +10,11 @@
 #include <cmath>
 
 #include "app/message_box.h"
-#include "app/number_text.h"
+#include "editor/dialog_checks.h"
 #include "chips/chip_table.h"
 #include "model/edit.h"
 
 namespace vorlisk {
-
-namespace {
-
-// A width beyond a day is no lab's pulse; the limit keeps the sum of the
-// time and the width exact enough to end the pulse.
-constexpr double kMaxWidth = 86400.0;
-
-bool ln2_type(const std::string& type) { return type == "74LS121" || type == "74LS221"; }
-
-}  // namespace
-
-double one_shot_rc_factor(const std::string& type) { return ln2_type(type) ? std::log(2.0) : 0.45; }
-
-QString one_shot_formula(const std::string& type) {
-    return ln2_type(type) ? QStringLiteral("tw = ln2 · R · C ≈ 0.693 · R · C") : QStringLiteral("tw ≈ 0.45 · R · C");
-}
 
 TForm_one_shot::TForm_one_shot(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("单稳态触发器"));
@@ -78,7 +62,7 @@ TForm_one_shot::TForm_one_shot(QWidget* parent) : QDialog(parent) {
 bool TForm_one_shot::edit(Circuit& c, int obj) {
     const std::string type = chip_type_of(c.objects[obj].kind);
     shown_ = std::max(1, one_shot_sections(type));
-    factor_ = one_shot_rc_factor(type);
+    type_ = type;
     setWindowTitle(QStringLiteral("单稳态触发器 %1").arg(QString::fromStdString(type)));
     for (int k = 0; k < 2; ++k) {
         SectionEdits& s = sections[size_t(k)];
@@ -88,7 +72,7 @@ bool TForm_one_shot::edit(Circuit& c, int obj) {
         show_width(k, one_shot_width(c.objects[obj], k));
         s.r->clear();
         s.c->clear();
-        s.formula->setText(one_shot_formula(type));
+        s.formula->setText(QString::fromStdString(one_shot_formula(type)));
     }
     adjustSize();
     sections[0].width->selectAll();
@@ -100,24 +84,17 @@ bool TForm_one_shot::edit(Circuit& c, int obj) {
 
 void TForm_one_shot::RcClick(int section) {
     SectionEdits& s = sections[size_t(section)];
-    double r = 0, cap = 0;
-    if (!parse_real(s.r->text(), r) || !(r > 0)) {
-        show_message(this, QStringLiteral("电阻 R 必须是大于 0 的数（单位 kΩ）。"), MessageKind::warning);
-        s.r->setFocus();
+    double seconds = 0;
+    if (const auto refusal = check_one_shot_rc(type_, s.r->text().toStdString(), s.c->text().toStdString(), seconds)) {
+        show_message(this, QString::fromStdString(refusal->message), MessageKind::warning);
+        (refusal->field == 1 ? s.r : s.c)->setFocus();
         return;
     }
-    if (!parse_real(s.c->text(), cap) || !(cap > 0)) {
-        show_message(this, QStringLiteral("电容 C 必须是大于 0 的数（单位 μF）。"), MessageKind::warning);
-        s.c->setFocus();
-        return;
-    }
-    // kΩ · μF = 1e3 · 1e-6 s.
-    show_width(section, factor_ * r * cap * 1e-3);
+    show_width(section, seconds);
 }
 
 void TForm_one_shot::show_width(int section, double seconds) {
-    // Rounded through its 4-digit text, then written plainly: 0.6931, 86400.
-    const QString text = general_number(QString::number(seconds, 'g', 4).toDouble());
+    const QString text = QString::fromStdString(one_shot_width_text(seconds));
     exact_[size_t(section)] = seconds;
     shown_text_[size_t(section)] = text;
     sections[size_t(section)].width->setText(text);
@@ -126,11 +103,12 @@ void TForm_one_shot::show_width(int section, double seconds) {
 void TForm_one_shot::BitBtn1Click() {
     for (int k = 0; k < shown_; ++k) {
         SectionEdits& s = sections[size_t(k)];
-        double w = 0;
-        if (s.width->text() == shown_text_[size_t(k)]) w = exact_[size_t(k)];
-        else if (!parse_real(s.width->text(), w)) w = 0;
-        if (!(w > 0) || w > kMaxWidth) {
-            show_message(this, QStringLiteral("脉冲宽度必须是大于 0、不超过 86400 的秒数。"), MessageKind::warning);
+        // The width shown from the chip or from R and C is taken unrounded.
+        const bool as_shown = s.width->text() == shown_text_[size_t(k)];
+        double w = exact_[size_t(k)];
+        const auto refusal = as_shown ? check_one_shot_width(w) : check_one_shot_width(s.width->text().toStdString(), w);
+        if (refusal) {
+            show_message(this, QString::fromStdString(refusal->message), MessageKind::warning);
             s.width->selectAll();
             s.width->setFocus();
             return;

@@ -48,14 +48,9 @@ private:
     void show_width(int section, double seconds);
 
     int shown_ = 1;          // sections shown
-    double factor_ = 0.693;  // tw = factor · R · C
+    std::string type_;       // the chip type, whose formula R and C go through
     std::array<double, 2> exact_{};      // the widths behind the shown texts
     std::array<QString, 2> shown_text_;  // the texts shown for them
 };
-
-// tw = k · R · C of the type (ln 2 for the 74LS121 and 74LS221, 0.45 for
-// the 74LS122 and 74LS123), and the formula as the dialog shows it.
-double one_shot_rc_factor(const std::string& type);
-QString one_shot_formula(const std::string& type);
 
 }  // namespace vorlisk

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/message_box.h"
+#include "editor/dialog_checks.h"
 #include "model/circuit.h"
 #include "model/circuit_file.h"
 #include "model/edit.h"
@@ -70,17 +71,16 @@ bool TForm_jcd::edit(Circuit& c, int t) {
 }
 
 void TForm_jcd::ok_clicked() {
-    auto refuse = [this](const QString& text) {
-        show_message(this, text, MessageKind::warning);
-        label_edit->setFocus();
-    };
     const std::string label = label_edit->text().toStdString();
-    if (label.empty()) return refuse(QStringLiteral("请输入检测点的标签。"));
-    // Only the other test points count: keeping the own label is fine.
-    if (circuit_)
-        for (int i = 0; i < circuit_->test_point_count; ++i)
-            if (circuit_->test_points[i].label == label && circuit_->test_points[i].name != name_)
-                return refuse(QStringLiteral("标签名称与其他检测点的标签同名，请重新输入。"));
+    // Outside edit() there are no other test points to compare with.
+    std::optional<Refusal> refusal;
+    if (circuit_) refusal = check_test_point_label(*circuit_, name_, label);
+    else if (label.empty()) refusal = Refusal{"请输入检测点的标签。", 1};
+    if (refusal) {
+        show_message(this, QString::fromStdString(refusal->message), MessageKind::warning);
+        label_edit->setFocus();
+        return;
+    }
     confirmed = true;
     accept();
 }

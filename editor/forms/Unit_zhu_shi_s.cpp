@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/message_box.h"
+#include "editor/dialog_checks.h"
 #include "model/circuit.h"
 #include "model/circuit_file.h"
 #include "model/edit.h"
@@ -148,13 +149,7 @@ bool TForm_zhu_shi_s::edit(Circuit& c, int a) {
 }
 
 std::vector<std::string> TForm_zhu_shi_s::lines() const {
-    const QString text = text_box->toPlainText();
-    std::vector<std::string> out;
-    if (text.isEmpty()) return out;
-    QStringList split = text.split('\n');
-    if (split.size() > 1 && split.back().isEmpty()) split.removeLast();
-    for (const QString& line : split) out.push_back(line.toStdString());
-    return out;
+    return annotation_lines(text_box->toPlainText().toStdString());
 }
 
 void TForm_zhu_shi_s::show_font() {
@@ -188,19 +183,8 @@ void TForm_zhu_shi_s::font_chosen(const QFont& font) {
 }
 
 void TForm_zhu_shi_s::ok_clicked() {
-    const std::vector<std::string> l = lines();
-    if (std::all_of(l.begin(), l.end(), [](const std::string& s) { return s.empty(); })) {
-        show_message(this, QStringLiteral("请填入注释。"), MessageKind::warning);
-        text_box->setFocus();
-        return;
-    }
-    // What one annotation can hold in a circuit file.
-    const size_t longest = kMaxLineBytes / 2;
-    if (l.size() > size_t(kMaxNoteLines) ||
-        std::any_of(l.begin(), l.end(), [&](const std::string& s) { return QString::fromStdString(s).size() > qsizetype(longest); })) {
-        show_message(this,
-                     QStringLiteral("注释最多 %1 行，每行最多 %2 个字，请删减后再确定。").arg(kMaxNoteLines).arg(longest),
-                     MessageKind::warning);
+    if (const auto refusal = check_annotation_lines(lines())) {
+        show_message(this, QString::fromStdString(refusal->message), MessageKind::warning);
         text_box->setFocus();
         return;
     }

@@ -10,6 +10,7 @@
 
 #include "app/message_box.h"
 #include "app/number_text.h"
+#include "editor/dialog_checks.h"
 #include "model/circuit.h"
 
 namespace vorlisk {
@@ -93,31 +94,14 @@ void TForm_compute_set::BitBtn1Click() {
 
 void TForm_compute_set::BitBtn2Click() {
     c_.modified = true;
-    if (RadioButton1->isChecked()) {
-        c_.virtual_time = 0;  // step and delay stay for a later switch back
-        accept();
+    TimeSettings settings;
+    if (const auto refusal = check_time_settings(c_, RadioButton2->isChecked(), Edit1->text().toStdString(),
+                                                 Edit2->text().toStdString(), settings)) {
+        show_message(this, QString::fromStdString(refusal->message), MessageKind::warning);
+        (refusal->field == 1 ? Edit1 : Edit2)->setFocus();
         return;
     }
-    double step = 0.0;
-    if (!parse_real(Edit1->text(), step) || !(step > 0.0)) {
-        show_message(this, QStringLiteral("\"计算步长\"必须是正实数，请重新输入。"), MessageKind::warning);
-        Edit1->setFocus();
-        return;
-    }
-    if (step > kMaxTimeStep) {
-        show_message(this, QStringLiteral("\"计算步长\"不能大于 86400 秒（一天），请重新输入。"), MessageKind::warning);
-        Edit1->setFocus();
-        return;
-    }
-    int delay = 0;
-    if (!parse_integer(Edit2->text(), delay) || delay <= 0) {
-        show_message(this, QStringLiteral("\"器件延时\"必须是正整数，请重新输入。"), MessageKind::warning);
-        Edit2->setFocus();
-        return;
-    }
-    c_.virtual_time = 1;
-    c_.time_step = step;
-    c_.device_delay = delay;
+    apply_time_settings(c_, settings);
     accept();
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/message_box.h"
 #include "app/number_text.h"
+#include "editor/dialog_checks.h"
 #include "model/circuit.h"
 #include "model/edit.h"
 
@@ -98,38 +99,28 @@ PulseSettings TForm_xinhaoyuan::settings(PulseSettings s) const {
 }
 
 void TForm_xinhaoyuan::Edit1Change() {
-    double f = 0.0;
-    if (Edit1->text().isEmpty() || !parse_real(Edit1->text(), f) || !(f > 0.0)) return;
-    // A new frequency starts from a square wave: half a period each.
-    Edit2->setText(general_number(0.5 / f));
-    Edit3->setText(general_number(0.5 / f));
+    const std::string half = half_period_text(Edit1->text().toStdString());
+    if (half.empty()) return;
+    Edit2->setText(QString::fromStdString(half));
+    Edit3->setText(QString::fromStdString(half));
 }
 
 void TForm_xinhaoyuan::BitBtn1Click() {
-    auto refuse = [this](const char* text, QLineEdit* edit) {
-        show_message(this, QString::fromUtf8(text), MessageKind::warning);
-        edit->setFocus();
-    };
-    double f = 0.0, w = 0.0, p = 0.0;
-    int n = 0;
-    if (!parse_real(Edit1->text(), f) || !(f > 0.0))
-        return refuse("脉冲频率必须是正实数，请重新输入。", Edit1);
-    const double period = 1.0 / f;
-    if (!parse_real(Edit2->text(), w) || !(w > 0.0))
-        return refuse("脉冲宽度必须是正实数，请重新输入。", Edit2);
-    if (!(w < period)) return refuse("脉冲宽度必须必须小于脉冲周期，请重新输入。", Edit2);
-    if (!parse_real(Edit3->text(), p) || !(p >= 0.0))
-        return refuse("脉冲相位必须是正实数，请重新输入。", Edit3);
-    // A pulse ending exactly at the period's end is accepted despite rounding.
-    if (!(p + w <= period * 1.00000001))
-        return refuse("脉冲宽度与脉冲相位的和必须小于或等于脉冲周期，请重新输入。", Edit3);
-    if (!parse_integer(Edit4->text(), n) || n <= 0) {
-        // The count is checked for both kinds; when its row is hidden the
-        // user could never correct it, so the row is shown.
-        Label3->setVisible(true);
-        Edit4->setVisible(true);
-        Label9->setVisible(true);
-        return refuse("脉冲置数必须是正整数，请重新输入。", Edit4);
+    PulseSettings checked;
+    const auto refusal = check_pulse_settings(Edit1->text().toStdString(), Edit2->text().toStdString(),
+                                              Edit3->text().toStdString(), Edit4->text().toStdString(), checked);
+    if (refusal) {
+        if (refusal->field == 4) {
+            // The count is checked for both kinds; when its row is hidden the
+            // user could never correct it, so the row is shown.
+            Label3->setVisible(true);
+            Edit4->setVisible(true);
+            Label9->setVisible(true);
+        }
+        show_message(this, QString::fromStdString(refusal->message), MessageKind::warning);
+        QLineEdit* const fields[] = {Edit1, Edit2, Edit3, Edit4};
+        fields[refusal->field - 1]->setFocus();
+        return;
     }
     flag = 1;
     accept();

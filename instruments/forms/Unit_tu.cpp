@@ -21,6 +21,7 @@
 #include "app/canvas_view.h"
 #include "app/message_box.h"
 #include "app/number_text.h"
+#include "editor/dialog_checks.h"
 #include "instruments/forms/Unit_b_t_list.h"
 #include "instruments/forms/instrument_panel.h"
 #include "model/output_file.h"
@@ -44,8 +45,6 @@ constexpr int kTraceTop = 10;  // from the row's top to its band of 40 pixels
 int row_top(int q) { return kRowPitch * q + kTraceTop; }
 
 constexpr int kAxisHeight = 38;  // the strip below the grid in an exported picture
-
-const QString kScaleMessage = QStringLiteral("比例必须是大于零的实数，请重新输入。");
 
 }  // namespace
 
@@ -160,8 +159,9 @@ void TForm_tu::set_scale_controls_enabled(bool on) {
 }
 
 bool TForm_tu::read_scale(double& value) {
-    if (parse_real(Edit1->text(), value) && value > 0.0) return true;
-    show_message(this, kScaleMessage, MessageKind::warning);
+    const auto refusal = check_trace_scale(Edit1->text().toStdString(), value);
+    if (!refusal) return true;
+    show_message(this, QString::fromStdString(refusal->message), MessageKind::warning);
     Edit1->setFocus();
     return false;
 }

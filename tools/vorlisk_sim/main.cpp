@@ -23,6 +23,7 @@
 #include "tools/vorlisk_sim/options.h"
 #include "tools/vorlisk_sim/pool.h"
 #include "tools/vorlisk_sim/reference.h"
+#include "tools/vorlisk_sim/tables.h"
 #include "tools/vorlisk_sim/text_out.h"
 #ifdef VORLISK_SIM_PICTURE
 #include "render/headless_picture.h"  // Qt-free interface; Qt starts only inside it
@@ -67,56 +68,6 @@ int print(const std::string& text) {
 // Where an output path names: "-" is standard output.
 std::string output_name(const std::string& path) { return path == "-" ? "标准输出" : "“" + path + "”"; }
 
-// The readings of a single run: every test point, the indicators when
-// asked, the lamps last.
-std::vector<Reading> run_readings(const Signals& s, const Options& opt) {
-    std::vector<Reading> r = s.test_points;
-    if (opt.indicators) r.insert(r.end(), s.indicators.begin(), s.indicators.end());
-    if (opt.box_out) r.push_back({Reading::box, -1, std::string(kBoxColumn)});
-    return r;
-}
-
-// The outputs of a truth table: test points that do not name a switch
-// (those are its input columns), the indicators when asked, the lamps.
-std::vector<Reading> table_outputs(const Signals& s, const Options& opt) {
-    std::vector<Reading> r;
-    for (const Reading& t : s.test_points)
-        if (!names_a_switch(s, t.index)) r.push_back(t);
-    if (opt.indicators) r.insert(r.end(), s.indicators.begin(), s.indicators.end());
-    if (opt.box_out) r.push_back({Reading::box, -1, std::string(kBoxColumn)});
-    return r;
-}
-
-// The truth table's text, and one warning naming the readings that did
-// not settle.
-std::string truth_table_text(const Options& opt, const std::vector<std::string>& inputs,
-                             const std::vector<Reading>& outputs, const std::vector<RowResult>& rows,
-                             long long passes) {
-    TextTable out(opt.format);
-    std::vector<std::string> fields = inputs;
-    for (const Reading& r : outputs) fields.push_back(r.name);
-    out.line(fields);
-    std::vector<size_t> unsettled(outputs.size(), 0);
-    const size_t n = inputs.size();
-    for (size_t row = 0; row < rows.size(); ++row) {
-        fields.clear();
-        for (size_t s = 0; s < n; ++s) fields.push_back((row >> (n - 1 - s)) & 1 ? "1" : "0");
-        for (size_t k = 0; k < outputs.size(); ++k) {
-            unsettled[k] += rows[row].unsettled[k];
-            fields.push_back(rows[row].unsettled[k] ? "~" : value_text(outputs[k], rows[row].values[k]));
-        }
-        out.line(fields);
-    }
-    std::string names;
-    for (size_t k = 0; k < outputs.size(); ++k)
-        if (unsettled[k])
-            names += (names.empty() ? "" : "、") + outputs[k].name + "（" + std::to_string(unsettled[k]) + " 行）";
-    if (!names.empty())
-        warn("未稳定的读数显示为“~”：" + names + "在每行 " + std::to_string(passes) +
-             " 次运算的最后四分之一中仍在变化；可用 --passes 加大每行的运算次数。");
-    return out.text();
-}
-
 // The circuit's picture instead of a run ("-": SVG on standard output).
 // Only a build with the desktop program's painting has it; the rest of the
 // runner never touches Qt.
@@ -150,11 +101,7 @@ int run_file(const Options& opt) {
 
     std::vector<int> switches;
     std::vector<std::string> inputs;
-    if (opt.truth_table) {
-        for (const SwitchSignal& s : signals.switches) switches.push_back(s.object), inputs.push_back(s.name);
-        if (switches.size() > 16)
-            return fail("电路有 " + std::to_string(switches.size()) + " 个高低电平控制器，真值表最多 16 个。");
-    }
+    if (opt.truth_table && !table_inputs(signals, switches, inputs, error)) return fail(error);
     const long long passes = opt.passes.value_or(opt.truth_table ? default_row_passes(c) : default_run_passes(c));
 
     VcdWriter vcd;
@@ -221,7 +168,9 @@ int run_file(const Options& opt) {
         } catch (const std::exception& e) {
             return fail(file + "：" + e.what());
         }
-        text = truth_table_text(opt, inputs, job.readings, rows, passes);
+        std::string unsettled;
+        text = truth_table_text(opt, inputs, job.readings, rows, passes, unsettled);
+        if (!unsettled.empty()) warn(unsettled);
     }
     for (const std::string& m : bench.messages()) warn(m);
     if (opt.vcd && !vcd.close(bench.vcd_pass * bench.ticks_per_pass, &error))
@@ -259,17 +208,9 @@ int check_files(const Options& opt) {
         if (!v.fault.empty()) return fail(v.fault);
     for (const Verdict& v : verdicts)
         if (!v.note.empty()) warn(v.note);
-    TextTable out(opt.format);
     size_t passed = 0;
-    for (size_t i = 0; i < files; ++i) {
-        passed += verdicts[i].pass;
-        if (verdicts[i].pass) out.line({one_line(opt.files[i]), "通过"});
-        else out.line({one_line(opt.files[i]), "不通过", one_line(verdicts[i].reason)});
-    }
-    if (files > 1)
-        out.line({"共 " + std::to_string(files) + " 个文件：通过 " + std::to_string(passed) + " 个，不通过 " +
-                  std::to_string(files - passed) + " 个。"});
-    if (print(out.text()) != 0) return 2;
+    const std::string report = grading_report(opt.files, verdicts, opt.format, passed);
+    if (print(report) != 0) return 2;
     return passed == files ? 0 : 1;
 }
 

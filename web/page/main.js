@@ -1,102 +1,71 @@
-// The page: loads the module, puts the hook on window.vorlisk, and wires the
-// toolbar, the switches and the readings to it. The circuit's canvas comes
-// in beside these panels.
+// The page: loads the module, puts the scripting hook on window.vorlisk,
+// builds the menus, toolbar and panels, and keeps them following the
+// circuit after every command.
 (function (root) {
   'use strict';
   const Page = root.VorliskPage;
   const $ = (id) => document.getElementById(id);
 
-  let vorlisk = null;
-  let fileName = '';
-  let isExample = false;
+  let doc = null;
+  Page.doc = () => doc;
 
-  function showError(message) {
-    $('message').textContent = message;
-    $('message').hidden = !message;
-  }
+  // The status line: a note, or the current tool's line.
+  let note = '';
+  Page.status = (text) => {
+    note = text;
+    $('status-hint').textContent = text || (doc ? doc.toolHint : '');
+  };
 
-  function showTitle() {
-    const name = fileName || '未打开电路';
-    document.title = (vorlisk && vorlisk.modified ? '*' : '') + name + ' - Vorlisk';
-    $('file-name').textContent = (vorlisk && vorlisk.modified ? '*' : '') + name;
-  }
-
-  function showSwitches() {
-    const box = $('switches');
-    box.textContent = '';
-    for (const s of vorlisk.switches()) {
-      const label = document.createElement('label');
-      const check = document.createElement('input');
-      check.type = 'checkbox';
-      check.checked = s.level === 1;
-      check.addEventListener('change', () => {
-        vorlisk.set(s.name, check.checked ? 1 : 0);
-        showTitle();
-        run();
-      });
-      label.append(check, ' ' + s.name);
-      box.appendChild(label);
+  // After every command: the title, the toolbar, the time label, the panels.
+  // `frame`: a running frame, where the parts list and title rarely change.
+  Page.refresh = function (frame = false) {
+    const before = doc;
+    doc = Page.core.json('document');
+    if (!frame || !before || before.revision !== doc.revision || before.running !== doc.running) {
+      const name = doc.title + (doc.modified ? '*' : '');
+      document.title = name + ' - Vorlisk';
+      $('file-name').textContent = name + (doc.example ? '（例子，只读）' : '');
+      Page.showToolState(doc);
+      Page.showParts(doc);
+      Page.canvas.summary(Page.core.json('items'), doc);
+      if (!note) $('status-hint').textContent = doc.toolHint;
+      $('status-mode').textContent = doc.virtualTime ? '虚拟时间' : '真实时间';
     }
-  }
+    $('time-label').textContent = 'T：' + (doc.running ? doc.time : '0');
+    Page.showPanel();
+  };
 
-  function showReadings() {
-    const lines = Object.entries(vorlisk.readings()).map(([label, value]) => label + '\t' + value);
-    $('readings').textContent = lines.join('\n');
-  }
+  // A command of the menus or panels that changes the circuit.
+  Page.command = function (fn) {
+    fn();
+    Page.refresh();
+  };
 
-  function run() {
-    try {
-      vorlisk.run(Number($('passes').value));
-      showReadings();
-      showError('');
-    } catch (e) {
-      showError(e.message);
-    }
-  }
-
-  function open(bytes, name, example = false) {
-    try {
-      vorlisk.open(bytes, name);
-    } catch (e) {
-      showError(e.message);
-      return;
-    }
-    fileName = name;
-    isExample = example;
-    showError('');
-    showTitle();
-    showSwitches();
-    run();
-  }
-
-  function save() {
-    if (!fileName) return;
-    let name = fileName;
-    // Examples stay as shipped: their copy gets a name of its own.
-    if (isExample) {
-      name = prompt('例子是只读的，请输入新的文件名：', name.replace(/\.vlk$/, '') + '（副本）.vlk');
-      if (!name) return;
-    }
-    try {
-      Page.download(vorlisk.save(), name);
-      vorlisk.markSaved();
-      showTitle();
-    } catch (e) {
-      showError(e.message);
-    }
-  }
+  // After Open, New or a restore: the instruments start over, closed as on the desktop.
+  Page.afterOpen = function () {
+    Page.closeWindow('table');
+    Page.closeWindow('trace');
+    Page.status('');
+    Page.refresh();
+  };
 
   root.createVorlisk().then((module) => {
-    vorlisk = Page.makeHook(module);
-    root.vorlisk = vorlisk;
-    Page.watchFiles($('open'), document.body, open);
-    Page.fillExamples($('examples'), open);
-    $('run').addEventListener('click', run);
-    $('save').addEventListener('click', save);
+    Page.core = Page.makeCore(module);
+    root.vorlisk = Page.makeHook(Page.core, () => Page.refresh());
+    Page.menus.buildMenus($('menubar'));
+    Page.menus.buildToolbar($('toolbar'));
+    Page.menus.watchKeys();
+    Page.files.watch();
+    Page.canvas.mount($('canvas-area'));
+    $('parts-chip').addEventListener('click', () => Page.dialogs.chipChooser(0));
     root.addEventListener('beforeunload', (e) => {
-      if (vorlisk.modified) e.preventDefault();
+      if (!doc || !doc.modified) return;
+      e.preventDefault();
+      e.returnValue = '';
     });
-    showTitle();
+    Page.refresh();
+    Page.storage.start();
     document.body.dataset.ready = '1';
+    if (root.performance && performance.mark) performance.mark('vorlisk-ready');
   });
 })(this);

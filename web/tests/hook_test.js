@@ -1,7 +1,7 @@
-// window.vorlisk under node, held against the desktop build's vorlisk-sim:
-// the half adder's readings for every setting of A and B, the bytes save()
-// gives, and the loader's message for a damaged file.
-// Usage: node hook_test.js MODULE_JS HOOK_JS EXAMPLES_DIR NATIVE_VORLISK_SIM
+// window.vorlisk under node, held against the desktop build: the half
+// adder's readings for every setting of A and B against its vorlisk-sim,
+// the bytes save() gives against its Save, and the loader's messages.
+// Usage: node hook_test.js MODULE_JS CORE_JS HOOK_JS EXAMPLES_DIR NATIVE_BUILD
 'use strict';
 const assert = require('assert');
 const fs = require('fs');
@@ -9,10 +9,21 @@ const os = require('os');
 const path = require('path');
 const { spawnSync } = require('child_process');
 
-const [moduleJs, hookJs, examplesDir, nativeSim] = process.argv.slice(2);
-if (!fs.existsSync(nativeSim)) {
-  console.log('skipped: no native vorlisk-sim at ' + nativeSim + ' (build the desktop build first)');
-  process.exit(77);
+const [moduleJs, coreJs, hookJs, examplesDir, nativeBuild] = process.argv.slice(2);
+const nativeSim = path.join(nativeBuild, 'vorlisk-sim');
+const desktopResave = path.join(nativeBuild, 'tests/gui/desktop_resave');
+for (const tool of [nativeSim, desktopResave])
+  if (!fs.existsSync(tool)) {
+    console.log('skipped: no ' + tool + ' (build the desktop build first)');
+    process.exit(77);
+  }
+
+// What the desktop program saves after opening `file` and setting switches.
+function desktopSaves(file, sets, dir) {
+  const out = path.join(dir, 'desktop.vlk');
+  const r = spawnSync(desktopResave, [file, out, ...sets], { encoding: 'utf8' });
+  assert.strictEqual(r.status, 0, r.stderr);
+  return fs.readFileSync(out);
 }
 
 // What the native runner prints, as readings() gives it.
@@ -29,14 +40,21 @@ function nativeReadings(args, cwd) {
 
 (async () => {
   const createVorlisk = require(path.resolve(moduleJs));
+  const { makeCore } = require(path.resolve(coreJs));
   const { makeHook } = require(path.resolve(hookJs));
-  const vorlisk = makeHook(await createVorlisk());
+  const vorlisk = makeHook(makeCore(await createVorlisk()));
   const file = path.join(examplesDir, '半加器.vlk');
   const bytes = fs.readFileSync(file);
 
-  vorlisk.open(new Uint8Array(bytes), '半加器.vlk');
-  assert.deepStrictEqual(Buffer.from(vorlisk.save()), bytes, 'save() right after open: the bytes the desktop saved');
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlisk_hook_'));
+  assert.strictEqual(vorlisk.open(new Uint8Array(bytes), '半加器.vlk'), '', 'no warning');
+  assert.deepStrictEqual(Buffer.from(vorlisk.save()), desktopSaves(file, [], dir), 'save() right after open');
   assert.deepStrictEqual(vorlisk.switches().map((s) => s.name), ['A', 'B']);
+
+  // Switches set on the stopped circuit: saved as the desktop saves them.
+  vorlisk.set('A', 1);
+  vorlisk.set('B', 1);
+  assert.deepStrictEqual(Buffer.from(vorlisk.save()), desktopSaves(file, ['A=1', 'B=1'], dir), 'save() after set');
 
   for (const [a, b] of [[0, 0], [0, 1], [1, 0], [1, 1]]) {
     vorlisk.set('A', a);
@@ -46,8 +64,7 @@ function nativeReadings(args, cwd) {
     assert.deepStrictEqual(vorlisk.readings(), expected, `A=${a} B=${b}`);
   }
 
-  // The saved file keeps the levels set: the native runner reads them.
-  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlisk_hook_'));
+  // The levels set stay in the file: the native runner reads them.
   const saved = path.join(dir, '已设置.vlk');
   fs.writeFileSync(saved, vorlisk.save());
   assert.deepStrictEqual(nativeReadings([saved, '--passes', '100']), vorlisk.readings(), 'saved with A=1 B=1');
@@ -61,6 +78,17 @@ function nativeReadings(args, cwd) {
   const message = native.stderr.replace(/^vorlisk-sim: /, '').trim();
   assert.throws(() => vorlisk.open(new Uint8Array(damaged), '损坏.vlk'), (e) => e.message === message);
   assert.deepStrictEqual(vorlisk.switches().map((s) => s.name), ['A', 'B'], 'the half adder is still open');
+
+  // A time step no dialog accepts: opened with the reset value and one
+  // warning, as the desktop opens it, and counted as modified.
+  const lines = bytes.toString('latin1').split('\r\n');
+  lines[4] = '0';
+  const warning = vorlisk.open(new Uint8Array(Buffer.from(lines.join('\r\n'), 'latin1')), '步长为零.vlk');
+  assert.match(warning, /^文件“步长为零\.vlk”第 5 行.*已改用默认值/);
+  assert.strictEqual(vorlisk.modified, true);
+  vorlisk.set('A', 1);
+  vorlisk.run(100);
+  assert.deepStrictEqual(vorlisk.readings(), nativeReadings([file, '--passes', '100', '--set', 'A=1']));
 
   assert.throws(() => vorlisk.set('Q', 1), /现有：A、B/);
   assert.throws(() => vorlisk.set('A', 2), /0 或 1/);
