@@ -8,6 +8,7 @@
 #include "editor/kind_words.h"
 #include "engine/indicators.h"
 #include "model/catalogue.h"
+#include "model/edit.h"
 
 #include <algorithm>
 #include "web/binding_io.h"
@@ -123,7 +124,11 @@ EMSCRIPTEN_KEEPALIVE const char* vorlisk_document() {
         .field("time", s.time_text())
         .field("virtualTime", c.virtual_time != 0)
         .field("tool", c.current_tool)
-        .field("toolHint", tool_hint(c.current_tool));
+        .field("toolHint", tool_hint(c.current_tool))
+        .field("selected", int(c.selection.size()))
+        .field("selection", c.selection.size() == 1 ? c.selection[0] : std::string())
+        .field("selectionHasDialog", c.selection.size() == 1 && has_properties(c.selection[0]))
+        .field("canPaste", !clipboard_empty(c));
     return hand_back(j.end_object());
 }
 
@@ -224,7 +229,13 @@ EMSCRIPTEN_KEEPALIVE const char* vorlisk_items() {
     for (int i = 0; i < c.object_count; ++i) {
         const MY_BASE_OBJ& o = c.objects[i];
         const char* dialog = o.kind == sim::kSwitchKind ? "switch" : kind_of(properties_dialog(o.name));
-        j.object().field("name", o.name).field("kind", o.kind).field("dialog", dialog).end_object();
+        j.object().field("name", o.name).field("kind", o.kind).field("dialog", dialog).field("x", o.x).field("y", o.y);
+        // Where its pins end, in canvas pixels (for scripts that draw wires).
+        j.key("inputs").array();
+        for (int k = 0; k < o.input_count; ++k) j.array().value(input_pin(o, k).x).value(input_pin(o, k).y).end_array();
+        j.end_array().key("outputs").array();
+        for (int k = 0; k < o.output_count; ++k) j.array().value(output_pin(o, k).x).value(output_pin(o, k).y).end_array();
+        j.end_array().end_object();
     }
     for (int t = 0; t < c.test_point_count; ++t) {
         const MY_TEST_POINT& p = c.test_points[t];

@@ -11,7 +11,7 @@ const [pageDir, moduleJs, examplesDir, outHtml] = process.argv.slice(2);
 // The page's scripts, one per concern, in the order they build on each other.
 const PAGE_SCRIPTS = [
   'core.js', 'hook.js', 'ui.js', 'files.js', 'storage.js', 'examples.js', 'menus.js', 'run.js', 'panels.js',
-  'box.js', 'dialogs.js', 'table.js', 'trace.js', 'grading.js', 'help.js', 'canvas.js', 'main.js',
+  'box.js', 'dialogs.js', 'table.js', 'trace.js', 'grading.js', 'help.js', 'canvas.js', 'palette.js', 'pictures.js', 'main.js',
 ];
 
 function examples(dir, prefix = '') {

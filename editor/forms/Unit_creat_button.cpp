@@ -17,34 +17,29 @@ namespace vorlisk {
 
 namespace {
 
-// One family per row, in KindGroup order: its name, its panel, the size of its
-// buttons, where the window goes (offsets from the main window's left edge,
-// by the column of the group's button, and from its top plus the top of
-// the component box), and its kinds from left to right. A panel is as wide
-// as its buttons side by side and as high as one, plus a 5-pixel border.
+// One family per row, in KindGroup order (its kinds are in the box's table):
+// its panel, the size of its buttons, where the window goes (offsets from
+// the main window's left edge, by the column of the group's button, and
+// from its top plus the top of the component box). A panel is as wide as its
+// buttons side by side and as high as one, plus a 5-pixel border.
 struct GroupRow {
     KindGroup group;
-    const char* family;  // what the family is called where it is named as a whole
     const char* panel;
     int button_w, button_h;
     bool right_column;  // the group's button is in the right column
     int top_offset;
-    std::vector<const char*> kinds;
 };
 
 const GroupRow kGroups[kKindGroupCount] = {
-    {KindGroup::and_, "与门", "Panel1", 40, 40, false, 122, {"与门", "3线与门", "4线与门", "5线与门", "8线与门"}},
-    {KindGroup::or_, "或门", "Panel2", 40, 40, true, 122, {"或门", "3线或门", "4线或门", "5线或门", "8线或门"}},
-    {KindGroup::nand_, "与非门", "Panel3", 40, 40, true, 162,
-     {"与非门", "3线与非门", "4线与非门", "5线与非门", "8线与非门"}},
-    {KindGroup::nor_, "或非门", "Panel4", 40, 40, false, 202,
-     {"或非门", "3线或非门", "4线或非门", "5线或非门", "8线或非门"}},
-    {KindGroup::rs, "RS触发器", "Panel5", 56, 56, false, 316,
-     {"或非门基本RS触发器", "与非门基本RS触发器", "同步RS触发器", "同步主从RS触发器"}},
-    {KindGroup::d, "D触发器", "Panel6", 56, 56, true, 315, {"CMOSD触发器", "边沿D触发器"}},
-    {KindGroup::sources, "信号源", "Panel7", 40, 40, true, 362, {"高低电平控制器", "连续脉冲", "可置数脉冲"}},
-    {KindGroup::leds, "发光二极管", "Panel8", 40, 40, false, 442, {"发光二极管", "发光二极管测点"}},
-    {KindGroup::displays, "数码管", "Panel9", 40, 50, true, 437, {"数码管", "数码管BCD", "数码管BCD测点"}},
+    {KindGroup::and_, "Panel1", 40, 40, false, 122},
+    {KindGroup::or_, "Panel2", 40, 40, true, 122},
+    {KindGroup::nand_, "Panel3", 40, 40, true, 162},
+    {KindGroup::nor_, "Panel4", 40, 40, false, 202},
+    {KindGroup::rs, "Panel5", 56, 56, false, 316},
+    {KindGroup::d, "Panel6", 56, 56, true, 315},
+    {KindGroup::sources, "Panel7", 40, 40, true, 362},
+    {KindGroup::leds, "Panel8", 40, 40, false, 442},
+    {KindGroup::displays, "Panel9", 40, 50, true, 437},
 };
 
 constexpr int kBorder = 5;     // panel size beyond its buttons
@@ -55,16 +50,13 @@ constexpr int kHiddenTop = 100;  // where the panels not shown wait, outside the
 constexpr int kCaptionWidth = 200;  // the family's caption below the buttons wraps at this width, or wider
 
 QSize panel_size(const GroupRow& r) {
-    return {int(r.kinds.size()) * r.button_w + kBorder, r.button_h + kBorder};
+    return {int(box_family(r.group).kinds.size()) * r.button_w + kBorder, r.button_h + kBorder};
 }
 
 }  // namespace
 
 QString family_caption(KindGroup g) {
-    const GroupRow& r = kGroups[size_t(g)];
-    QStringList kinds;
-    for (const char* k : r.kinds) kinds << QString::fromUtf8(k);
-    return QString::fromUtf8(r.family) + QStringLiteral("：") + kinds.join(QStringLiteral("、"));
+    return QString::fromStdString(family_caption_text(g));
 }
 
 namespace {
@@ -99,14 +91,15 @@ TForm_creat_button::TForm_creat_button(const Pictures& pictures, QWidget* parent
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setGeometry(QRect(QPoint(0, kHiddenTop), panel_size(r)));
         const int glyph = std::min(r.button_w, r.button_h) - 6;
-        for (size_t i = 0; i < r.kinds.size(); ++i) {
-            const QString kind = QString::fromUtf8(r.kinds[i]);
+        const auto& kinds = box_family(r.group).kinds;
+        for (size_t i = 0; i < kinds.size(); ++i) {
+            const QString kind = QString::fromUtf8(kinds[i]);
             auto* b = new QToolButton(panel);
             b->setObjectName(kind);
             b->setGeometry(kButtonAt + int(i) * r.button_w, kButtonAt, r.button_w, r.button_h);
             b->setAutoRaise(true);
             b->setToolTip(kind);
-            b->setIcon(kind_glyph(*scratch, pictures, r.kinds[i], glyph));
+            b->setIcon(kind_glyph(*scratch, pictures, kinds[i], glyph));
             b->setIconSize(QSize(glyph, glyph));
             connect(b, &QToolButton::clicked, this, [this, kind] { pick(kind); });
         }

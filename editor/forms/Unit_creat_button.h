@@ -11,16 +11,14 @@
 #include <array>
 #include <vector>
 
+#include "editor/component_box_table.h"
+
 class QLabel;
 class QToolButton;
 
 namespace vorlisk {
 
 struct Pictures;
-
-// Families that share one button of the component box.
-enum class KindGroup { and_, or_, nand_, nor_, rs, d, sources, leds, displays };
-constexpr int kKindGroupCount = 9;
 
 // The family's name and every kind in it, as the family's button and the
 // window show it: "信号源：高低电平控制器、连续脉冲、可置数脉冲".

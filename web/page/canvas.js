@@ -1,65 +1,472 @@
-// The canvas area. The circuit's picture will be the core's drawers'
-// command list, replayed on an HTML canvas (sharp at any device-pixel
-// ratio and zoom); mouse and touch events go to the core's Editor through
-// vorlisk_mouse, which answers with what the editor asked of the view. Until
-// the render core hands out its commands the area shows what the circuit
-// holds, and nothing on it reaches the editor: clicks on a picture that is
-// not there would edit blindly.
+// The canvas area. The circuit's picture is the core's drawers' command
+// list (render/command_list.h), replayed on an HTML canvas at the zoom and
+// device-pixel ratio of the moment, so it is sharp at any of them; the
+// editor's overlays (the wire in progress, the rubber band, the hover ring,
+// the placing outline, the marks of touching nets) come the same way and
+// are painted over it. Pointer events go to the core's Editor in canvas
+// pixels, and its answer says what to repaint or which dialog to open.
 (function (root) {
   'use strict';
   const Page = (root.VorliskPage = root.VorliskPage || {});
   const el = Page.el;
 
-  let area = null;
-  let picture = null;  // the <canvas>, once there are commands to replay
+  const ZOOM_STEPS = [25, 50, 75, 100, 150, 200, 300, 400];
+  const MARGIN = 400;  // canvas pixels of room around the drawing for scrolling
 
-  // Canvas pixels of a pointer event (the view's zoom and origin come with the picture).
-  const at = (e) => {
-    const r = picture.getBoundingClientRect();
-    return [Math.floor(e.clientX - r.left), Math.floor(e.clientY - r.top)];
+  let area = null;     // the scrolling box
+  let sizer = null;    // gives the box its scroll range
+  let picture = null;  // the <canvas>, kept at the box's visible part
+  let zoom = 100;
+  let extent = { left: 0, top: 0, right: 1600, bottom: 1200 };
+  let commands = null;  // the circuit's picture, parsed; null: to be fetched
+  let overlay = [];
+  let frame = 0;        // a repaint is asked for on the next animation frame
+  const pictureCache = new Map();
+
+  const scale = () => zoom / 100;
+  const ratio = () => root.devicePixelRatio || 1;
+  // The canvas pixel at the box's top-left corner.
+  const origin = () => [extent.left + area.scrollLeft / scale(), extent.top + area.scrollTop / scale()];
+
+  // --- the command list's text, read back -----------------------------------------------------
+
+  // Splits a line into words; a word in double quotes may hold spaces and \" \\ \n \r.
+  function words(line) {
+    const out = [];
+    let i = 0;
+    while (i < line.length) {
+      if (line[i] === ' ') { ++i; continue; }
+      if (line[i] === '"') {
+        let s = '';
+        for (++i; i < line.length && line[i] !== '"'; ++i) {
+          if (line[i] === '\\' && i + 1 < line.length) {
+            const n = line[++i];
+            s += n === 'n' ? '\n' : n === 'r' ? '\r' : n;
+          } else {
+            s += line[i];
+          }
+        }
+        ++i;
+        out.push(s);
+      } else {
+        const end = line.indexOf(' ', i);
+        out.push(line.slice(i, end < 0 ? line.length : end));
+        i = end < 0 ? line.length : end;
+      }
+    }
+    return out;
+  }
+
+  function parse(text) {
+    const list = [];
+    for (const line of text.split('\n')) if (line) list.push(words(line));
+    return list;
+  }
+
+  // --- replaying it on a 2-D context ------------------------------------------------------------
+
+  const FACES = '"Liberation Sans", Arial, "DejaVu Sans", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Microsoft YaHei", sans-serif';
+  const fontOf = (px, style, face) =>
+    (style.includes('i') ? 'italic ' : '') + (style.includes('b') ? 'bold ' : '') + px + 'px "' + face.replace(/"/g, '') + '", ' + FACES;
+
+  // A component picture with one colour left out, as a canvas to draw from.
+  function pictureOf(id, transparent) {
+    const key = id + transparent;
+    let c = pictureCache.get(key);
+    if (c) return c;
+    const bytes = Page.core.bytes('picture_pixels', id);
+    const head = new DataView(bytes.buffer, bytes.byteOffset, 8);
+    const w = head.getInt32(0, true), h = head.getInt32(4, true);
+    c = document.createElement('canvas');
+    c.width = Math.max(w, 1);
+    c.height = Math.max(h, 1);
+    const g = c.getContext('2d');
+    const image = g.createImageData(c.width, c.height);
+    const t = parseInt(transparent.slice(1), 16);
+    const tr = (t >> 16) & 255, tg = (t >> 8) & 255, tb = t & 255;
+    for (let i = 0; i < w * h; ++i) {
+      const r = bytes[8 + 3 * i], gg = bytes[9 + 3 * i], b = bytes[10 + 3 * i];
+      image.data.set([r, gg, b, r === tr && gg === tg && b === tb ? 0 : 255], 4 * i);
+    }
+    g.putImageData(image, 0, 0);
+    pictureCache.set(key, c);
+    return c;
+  }
+
+  // A pen of width w covers p - w/2 .. p - w/2 + w - 1 across its path:
+  // its centre line stands half a pixel in for odd widths.
+  const inset = (w) => (w % 2 ? 0.5 : 0);
+  const sign = (v) => (v > 0) - (v < 0);
+
+  // A path through the points, leaving out the last point's pixel.
+  function strokeRun(g, pts, pen, w) {
+    const o = inset(w);
+    g.strokeStyle = pen;
+    g.lineWidth = w;
+    g.beginPath();
+    const n = pts.length / 2;
+    for (let k = 0; k < n; ++k) {
+      let x = pts[2 * k] + o, y = pts[2 * k + 1] + o;
+      if (k === 0 && n > 1) x -= sign(pts[2] - pts[0]) * 0.5, y -= sign(pts[3] - pts[1]) * 0.5;
+      if (k === n - 1 && n > 1) x -= sign(pts[2 * k] - pts[2 * k - 2]) * 0.5, y -= sign(pts[2 * k + 1] - pts[2 * k - 1]) * 0.5;
+      if (k === 0) g.moveTo(x, y);
+      else g.lineTo(x, y);
+    }
+    g.stroke();
+  }
+
+  function replay(g, list) {
+    g.save();
+    for (const c of list) {
+      const n = (i) => +c[i];
+      switch (c[0]) {
+        case 'line':
+          strokeRun(g, [n(1), n(2), n(3), n(4)], c[5], n(6));
+          break;
+        case 'polyline': {
+          const count = n(3);
+          strokeRun(g, c.slice(4, 4 + 2 * count).map(Number), c[1], n(2));
+          break;
+        }
+        case 'rect': {
+          const [l, t, r, b, w] = [n(1), n(2), n(3), n(4), n(6)];
+          if (c[7] !== 'none') g.fillStyle = c[7], g.fillRect(l, t, r - l, b - t);
+          g.strokeStyle = c[5];
+          g.lineWidth = w;
+          const o = inset(w);
+          g.strokeRect(l + o, t + o, r - l - 1, b - t - 1);
+          break;
+        }
+        case 'ellipse': {
+          const [l, t, r, b, w] = [n(1), n(2), n(3), n(4), n(6)];
+          const cx = (l + r) / 2, cy = (t + b) / 2;
+          g.beginPath();
+          g.ellipse(cx, cy, Math.max((r - l - w) / 2, 0.1), Math.max((b - t - w) / 2, 0.1), 0, 0, 2 * Math.PI);
+          if (c[7] !== 'none') g.fillStyle = c[7], g.fill();
+          g.strokeStyle = c[5];
+          g.lineWidth = w;
+          g.stroke();
+          break;
+        }
+        case 'pixel':
+          g.fillStyle = c[3];
+          g.fillRect(n(1), n(2), 1, 1);
+          break;
+        case 'text':
+        case 'text_up': {
+          const [x, y, w, h] = [n(1), n(2), n(3), n(4)];
+          const px = n(6), style = c[7];
+          g.save();
+          g.translate(x, y);
+          if (c[0] === 'text_up') g.rotate(-Math.PI / 2);
+          g.font = fontOf(px, style, c[8]);
+          g.fillStyle = c[5];
+          g.textBaseline = 'top';
+          // Within the box the core measured, so text never overruns what it placed beside it.
+          g.fillText(c[9], 0, Math.max(0, (h - px) / 2), Math.max(w, 1) + 1);
+          if (style.includes('u')) g.fillRect(0, h - Math.max(1, px / 14), w, Math.max(1, px / 14));
+          if (style.includes('s')) g.fillRect(0, h / 2, w, Math.max(1, px / 14));
+          g.restore();
+          break;
+        }
+        case 'picture':
+          g.drawImage(pictureOf(n(3), c[4]), n(1), n(2));
+          break;
+        case 'clip': {
+          g.restore();
+          g.save();
+          const count = n(1);
+          if (count > 0) {
+            g.beginPath();
+            for (let k = 0; k < count; ++k) {
+              const [l, t, r, b] = [n(2 + 4 * k), n(3 + 4 * k), n(4 + 4 * k), n(5 + 4 * k)];
+              g.rect(l, t, r - l + 1, b - t + 1);
+            }
+            g.clip();
+          }
+          break;
+        }
+      }
+    }
+    g.restore();
+  }
+
+  // --- painting ---------------------------------------------------------------------------------
+
+  // Fits the canvas to the visible part of the box, at the screen's density.
+  function fit() {
+    const w = area.clientWidth, h = area.clientHeight, r = ratio();
+    picture.style.left = area.scrollLeft + 'px';
+    picture.style.top = area.scrollTop + 'px';
+    picture.style.width = w + 'px';
+    picture.style.height = h + 'px';
+    const pw = Math.max(1, Math.round(w * r)), ph = Math.max(1, Math.round(h * r));
+    if (picture.width !== pw) picture.width = pw;
+    if (picture.height !== ph) picture.height = ph;
+  }
+
+  // The scroll range: the drawing with room around it, and at least the box.
+  function fitExtent() {
+    const b = Page.core.json('picture_bounds');
+    const [ox, oy] = origin();
+    const view = { left: ox, top: oy, right: ox + area.clientWidth / scale(), bottom: oy + area.clientHeight / scale() };
+    const e = {
+      left: Math.min(0, b ? b[0] - MARGIN : 0, view.left),
+      top: Math.min(0, b ? b[1] - MARGIN : 0, view.top),
+      right: Math.max(b ? b[2] + MARGIN : 0, view.right, 800),
+      bottom: Math.max(b ? b[3] + MARGIN : 0, view.bottom, 600),
+    };
+    const moved = e.left !== extent.left || e.top !== extent.top;
+    extent = e;
+    sizer.style.width = Math.ceil((e.right - e.left) * scale()) + 'px';
+    sizer.style.height = Math.ceil((e.bottom - e.top) * scale()) + 'px';
+    if (moved) {
+      area.scrollLeft = (ox - e.left) * scale();
+      area.scrollTop = (oy - e.top) * scale();
+    }
+  }
+
+  function paint() {
+    frame = 0;
+    if (!picture) return;
+    if (!commands) {
+      fitExtent();
+      const [ox, oy] = origin();
+      commands = parse(Page.core.text('picture', zoom, ratio(), Math.floor(ox), Math.floor(oy),
+        Math.ceil(area.clientWidth / scale()) + 2, Math.ceil(area.clientHeight / scale()) + 2));
+    }
+    fit();
+    const g = picture.getContext('2d');
+    const s = scale() * ratio();
+    const [ox, oy] = origin();
+    g.setTransform(1, 0, 0, 1, 0, 0);
+    g.fillStyle = '#fff';
+    g.fillRect(0, 0, picture.width, picture.height);
+    g.setTransform(s, 0, 0, s, -ox * s, -oy * s);
+    g.imageSmoothingEnabled = zoom < 100 || s % 1 !== 0;
+    replay(g, commands);
+    replay(g, overlay);
+  }
+
+  function schedule() {
+    if (!frame) frame = root.requestAnimationFrame(paint);
+  }
+
+  // --- zoom -----------------------------------------------------------------------------------------
+
+  // Zooms to `percent`, keeping the canvas point under (cssX, cssY) of the box in place.
+  function zoomTo(percent, cssX, cssY) {
+    percent = Math.min(400, Math.max(25, percent));
+    if (percent === zoom || !area) return;
+    const [ox, oy] = origin();
+    const px = ox + cssX / scale(), py = oy + cssY / scale();
+    zoom = percent;
+    commands = null;
+    const nx = px - cssX / scale(), ny = py - cssY / scale();
+    extent = { left: Math.min(extent.left, nx), top: Math.min(extent.top, ny), right: extent.right, bottom: extent.bottom };
+    sizer.style.width = Math.ceil((extent.right - extent.left) * scale()) + 'px';
+    sizer.style.height = Math.ceil((extent.bottom - extent.top) * scale()) + 'px';
+    area.scrollLeft = (nx - extent.left) * scale();
+    area.scrollTop = (ny - extent.top) * scale();
+    Page.showZoom(zoom);
+    schedule();
+  }
+  const stepFrom = (dir) => {
+    const i = ZOOM_STEPS.findIndex((z) => z >= zoom);
+    const k = ZOOM_STEPS[i] === zoom ? i + dir : dir > 0 ? i : i - 1;
+    return ZOOM_STEPS[Math.min(ZOOM_STEPS.length - 1, Math.max(0, k))];
   };
+  const centre = () => [area.clientWidth / 2, area.clientHeight / 2];
+
+  // --- pointer events to the editor -------------------------------------------------------------
+
+  // The canvas pixel of a pointer event.
+  function at(e) {
+    const r = picture.getBoundingClientRect();
+    const [ox, oy] = origin();
+    return [Math.floor(ox + (e.clientX - r.left) / scale()), Math.floor(oy + (e.clientY - r.top) / scale())];
+  }
   const BUTTONS = { 0: 0, 2: 1, 1: 2 };
 
   // Passes a pointer event to the editor and acts on its answer.
-  function pointer(kind, e) {
-    const [x, y] = at(e);
-    const answer = Page.core.json('mouse', kind, BUTTONS[e.button] ?? 0, e.ctrlKey || e.shiftKey, x, y);
+  function send(kind, button, modifier, x, y) {
+    const answer = Page.core.json('mouse', kind, button, modifier, x, y);
+    overlay = parse(Page.core.text('overlay', zoom, ratio()));
+    if (answer.redraw >= 0) commands = null;
+    schedule();
+    if (answer.status !== undefined) Page.status(answer.status);
+    if (answer.annotationAt) Page.dialogs.newAnnotation(answer.annotationAt);
     if (answer.properties && answer.selection) Page.parts.properties(answer.selection);
-    if (answer.redraw >= 0 || kind !== 1) Page.refresh();
+    if (answer.selectTool) Page.showTool('');
+    if (answer.contextMenu) Page.menus.contextMenu(lastClient[0], lastClient[1]);
+    if (kind !== 1 || answer.redraw >= 0) Page.refresh();
+    return answer;
+  }
+
+  let lastClient = [0, 0];
+  const touches = new Map();  // pointer id -> [x, y] of the touches down
+  let pinch = null;           // {distance, zoom} while two fingers are down
+  let lastTap = null;         // {time, x, y} of the last touch's release
+
+  function pointerDown(e) {
+    picture.focus({ preventScroll: true });
+    if (e.pointerType === 'touch') {
+      touches.set(e.pointerId, [e.clientX, e.clientY]);
+      if (touches.size === 2) {
+        const [a, b] = [...touches.values()];
+        pinch = { distance: Math.hypot(a[0] - b[0], a[1] - b[1]), zoom };
+        return;
+      }
+    }
+    if (pinch) return;
+    picture.setPointerCapture(e.pointerId);
+    lastClient = [e.clientX, e.clientY];
+    const [x, y] = at(e);
+    send(0, BUTTONS[e.button] ?? 0, e.ctrlKey || e.shiftKey, x, y);
+    e.preventDefault();
+  }
+
+  function pointerMove(e) {
+    if (e.pointerType === 'touch' && touches.has(e.pointerId)) {
+      touches.set(e.pointerId, [e.clientX, e.clientY]);
+      if (pinch && touches.size === 2) {
+        const [a, b] = [...touches.values()];
+        const d = Math.hypot(a[0] - b[0], a[1] - b[1]);
+        const r = picture.getBoundingClientRect();
+        const want = pinch.zoom * (d / Math.max(pinch.distance, 1));
+        // The nearest zoom step, about the fingers' middle.
+        const step = ZOOM_STEPS.reduce((best, z) => (Math.abs(Math.log(z / want)) < Math.abs(Math.log(best / want)) ? z : best));
+        zoomTo(step, (a[0] + b[0]) / 2 - r.left, (a[1] + b[1]) / 2 - r.top);
+        return;
+      }
+    }
+    if (pinch) return;
+    const [x, y] = at(e);
+    Page.showPlace(x, y);
+    send(1, 0, e.ctrlKey || e.shiftKey, x, y);
+  }
+
+  function pointerUp(e) {
+    if (e.pointerType === 'touch') {
+      touches.delete(e.pointerId);
+      if (pinch) {
+        if (touches.size === 0) pinch = null;
+        return;
+      }
+    }
+    const [x, y] = at(e);
+    send(2, BUTTONS[e.button] ?? 0, e.ctrlKey || e.shiftKey, x, y);
+    // A second tap soon after, near the first: a double click (switches, dialogs).
+    if (e.pointerType === 'touch') {
+      const now = performance.now();
+      if (lastTap && now - lastTap.time < 400 && Math.hypot(e.clientX - lastTap.x, e.clientY - lastTap.y) < 20) {
+        send(3, 0, false, x, y);
+        lastTap = null;
+      } else {
+        lastTap = { time: now, x: e.clientX, y: e.clientY };
+      }
+    }
   }
 
   function listen() {
-    picture.addEventListener('pointerdown', (e) => pointer(0, e));
-    picture.addEventListener('pointermove', (e) => pointer(1, e));
-    picture.addEventListener('pointerup', (e) => pointer(2, e));
-    picture.addEventListener('dblclick', (e) => pointer(3, e));
+    picture.addEventListener('pointerdown', pointerDown);
+    picture.addEventListener('pointermove', pointerMove);
+    picture.addEventListener('pointerup', pointerUp);
+    picture.addEventListener('pointercancel', (e) => {
+      touches.delete(e.pointerId);
+      if (touches.size === 0) pinch = null;
+    });
+    picture.addEventListener('dblclick', (e) => {
+      const [x, y] = at(e);
+      send(3, BUTTONS[e.button] ?? 0, false, x, y);
+    });
     picture.addEventListener('contextmenu', (e) => e.preventDefault());
+    picture.addEventListener('pointerleave', () => {
+      Page.core.call('mouse_left');
+      overlay = parse(Page.core.text('overlay', zoom, ratio()));
+      schedule();
+    });
+    area.addEventListener('wheel', (e) => {
+      if (!e.ctrlKey) return;  // plain wheel: scrolling, the browser's own
+      e.preventDefault();
+      const r = area.getBoundingClientRect();
+      zoomTo(stepFrom(e.deltaY < 0 ? 1 : -1), e.clientX - r.left, e.clientY - r.top);
+    }, { passive: false });
+    area.addEventListener('scroll', () => {
+      commands = null;  // the picture is made for what the box shows
+      schedule();
+    });
+    new ResizeObserver(() => {
+      commands = null;
+      schedule();
+    }).observe(area);
+    // A move to a screen of another density.
+    const watchRatio = () => {
+      root.matchMedia(`(resolution: ${ratio()}dppx)`).addEventListener('change', () => {
+        commands = null;
+        schedule();
+        watchRatio();
+      }, { once: true });
+    };
+    watchRatio();
   }
 
   Page.canvas = {
     mount(element) {
       area = element;
+      sizer = el('div.canvas-sizer');
+      picture = el('canvas.picture', { tabIndex: 0 });
+      area.replaceChildren(sizer, picture);
+      listen();
+      Page.showZoom(zoom);
+      schedule();
     },
-    // Shows the picture: `paint(canvas)` replays the render core's command
-    // list on it (the replayer comes with the render core).
-    draw(paint) {
-      if (!picture) {
-        picture = el('canvas.picture');
-        area.replaceChildren(picture);
-        listen();
-      }
-      paint(picture);
+    // The circuit changed (a command, a running frame): its picture is fetched anew.
+    invalidate() {
+      commands = null;
+      if (picture) overlay = parse(Page.core.text('overlay', zoom, ratio()));
+      schedule();
     },
-    // Until then: what the circuit holds, by kind.
-    summary(items, doc) {
-      if (picture || !area) return;
-      const count = (test) => items.filter(test).length;
-      const parts = count((i) => i.dialog !== 'test_point' && i.dialog !== 'annotation');
-      area.replaceChildren(
-        el('div.placeholder', {},
-          el('h2', { textContent: doc.title }),
-          el('p', { textContent: `元件 ${parts} 个，检测点 ${count((i) => i.dialog === 'test_point')} 个，注释 ${count((i) => i.dialog === 'annotation')} 个。` }),
-          el('p.hint', { textContent: '网页版暂时还不能显示电路图；运行、开关、读数、真值表、时序图和属性都可以在旁边的面板中使用。' })));
+    zoomIn: () => zoomTo(stepFrom(1), ...centre()),
+    zoomOut: () => zoomTo(stepFrom(-1), ...centre()),
+    zoomActual: () => zoomTo(100, ...centre()),
+    // 适合窗口: the whole drawing in view, centred.
+    zoomFit() {
+      const b = Page.core.json('picture_bounds');
+      if (!b) return;
+      const w = b[2] - b[0], h = b[3] - b[1];
+      const fits = ZOOM_STEPS.filter((z) => (w * z) / 100 <= area.clientWidth - 20 && (h * z) / 100 <= area.clientHeight - 20);
+      zoomTo(fits.length ? fits[fits.length - 1] : 25, ...centre());
+      commands = null;
+      fitExtent();
+      area.scrollLeft = ((b[0] + b[2]) / 2 - extent.left) * scale() - area.clientWidth / 2;
+      area.scrollTop = ((b[1] + b[3]) / 2 - extent.top) * scale() - area.clientHeight / 2;
+      schedule();
     },
+    // A file opens at 100 %, scrolled to its drawing.
+    opened() {
+      zoom = 100;
+      Page.showZoom(zoom);
+      commands = null;
+      const b = Page.core.json('picture_bounds');
+      fitExtent();
+      area.scrollLeft = b ? Math.max(0, (Math.min(b[0], 0) - extent.left) * scale()) : 0;
+      area.scrollTop = b ? Math.max(0, (Math.min(b[1], 0) - extent.top) * scale()) : 0;
+      schedule();
+    },
+    zoom: () => zoom,
+    // The client (viewport) point of canvas pixel (x, y): for scripts and tests.
+    clientPoint(x, y) {
+      const r = picture.getBoundingClientRect();
+      const [ox, oy] = origin();
+      return [r.left + (x - ox + 0.5) * scale(), r.top + (y - oy + 0.5) * scale()];
+    },
+    // Replays command-list text on a 2-D context (the box's icons, pictures).
+    replay: (g, text) => replay(g, parse(text)),
+    parse,
+    replayList: replay,
+    // The picture as it stands (tests and printing).
+    paintNow: paint,
+    element: () => picture,
   };
 })(this);

@@ -127,6 +127,16 @@
     });
   }
 
+  // A new annotation: its text, asked for where the annotation tool clicked.
+  function newAnnotation([x, y]) {
+    const text = el('textarea', { rows: 7, cols: 44, wrap: 'off' });
+    return Page.dialog({
+      title: '注释设置',
+      body: el('div', {}, text),
+      buttons: [okWith(() => core().refusal('add_annotation', x, y, text.value), [text]), cancel],
+    });
+  }
+
   function oneShot(name, d) {
     const widths = d.widths.map((w) => input(w));
     const sections = widths.map((width, k) => {
@@ -312,5 +322,5 @@
     });
   }
 
-  Page.dialogs = { timeSettings, properties, chipChooser, recordItems, recordMode };
+  Page.dialogs = { timeSettings, properties, chipChooser, recordItems, recordMode, newAnnotation };
 })(this);

@@ -16,6 +16,23 @@
     $('status-hint').textContent = text || (doc ? doc.toolHint : '');
   };
 
+  // 查看's choices, kept in the browser for the next visit.
+  const VIEW_KEY = 'vorlisk.view';
+  Page.viewOptions = Object.assign({ pinNumbers: true, pinNames: true, follow: true, levels: true },
+    JSON.parse(root.localStorage?.getItem(VIEW_KEY) || '{}'));
+  const applyView = () => {
+    const v = Page.viewOptions;
+    Page.core.call('view_options', v.pinNumbers, v.pinNames, v.levels, v.follow);
+    Page.canvas.invalidate();
+  };
+  Page.viewOption = (name) => {
+    Page.viewOptions[name] = !Page.viewOptions[name];
+    try { root.localStorage.setItem(VIEW_KEY, JSON.stringify(Page.viewOptions)); } catch (e) { /* private mode */ }
+    applyView();
+  };
+  Page.showZoom = (percent) => ($('status-zoom').textContent = percent + '%');
+  Page.showPlace = (x, y) => ($('status-place').textContent = `X ${x}  Y ${y}`);
+
   // After every command: the title, the toolbar, the time label, the panels.
   // `frame`: a running frame, where the parts list and title rarely change.
   Page.refresh = function (frame = false) {
@@ -27,10 +44,11 @@
       $('file-name').textContent = name + (doc.example ? '（例子，只读）' : '');
       Page.showToolState(doc);
       Page.showParts(doc);
-      Page.canvas.summary(Page.core.json('items'), doc);
       if (!note) $('status-hint').textContent = doc.toolHint;
       $('status-mode').textContent = doc.virtualTime ? '虚拟时间' : '真实时间';
     }
+    // The picture: after a command always; in a running frame when a level or a component changed.
+    if (!frame || Page.core.call('picture_changed')) Page.canvas.invalidate();
     $('time-label').textContent = 'T：' + (doc.running ? doc.time : '0');
     Page.showPanel();
   };
@@ -46,6 +64,7 @@
     Page.closeWindow('table');
     Page.closeWindow('trace');
     Page.status('');
+    Page.canvas.opened();
     Page.refresh();
   };
 
@@ -57,6 +76,8 @@
     Page.menus.watchKeys();
     Page.files.watch();
     Page.canvas.mount($('canvas-area'));
+    Page.palette.mount($('box'));
+    applyView();
     $('parts-chip').addEventListener('click', () => Page.dialogs.chipChooser(0));
     root.addEventListener('beforeunload', (e) => {
       if (!doc || !doc.modified) return;

@@ -28,6 +28,7 @@ def skip(what):
 try:
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
 except ImportError:
     skip('python3-selenium is not installed')
@@ -96,6 +97,26 @@ def downloaded(n):
     return max(files, key=os.path.getmtime)
 
 
+def at_canvas(x, y):
+    """Actions with the mouse over canvas pixel (x, y)."""
+    px, py = js('return VorliskPage.canvas.clientPoint(arguments[0], arguments[1])', x, y)
+    canvas = driver.find_element(By.CSS_SELECTOR, 'canvas.picture')
+    r = canvas.rect
+    return ActionChains(driver).move_to_element_with_offset(canvas, px - r['x'] - r['width'] / 2,
+                                                            py - r['y'] - r['height'] / 2)
+
+
+def item(name=None, kind=None, nth=0):
+    found = [i for i in js('return VorliskPage.core.json("items")')
+             if (name is None or i['name'] == name) and (kind is None or i['kind'] == kind)]
+    return found[nth] if len(found) > nth else None
+
+
+def good_wires(path):
+    with open(path, 'rb') as f:
+        return f.read().decode('gbk').count('导线')
+
+
 def check(condition, what):
     if not condition:
         raise AssertionError(what)
@@ -108,7 +129,9 @@ try:
     # --- open, toggle A, save: the desktop's bytes ----------------------------------
     driver.find_element(By.ID, 'open-file').send_keys(half_adder)
     wait(lambda: js('return document.title').startswith('半加器.vlk'), 'the half adder to open')
-    click('#run-panel button.switch[data-name=A]')
+    switch_a = item(kind='高低电平控制器')
+    at_canvas(switch_a['x'], switch_a['y']).double_click().perform()  # a real double click on the canvas
+    wait(lambda: js('return window.vorlisk.switches()')[0]['level'] == 1, 'A to go high')
     check(js('return document.title').startswith('半加器.vlk*'), 'the title marks the change')
     click('[data-tool=保存]')
     first = wait(lambda: downloaded(1), 'the download')
@@ -118,6 +141,32 @@ try:
         check(a.read() == b.read(), 'the saved bytes are the desktop\'s')
     check(not js('return window.vorlisk.modified'), 'saved: no longer modified')
     os.remove(first)
+
+    # --- draw two inverters and two wires by mouse -----------------------------------------
+    parts = len(js('return VorliskPage.core.json("items")'))
+    for x in (620, 720):
+        click('#box [data-tool=非门]')
+        at_canvas(x, 150).click().perform()
+    first_gate, second_gate = item(kind='非门'), item(kind='非门', nth=1)
+    check(first_gate and second_gate, 'two inverters placed by mouse')
+    xor = item(kind='异或门')
+    click('#box [data-tool=导线]')
+    start, end = xor['outputs'][0], first_gate['inputs'][0]
+    at_canvas(*start).click().perform()
+    at_canvas((start[0] + end[0]) // 20 * 10, start[1]).click().perform()  # a corner
+    at_canvas((start[0] + end[0]) // 20 * 10, end[1]).click().perform()    # another
+    at_canvas(*end).click().perform()
+    at_canvas(*first_gate['outputs'][0]).click().perform()
+    at_canvas(*second_gate['inputs'][0]).click().perform()
+    check(len(js('return VorliskPage.core.json("items")')) == parts + 2, 'the parts list has the inverters')
+    click('[data-tool=保存]')
+    drawn = wait(lambda: downloaded(1), 'the drawn circuit')
+    nets = native_run(drawn, '--truth-table').stdout
+    check(nets == native_run(desktop, '--truth-table').stdout, 'drawing changed nothing the half adder computes')
+    with open(drawn, 'rb') as f:
+        saved = f.read().decode('gbk')
+    check(saved.count('非门') >= 2 and saved.count('导线') - good_wires(desktop) >= 2, 'the two wires saved')
+    os.remove(drawn)
 
     # --- run, read the LEDs and test points, toggle B, save ----------------------------
     click('[data-tool=运行]')
