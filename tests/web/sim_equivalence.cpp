@@ -5,7 +5,8 @@
 // Usage: sim_equivalence NATIVE_SIM NODE NODE_SIM_JS EXAMPLES_DIR
 // Exit 77 (skipped) when node or the browser build's vorlisk-sim is missing.
 // sim_equivalence --bench-circuits DIR writes the full-size inverter chain
-// and ripple counter there, for bench/web_pass_rate.sh.
+// and ripple counter there, for bench/web_pass_rate.sh, and the canvas's
+// 999 components for bench/web_canvas_redraw.py.
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/canvas_circuit.h"
 #include "bench/generated_circuit.h"
 #include "bench/lab_circuits.h"
 #include "model/circuit_file.h"
@@ -71,7 +73,10 @@ int main(int argc, char** argv) {
         const bool chain = bool(vorlisk::save_circuit(*c, (fs::path(argv[2]) / "inverter_chain.vlk").string()));
         vorlisk::bench::build_ripple_counter(*c);
         const bool counter = bool(vorlisk::save_circuit(*c, (fs::path(argv[2]) / "ripple_counter.vlk").string()));
-        return chain && counter ? 0 : 1;
+        auto grid = vorlisk::make_circuit();
+        vorlisk::bench::build_canvas_grid(*grid);
+        const bool canvas = bool(vorlisk::save_circuit(*grid, (fs::path(argv[2]) / "canvas_999.vlk").string()));
+        return chain && counter && canvas ? 0 : 1;
     }
     if (argc != 5) {
         std::fprintf(stderr, "usage: sim_equivalence NATIVE_SIM NODE NODE_SIM_JS EXAMPLES_DIR\n");
