@@ -45,6 +45,7 @@ public:
     // Finishes pending text painting (the painter is only kept between texts).
     void end() const override;
     bool pixel_exact() const override { return true; }
+    std::optional<QRect> visible_area() const override { return QRect(origin_, image_.size()); }
 
     void line(int x1, int y1, int x2, int y2) override;
     void polyline(std::span<const QPoint> points) override;

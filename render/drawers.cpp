@@ -292,6 +292,47 @@ CanvasFont annotation_font(const ZHU_SHI_S& a) {
     return f;
 }
 
+namespace {
+
+// The start of a text line that holds every letter beginning within
+// `room` pixels of its start. Cut only where the letters are laid out one
+// after another left to right (Latin, CJK): there the letters kept stand
+// where they stood. A letter's advance is taken at no more than it can be
+// in any font, so nothing that reaches the room is lost.
+std::string_view visible_prefix(std::string_view s, long long room, long long em) {
+    long long least = 0;
+    for (size_t i = 0; i < s.size();) {
+        const size_t start = i;
+        const auto b = static_cast<unsigned char>(s[i]);
+        const size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xe ? 3 : (b >> 3) == 0x1e ? 4 : 1;
+        char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1f) : len == 3 ? (b & 0x0f) : (b & 0x07);
+        for (size_t k = 1; k < len && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3f);
+        i = std::min(s.size(), i + len);
+        const bool wide = (cp >= 0x2e80 && cp <= 0x9fff) || (cp >= 0xac00 && cp <= 0xd7af) ||
+                          (cp >= 0xf900 && cp <= 0xfaff) || (cp >= 0xff01 && cp <= 0xff60);
+        if (!wide && cp >= 0x0590) return s;  // right-to-left or joined scripts: kept whole
+        const bool spacing = wide || (cp > 0x20 && cp < 0x7f);
+        if (least > room && spacing) {  // not a mark that belongs to the letter before
+            // The rest starts past the room; it is dropped if it too is simple.
+            for (size_t j = start; j < s.size();) {
+                const auto c = static_cast<unsigned char>(s[j]);
+                if (c >= 0xd6 && c < 0xe2) return s;  // U+0590 .. U+1FFF
+                if (c == 0xe2 || c == 0xea) return s;  // U+2000 .. U+2FFF (bidi controls), U+A000 .. U+AFFF
+                if (c == 0xef && j + 1 < s.size() && static_cast<unsigned char>(s[j + 1]) >= 0xac &&
+                    static_cast<unsigned char>(s[j + 1]) < 0xbc)
+                    return s;  // U+FB00 .. U+FEFF: presentation forms
+                if (c >= 0xf0) return s;
+                ++j;
+            }
+            return s.substr(0, start);
+        }
+        least += wide ? em / 2 : spacing ? em / 8 : 0;
+    }
+    return s;
+}
+
+}  // namespace
+
 void draw_annotation(PaintSurface& cv, const ZHU_SHI_S& a) {
     cv.set_font(annotation_font(a));
     if (a.framed || !a.transparent) {
@@ -301,8 +342,20 @@ void draw_annotation(PaintSurface& cv, const ZHU_SHI_S& a) {
         cv.rectangle(a.x - 3, a.y - 3, a.x + a.width + 3, a.y + a.height + 3);
     }
     cv.clear_brush();
-    for (size_t i = 0; i < a.text_lines.size(); ++i)
-        cv.text(a.x, a.y + int(std::abs(a.font_height) * double(i) * 1.1), a.text_lines[i]);
+    const std::optional<QRect> seen = cv.visible_area();
+    // Letters' ink may stand out of their cells by a little: an em of room.
+    const long long em = std::max<long long>({cv.font().pixel_height, std::abs((long long)a.font_height), 1});
+    for (size_t i = 0; i < a.text_lines.size(); ++i) {
+        const int y = a.y + int(std::abs(a.font_height) * double(i) * 1.1);
+        std::string_view line = a.text_lines[i];
+        if (seen) {
+            // A file may hold hundreds of long lines in a huge font: only
+            // what can reach the output is laid out.
+            if (y + 3 * em < seen->top() || y - 2 * em > seen->bottom() || a.x - 2 * em > seen->right()) continue;
+            line = visible_prefix(line, seen->right() + 2 * em - (long long)a.x, em);
+        }
+        cv.text(a.x, y, line);
+    }
 }
 
 }  // namespace vorlisk

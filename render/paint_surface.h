@@ -25,6 +25,7 @@
 #include <QPoint>
 #include <QRect>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -117,6 +118,10 @@ public:
     // limit). Only surfaces that are not pixel-exact need to honour it: they
     // repaint changed places from scratch inside it.
     virtual void set_clip(std::span<const QRect> area) { (void)area; }
+    // The canvas pixels that can show anything of what is painted (the
+    // output's extent, within the clip); none: no limit. Drawers of large
+    // items may leave out what lies wholly beyond it.
+    virtual std::optional<QRect> visible_area() const { return std::nullopt; }
 
     // The eight pictures of the components, supplied by the program.
     const Pictures* pictures = nullptr;

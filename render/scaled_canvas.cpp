@@ -64,6 +64,17 @@ void ScaledCanvas::set_clip(std::span<const QRect> area) {
     }
 }
 
+std::optional<QRect> ScaledCanvas::visible_area() const {
+    if (!device_) return std::nullopt;
+    QRect d(0, 0, device_->width(), device_->height());
+    if (!clip_.isEmpty()) d = d.intersected(clip_.boundingRect());
+    if (d.isEmpty()) return QRect();
+    // Whole canvas pixels covering the device pixels.
+    const int L = int(std::floor(d.left() / scale_ + origin_.x())), T = int(std::floor(d.top() / scale_ + origin_.y()));
+    const int R = int(std::ceil((d.right() + 1) / scale_ + origin_.x())), B = int(std::ceil((d.bottom() + 1) / scale_ + origin_.y()));
+    return QRect(QPoint(L, T), QPoint(R - 1, B - 1));
+}
+
 QRect ScaledCanvas::take_touched() {
     QRect r = touched_;
     touched_ = QRect();

@@ -48,6 +48,7 @@ public:
     // Whole device pixels around the rectangles, so smoothed edges inside
     // come out as they would without the clip.
     void set_clip(std::span<const QRect> area) override;
+    std::optional<QRect> visible_area() const override;
 
     // Union of the device pixels painted since the last take.
     QRect take_touched();
