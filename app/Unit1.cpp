@@ -40,6 +40,7 @@
 #include "model/data_dir.h"
 #include "model/edit.h"
 #include "render/Unit_set.h"
+#include "render/qt_surface.h"
 #include "render/redraw.h"
 
 namespace vorlisk {

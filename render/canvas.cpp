@@ -224,4 +224,18 @@ void Canvas::picture(int x, int y, const PixelPicture& pic, int32_t transparent)
         }
 }
 
+void Canvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
+    if (pic.isNull()) return;
+    x -= origin_.x(), y -= origin_.y();
+    prepare();
+    const QImage src = pic.format() == QImage::Format_RGB32 ? pic : pic.convertToFormat(QImage::Format_RGB32);
+    const QRgb clear = to_qrgb(transparent) & 0xffffffu;
+    touch(x, y, x + src.width(), y + src.height());
+    for (int j = 0; j < src.height(); ++j) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(src.constScanLine(j));
+        for (int i = 0; i < src.width(); ++i)
+            if ((row[i] & 0xffffffu) != clear) put(x + i, y + j, row[i] | 0xff000000u);
+    }
+}
+
 }  // namespace vorlisk

@@ -59,6 +59,8 @@ public:
     // Copies a picture with its top-left at (x, y), leaving out the pixels
     // of the transparent colour.
     void picture(int x, int y, const PixelPicture& picture, int32_t transparent) override;
+    // The same for a picture of the desktop's own (a window's page).
+    void picture(int x, int y, const QImage& picture, int32_t transparent);
 
     // The colour at canvas point (x, y); -1 outside the picture.
     int32_t pixel_at(int x, int y) const;

@@ -4,6 +4,7 @@
 // out when a picture is copied onto the canvas.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

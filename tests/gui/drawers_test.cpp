@@ -118,7 +118,8 @@ void DrawersTest::rubber_band_is_dotted() {
     draw_rubber_band(cv, Rect32{20, 30, 120, 90}, kRed);
     QCOMPARE(cv.pixel_at(20, 30), kRed);  // dotted: every other pixel
     QCOMPARE(cv.pixel_at(21, 30), kPaper);
-    QCOMPARE(cv.pixel_at(119, 89), kPaper);  // the box's last column and row
+    QCOMPARE(cv.pixel_at(120, 31), kPaper);  // the box leaves out its right edge
+    QCOMPARE(cv.pixel_at(119, 31), kRed);
 }
 
 // Columns: show_grid, probe point, whether it shows the grid colour.

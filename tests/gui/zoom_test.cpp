@@ -22,6 +22,7 @@
 #include "chips/chip_table.h"
 #include "render/circuit_picture.h"
 #include "render/drawers.h"
+#include "render/qt_surface.h"
 #include "render/pictures.h"
 #include "render/redraw.h"
 
@@ -433,10 +434,10 @@ void ZoomTest::pin_names_fit_inside_every_chip() {
             MY_BASE_OBJ& o = own->objects[chip];
             const QString what = QStringLiteral("%1, %2 turns").arg(QString::fromUtf8(row.type.data(), row.type.size())).arg(turns);
             TextRecorder small(1.0), large(2.0);
-            DrawOptions names;
-            names.pin_names = true;
-            draw_component(small, *own, o, kRedrawFull, names);
-            draw_component(large, *own, o, kRedrawFull, names);
+            DrawOptions view;
+            view.pin_names = true;
+            draw_component(small, *own, o, kRedrawFull, view);
+            draw_component(large, *own, o, kRedrawFull, view);
             QVERIFY2(small.texts.size() == 1 && small.ellipses == 1, qPrintable(what));
             QVERIFY2(large.ellipses == 0, qPrintable(what));
             const Rect32& b = o.body_rect;
