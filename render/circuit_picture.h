@@ -10,12 +10,11 @@
 
 #include "model/circuit.h"
 #include "model/output_file.h"
+#include "render/report_picture.h"
 
 namespace vorlisk {
 
 struct Pictures;
-
-constexpr int kPictureMargin = 10;  // canvas pixels around the drawing
 
 struct PictureOptions {
     double scale = 1.0;           // output pixels per canvas pixel

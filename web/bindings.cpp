@@ -300,7 +300,9 @@ EMSCRIPTEN_KEEPALIVE const char* vorlisk_mouse(int event, int button, int modifi
         .field("selectTool", r.select_tool)
         .field("contextMenu", r.context_menu)
         .field("properties", r.properties)
-        .field("selection", c.selection.size() == 1 ? c.selection[0] : std::string());
+        .field("selection", c.selection.size() == 1 ? c.selection[0] : std::string())
+        // The status line: the editor's note (a refused drag or turn); empty: the tool's line.
+        .field("status", s.editor().note);
     if (r.annotation_at) j.key("annotationAt").array().value(r.annotation_at->first).value(r.annotation_at->second).end_array();
     return hand_back(j.end_object());
 }

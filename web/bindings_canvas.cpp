@@ -9,6 +9,7 @@
 
 #include "editor/canvas_hints.h"
 #include "editor/component_box_table.h"
+#include "editor/net_touches.h"
 #include "engine/net_queries.h"
 #include "model/catalogue.h"
 #include "model/edit.h"
@@ -16,9 +17,9 @@
 #include "render/bounds_surface.h"
 #include "render/command_list.h"
 #include "render/drawers.h"
-#include "render/overlays.h"
 #include "render/pictures.h"
 #include "render/redraw.h"
+#include "render/report_picture.h"
 #include "web/binding_io.h"
 
 using namespace vorlisk;
@@ -55,6 +56,15 @@ CommandList surface_for(double zoom, double ratio, std::optional<Rect> visible) 
     return CommandList(std::abs(scale - 1.0) < 1e-9, scale, visible);
 }
 
+// The extent of what the drawers paint of the circuit, in canvas pixels.
+std::optional<Extent64> drawn_extent(const Circuit& c, const DrawOptions& options) {
+    BoundsSurface bounds;
+    draw_circuit(bounds, c, Rect(0, 0, 0, 0), kRedrawFull, options);
+    return bounds.extent();
+}
+
+constexpr int32_t kRubberBandColour = 0x0000ff;  // red, as on the desktop
+
 }  // namespace
 
 extern "C" {
@@ -80,18 +90,33 @@ EMSCRIPTEN_KEEPALIVE int vorlisk_picture_changed() {
     return changed ? 1 : 0;
 }
 
-// What the window draws over the picture: the wire in progress, the rubber
-// band, the hover ring or placing outline, the marks where wires of
-// different nets touch.
+// What the window draws over the picture, never into it: the wire in
+// progress and the rubber band as commands of the core's drawers.
 EMSCRIPTEN_KEEPALIVE const char* vorlisk_overlay(double zoom, double ratio) {
     Session& s = session();
     CommandList list = surface_for(zoom, ratio, std::nullopt);
-    Overlays o;
-    if (s.editor().rubber_band_active) o.rubber_band = s.editor().rubber_band;
-    o.hover_anchor = s.editor().hover_anchor;
-    o.hover_outline = s.editor().hover_outline;
-    draw_overlays(list, s.circuit(), o);
+    draw_wire_in_progress(list, s.circuit());
+    if (s.editor().rubber_band_active) draw_rubber_band(list, s.editor().rubber_band, kRubberBandColour);
     return hand_back(to_text(list.commands()));
+}
+
+// The hints the page draws over that at the screen's own size, as the
+// desktop's canvas does: {"ring": [x, y] where a wire would attach,
+// "outline": [l, t, r, b] where the kind being placed would go, "touches":
+// [[x, y], ...] where wires of different nets touch (not while dragging)}.
+EMSCRIPTEN_KEEPALIVE const char* vorlisk_hints(int dragging) {
+    static NetTouches touches;
+    Session& s = session();
+    Json j;
+    j.object();
+    if (const auto& a = s.editor().hover_anchor) j.key("ring").array().value(a->x).value(a->y).end_array();
+    if (const auto& o = s.editor().hover_outline)
+        j.key("outline").array().value(o->left).value(o->top).value(o->right).value(o->bottom).end_array();
+    j.field("touchHint", kTouchHint).key("touches").array();
+    if (!dragging)
+        for (BendPoint p : touches.of(s.circuit())) j.array().value(p.x).value(p.y).end_array();
+    j.end_array();
+    return hand_back(j.end_object());
 }
 
 // The mouse left the canvas: no ring or outline is left behind.
@@ -104,13 +129,27 @@ EMSCRIPTEN_KEEPALIVE void vorlisk_mouse_left() {
 // for an empty circuit.
 EMSCRIPTEN_KEEPALIVE const char* vorlisk_picture_bounds() {
     Circuit& c = session().circuit();
-    BoundsSurface bounds;
-    draw_circuit(bounds, c, Rect(), kRedrawFull, draw_options(c));
-    Json j;
-    const std::optional<Rect> r = bounds.extent();
+    const std::optional<Extent64> r = drawn_extent(c, draw_options(c));
     if (!r) return hand_back(std::string("null"));
-    j.array().value(r->left()).value(r->top()).value(r->right() + 1).value(r->bottom() + 1);
+    Json j;
+    j.array().value(double(r->left)).value(double(r->top)).value(double(r->right)).value(double(r->bottom));
     return hand_back(j.end_array());
+}
+
+// 导出图片: the picture a report takes, as the desktop exports it (no grid,
+// no selection marks, no wire in progress, a margin of 10 around what is
+// drawn): "area L T R B" (one past the last), then its commands at `scale`.
+EMSCRIPTEN_KEEPALIVE const char* vorlisk_export_picture(double scale) {
+    Circuit& c = session().circuit();
+    const auto copy = picture_copy(c, false);
+    DrawOptions options = draw_options(c);
+    options.levels = nullptr;  // a report shows the circuit as drawn
+    const Rect area = picture_area(*copy, options);
+    CommandList list(std::abs(scale - 1.0) < 1e-9, scale, area);
+    if (!area.isEmpty()) paint_picture(list, *copy, area, options);
+    return hand_back("area " + std::to_string(area.left()) + " " + std::to_string(area.top()) + " " +
+                     std::to_string(area.right() + 1) + " " + std::to_string(area.bottom() + 1) + "\n" +
+                     to_text(list.commands()));
 }
 
 // A component picture's pixels: width and height (int32, little-endian),

@@ -7,6 +7,7 @@
 #include "gui_support.h"
 #include "model/circuit_file.h"
 #include "render/canvas.h"
+#include "render/circuit_picture.h"
 #include "render/command_list.h"
 #include "render/pictures.h"
 #include "render/redraw.h"
@@ -43,6 +44,18 @@ private slots:
             QVERIFY2(back && *back == list.commands(), entry.path().c_str());
             replay(*back, replayed, pictures);
             QVERIFY2(direct.image() == replayed.image(), entry.path().c_str());
+            // The picture's crop comes from what the drawers paint: it cuts
+            // nothing off, so the outer half of its margin is bare paper.
+            PictureOptions po;
+            po.pictures = &pictures;
+            po.show_pin_numbers = true;
+            const QImage image = circuit_image(*c, po);
+            const QRgb paper = image.pixel(0, 0);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (x < kPictureMargin / 2 || y < kPictureMargin / 2 || x >= image.width() - kPictureMargin / 2 ||
+                        y >= image.height() - kPictureMargin / 2)
+                        QVERIFY2(image.pixel(x, y) == paper, entry.path().c_str());
         }
         QVERIFY(files >= 10);
     }
