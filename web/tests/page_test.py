@@ -144,9 +144,9 @@ try:
 
     # --- draw two inverters and two wires by mouse -----------------------------------------
     parts = len(js('return VorliskPage.core.json("items")'))
-    for x in (620, 720):
+    for x in (500, 620):
         click('#box [data-tool=非门]')
-        at_canvas(x, 150).click().perform()
+        at_canvas(x, 60).click().perform()
     first_gate, second_gate = item(kind='非门'), item(kind='非门', nth=1)
     check(first_gate and second_gate, 'two inverters placed by mouse')
     xor = item(kind='异或门')
