@@ -138,7 +138,10 @@
     async pick() {
       if (await confirmDiscard()) document.getElementById('open-file').click();
     },
-    // The browser prints the canvas area alone (the print style sheet).
-    print: () => root.print(),
+    // The browser prints the circuit's picture alone (the print style sheet).
+    print: () => {
+      Page.pictures.preparePrint();
+      root.print();
+    },
   };
 })(this);

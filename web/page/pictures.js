@@ -14,9 +14,11 @@
     return { area, list: Page.canvas.parse(text.slice(nl + 1)) };
   }
 
-  function png(scale) {
+  // The picture drawn on a new canvas; null when the circuit is empty.
+  function canvasOf(scale) {
     const { area, list } = commands(scale);
     const [l, t, r, b] = area;
+    if (r <= l || b <= t) return null;
     const c = document.createElement('canvas');
     c.width = Math.ceil((r - l) * scale);
     c.height = Math.ceil((b - t) * scale);
@@ -25,8 +27,23 @@
     g.fillRect(0, 0, c.width, c.height);
     g.setTransform(scale, 0, 0, scale, -l * scale, -t * scale);
     Page.canvas.replayList(g, list);
-    return new Promise((done) => c.toBlob(done, 'image/png'));
+    return c;
   }
+
+  const png = (scale) => new Promise((done) => canvasOf(scale).toBlob(done, 'image/png'));
+
+  // Printing prints the circuit's picture (as 导出图片 makes it), whether
+  // from the menu or the browser's own Print: made just before.
+  function preparePrint() {
+    let img = document.getElementById('print-picture');
+    if (!img) {
+      img = el('img', { id: 'print-picture', alt: '' });
+      document.body.append(img);
+    }
+    const c = canvasOf(2);
+    img.src = c ? c.toDataURL('image/png') : '';
+  }
+  root.addEventListener('beforeprint', preparePrint);
 
   const esc = (s) => s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
   const half = (w) => (w % 2 ? 0.5 : 0);
@@ -138,5 +155,5 @@
     });
   }
 
-  Page.pictures = { exportPicture, svg, png };
+  Page.pictures = { exportPicture, svg, png, preparePrint };
 })(this);
