@@ -85,13 +85,15 @@ namespace {
 
 constexpr const char* kNames[] = {"line", "polyline", "rect", "ellipse", "pixel", "text", "text_up", "picture", "clip"};
 
-std::string colour(int32_t bgr) {
+// " #rrggbb" appended: a picture of a large circuit is tens of thousands
+// of lines, written without a string per word.
+void add_colour(std::string& s, int32_t bgr) {
     static constexpr char kHex[] = "0123456789abcdef";
     const uint32_t c = uint32_t(bgr);
     const unsigned rgb[3] = {c & 0xffu, (c >> 8) & 0xffu, (c >> 16) & 0xffu};
-    std::string s = "#";
-    for (unsigned v : rgb) s += kHex[v >> 4], s += kHex[v & 15];
-    return s;
+    char out[8] = {' ', '#'};
+    for (int i = 0; i < 3; ++i) out[2 + 2 * i] = kHex[rgb[i] >> 4], out[3 + 2 * i] = kHex[rgb[i] & 15];
+    s.append(out, 8);
 }
 
 std::string quoted(std::string_view s) {
@@ -106,8 +108,9 @@ std::string quoted(std::string_view s) {
 }
 
 void add(std::string& s, int v) {
-    s += ' ';
-    s += std::to_string(v);
+    char out[12] = {' '};
+    const auto end = std::to_chars(out + 1, out + sizeof out, v).ptr;
+    s.append(out, size_t(end - out));
 }
 
 // Reads a line's words: numbers, colours, names and quoted strings.
@@ -181,11 +184,11 @@ std::string to_line(const DrawCommand& k) {
     switch (k.kind) {
         case K::line:
             point(0), point(1);
-            s += ' ' + colour(k.pen);
+            add_colour(s, k.pen);
             add(s, k.width);
             break;
         case K::polyline:
-            s += ' ' + colour(k.pen);
+            add_colour(s, k.pen);
             add(s, k.width);
             add(s, int(k.points.size()));
             for (size_t i = 0; i < k.points.size(); ++i) point(i);
@@ -193,19 +196,20 @@ std::string to_line(const DrawCommand& k) {
         case K::rect:
         case K::ellipse:
             point(0), point(1);
-            s += ' ' + colour(k.pen);
+            add_colour(s, k.pen);
             add(s, k.width);
-            s += ' ' + (k.brush ? colour(*k.brush) : std::string("none"));
+            if (k.brush) add_colour(s, *k.brush);
+            else s += " none";
             break;
         case K::pixel:
             point(0);
-            s += ' ' + colour(k.pen);
+            add_colour(s, k.pen);
             break;
         case K::text:
         case K::text_up: {
             point(0);
             add(s, k.text_width), add(s, k.text_height);
-            s += ' ' + colour(k.font.color);
+            add_colour(s, k.font.color);
             add(s, k.font.pixel_height);
             std::string style;
             if (k.font.bold) style += 'b';
@@ -219,7 +223,7 @@ std::string to_line(const DrawCommand& k) {
         case K::picture:
             point(0);
             add(s, k.picture);
-            s += ' ' + colour(k.pen);
+            add_colour(s, k.pen);
             break;
         case K::clip:
             add(s, int(k.clip.size()));
@@ -301,7 +305,11 @@ std::optional<DrawCommand> parse_line(std::string_view line) {
 
 std::string to_text(const std::vector<DrawCommand>& commands) {
     std::string s;
-    for (const DrawCommand& k : commands) s += to_line(k) + '\n';
+    s.reserve(commands.size() * 40);
+    for (const DrawCommand& k : commands) {
+        s += to_line(k);
+        s += '\n';
+    }
     return s;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <unordered_set>
 
 #include "engine/compiled.h"
@@ -45,9 +47,44 @@ bool wanted(int mode, bool selected) {
     return mode == kRedrawFull || (mode == kRedrawStatic && !selected) || (mode == kRedrawMoving && selected);
 }
 
+// Whether an item within (left, top) .. (right, bottom) may show on the
+// surface: what lies wholly beyond its visible area is left out, so a
+// large circuit seen in part costs what is seen. In 64 bits: a damaged
+// file's positions may lie near the ends of int.
+class Seen {
+public:
+    explicit Seen(const PaintSurface& cv) : area_(cv.visible_area()) {}
+    bool box(long long left, long long top, long long right, long long bottom) const {
+        return !area_ || (right >= area_->left() && left <= area_->right() && bottom >= area_->top() && top <= area_->bottom());
+    }
+    // A component, with room for what it draws outside its outline (pins,
+    // their numbers, names beside it).
+    bool component(const MY_BASE_OBJ& o) const {
+        constexpr long long kReach = 100;
+        const Rect32& r = o.outline_rect;
+        return box((long long)o.x + std::min(r.left, r.right) - kReach, (long long)o.y + std::min(r.top, r.bottom) - kReach,
+                   (long long)o.x + std::max(r.left, r.right) + kReach, (long long)o.y + std::max(r.top, r.bottom) + kReach);
+    }
+    bool wire(const MY_LINK& w, int width) const {
+        long long l = std::min(w.x1, w.x2), t = std::min(w.y1, w.y2), r = std::max(w.x1, w.x2), b = std::max(w.y1, w.y2);
+        for (int k = 0; k < std::clamp(w.bend_count, 0, kMaxBends); ++k) {
+            l = std::min<long long>(l, w.bends[k].x), r = std::max<long long>(r, w.bends[k].x);
+            t = std::min<long long>(t, w.bends[k].y), b = std::max<long long>(b, w.bends[k].y);
+        }
+        const long long reach = std::abs((long long)width) + 2;
+        return box(l - reach, t - reach, r + reach, b + reach);
+    }
+    bool point(long long x, long long y, long long reach) const { return box(x - reach, y - reach, x + reach, y + reach); }
+
+private:
+    std::optional<Rect> area_;
+};
+
 void draw_objects(PaintSurface& cv, const Circuit& c, int mode, SelectedNames& is_selected, const DrawOptions& view) {
+    const Seen seen(cv);
     for (int i = 0; i < c.object_count; ++i) {
         const MY_BASE_OBJ& o = c.objects[i];
+        if (!seen.component(o)) continue;
         if (mode == kRedrawFull || o.dirty) {
             draw_component(cv, c, o, mode, view);
             if (is_selected(o.name)) draw_selection_frame(cv, o);
@@ -146,11 +183,14 @@ void draw_circuit(PaintSurface& cv, const Circuit& c, const Rect& area, int mode
         // What a drag takes along moves with the selection but is not marked.
         NameList along(c.moving_along);
         auto moves = [&](std::string_view name, bool sel) { return sel || (!c.moving_along.empty() && along(name)); };
+        const Seen seen(cv);
         for (int i = 0; i < c.wire_count; ++i) {
+            if (!seen.wire(c.wires[i], c.draw.wire_width)) continue;
             const bool sel = is_selected(c.wires[i].name);
             if (wanted(mode, moves(c.wires[i].name, sel))) draw_wire(cv, c, c.wires[i], sel, view);
         }
         for (int i = 0; i < c.junction_count; ++i) {
+            if (!seen.point(c.junctions[i].x, c.junctions[i].y, std::abs((long long)c.draw.junction_size) + 2)) continue;
             const bool sel = is_selected(c.junctions[i].name);
             if (wanted(mode, moves(c.junctions[i].name, sel))) draw_junction(cv, c, c.junctions[i], sel, view);
         }

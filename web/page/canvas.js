@@ -61,7 +61,7 @@
 
   function parse(text) {
     const list = [];
-    for (const line of text.split('\n')) if (line) list.push(words(line));
+    for (const line of text.split('\n')) if (line) list.push(line.includes('"') ? words(line) : line.split(' '));
     return list;
   }
 
@@ -100,88 +100,116 @@
   const inset = (w) => (w % 2 ? 0.5 : 0);
   const sign = (v) => (v > 0) - (v < 0);
 
-  // A path through the points, leaving out the last point's pixel.
-  function strokeRun(g, pts, pen, w) {
-    const o = inset(w);
-    g.strokeStyle = pen;
-    g.lineWidth = w;
-    g.beginPath();
-    const n = pts.length / 2;
-    for (let k = 0; k < n; ++k) {
-      let x = pts[2 * k] + o, y = pts[2 * k + 1] + o;
-      if (k === 0 && n > 1) x -= sign(pts[2] - pts[0]) * 0.5, y -= sign(pts[3] - pts[1]) * 0.5;
-      if (k === n - 1 && n > 1) x -= sign(pts[2 * k] - pts[2 * k - 2]) * 0.5, y -= sign(pts[2 * k + 1] - pts[2 * k - 1]) * 0.5;
-      if (k === 0) g.moveTo(x, y);
-      else g.lineTo(x, y);
-    }
-    g.stroke();
-  }
-
+  // Paints a list of commands. Strokes of one pen are gathered into one
+  // path, and the context's pen, brush and font are set only when they
+  // change: a large circuit is tens of thousands of commands.
   function replay(g, list) {
+    let pen = null, width = 0, fill = null, font = null;
+    let open = false;  // a path of strokes being gathered
+    const flush = () => {
+      if (open) g.stroke();
+      open = false;
+    };
+    const stroke = (p, w) => {
+      if (p !== pen || w !== width) {
+        flush();
+        if (p !== pen) g.strokeStyle = pen = p;
+        if (w !== width) g.lineWidth = width = w;
+      }
+      if (!open) g.beginPath();
+      open = true;
+    };
+    const brush = (f) => {
+      if (f !== fill) g.fillStyle = fill = f;
+    };
+    // A run through the points, leaving out the last point's pixel.
+    const run = (pts) => {
+      const o = inset(width), n = pts.length >> 1;
+      for (let k = 0; k < n; ++k) {
+        let x = pts[2 * k] + o, y = pts[2 * k + 1] + o;
+        if (n > 1 && k === 0) x -= sign(pts[2] - pts[0]) * 0.5, y -= sign(pts[3] - pts[1]) * 0.5;
+        if (n > 1 && k === n - 1) x -= sign(pts[2 * k] - pts[2 * k - 2]) * 0.5, y -= sign(pts[2 * k + 1] - pts[2 * k - 1]) * 0.5;
+        if (k === 0) g.moveTo(x, y);
+        else g.lineTo(x, y);
+      }
+    };
     g.save();
+    g.textBaseline = 'top';
     for (const c of list) {
-      const n = (i) => +c[i];
       switch (c[0]) {
         case 'line':
-          strokeRun(g, [n(1), n(2), n(3), n(4)], c[5], n(6));
+          stroke(c[5], +c[6]);
+          run([+c[1], +c[2], +c[3], +c[4]]);
           break;
         case 'polyline': {
-          const count = n(3);
-          strokeRun(g, c.slice(4, 4 + 2 * count).map(Number), c[1], n(2));
+          stroke(c[1], +c[2]);
+          const n = +c[3], pts = new Array(2 * n);
+          for (let k = 0; k < 2 * n; ++k) pts[k] = +c[4 + k];
+          run(pts);
           break;
         }
         case 'rect': {
-          const [l, t, r, b, w] = [n(1), n(2), n(3), n(4), n(6)];
-          if (c[7] !== 'none') g.fillStyle = c[7], g.fillRect(l, t, r - l, b - t);
-          g.strokeStyle = c[5];
-          g.lineWidth = w;
+          flush();
+          const l = +c[1], t = +c[2], r = +c[3], b = +c[4], w = +c[6];
+          if (c[7] !== 'none') brush(c[7]), g.fillRect(l, t, r - l, b - t);
+          stroke(c[5], w);
           const o = inset(w);
-          g.strokeRect(l + o, t + o, r - l - 1, b - t - 1);
+          g.rect(l + o, t + o, r - l - 1, b - t - 1);
+          flush();
           break;
         }
         case 'ellipse': {
-          const [l, t, r, b, w] = [n(1), n(2), n(3), n(4), n(6)];
-          const cx = (l + r) / 2, cy = (t + b) / 2;
-          g.beginPath();
-          g.ellipse(cx, cy, Math.max((r - l - w) / 2, 0.1), Math.max((b - t - w) / 2, 0.1), 0, 0, 2 * Math.PI);
-          if (c[7] !== 'none') g.fillStyle = c[7], g.fill();
-          g.strokeStyle = c[5];
-          g.lineWidth = w;
-          g.stroke();
+          flush();
+          const l = +c[1], t = +c[2], r = +c[3], b = +c[4], w = +c[6];
+          stroke(c[5], w);
+          g.ellipse((l + r) / 2, (t + b) / 2, Math.max((r - l - w) / 2, 0.1), Math.max((b - t - w) / 2, 0.1), 0, 0, 2 * Math.PI);
+          if (c[7] !== 'none') brush(c[7]), g.fill();
+          flush();
           break;
         }
         case 'pixel':
-          g.fillStyle = c[3];
-          g.fillRect(n(1), n(2), 1, 1);
+          flush();
+          brush(c[3]);
+          g.fillRect(+c[1], +c[2], 1, 1);
           break;
         case 'text':
         case 'text_up': {
-          const [x, y, w, h] = [n(1), n(2), n(3), n(4)];
-          const px = n(6), style = c[7];
-          g.save();
-          g.translate(x, y);
-          if (c[0] === 'text_up') g.rotate(-Math.PI / 2);
-          g.font = fontOf(px, style, c[8]);
-          g.fillStyle = c[5];
-          g.textBaseline = 'top';
+          flush();
+          const x = +c[1], y = +c[2], w = +c[3], h = +c[4], px = +c[6], style = c[7];
+          const f = fontOf(px, style, c[8]);
+          if (f !== font) g.font = font = f;
+          brush(c[5]);
+          const dy = Math.max(0, (h - px) / 2);
           // Within the box the core measured, so text never overruns what it placed beside it.
-          g.fillText(c[9], 0, Math.max(0, (h - px) / 2), Math.max(w, 1) + 1);
-          if (style.includes('u')) g.fillRect(0, h - Math.max(1, px / 14), w, Math.max(1, px / 14));
-          if (style.includes('s')) g.fillRect(0, h / 2, w, Math.max(1, px / 14));
-          g.restore();
+          if (c[0] === 'text') {
+            g.fillText(c[9], x, y + dy, Math.max(w, 1) + 1);
+            if (style.includes('u')) g.fillRect(x, y + h - Math.max(1, px / 14), w, Math.max(1, px / 14));
+            if (style.includes('s')) g.fillRect(x, y + h / 2, w, Math.max(1, px / 14));
+          } else {
+            g.save();
+            g.translate(x, y);
+            g.rotate(-Math.PI / 2);
+            g.fillText(c[9], 0, dy, Math.max(w, 1) + 1);
+            g.restore();
+          }
           break;
         }
         case 'picture':
-          g.drawImage(pictureOf(n(3), c[4]), n(1), n(2));
+          flush();
+          g.drawImage(pictureOf(+c[3], c[4]), +c[1], +c[2]);
           break;
         case 'clip': {
+          flush();
           g.restore();
           g.save();
-          const count = n(1);
+          g.textBaseline = 'top';
+          pen = fill = font = null;
+          width = 0;
+          const count = +c[1];
           if (count > 0) {
             g.beginPath();
             for (let k = 0; k < count; ++k) {
-              const [l, t, r, b] = [n(2 + 4 * k), n(3 + 4 * k), n(4 + 4 * k), n(5 + 4 * k)];
+              const l = +c[2 + 4 * k], t = +c[3 + 4 * k], r = +c[4 + 4 * k], b = +c[5 + 4 * k];
               g.rect(l, t, r - l + 1, b - t + 1);
             }
             g.clip();
@@ -190,6 +218,7 @@
         }
       }
     }
+    flush();
     g.restore();
   }
 
@@ -208,8 +237,16 @@
   }
 
   // The scroll range: the drawing with room around it, and at least the box.
+  let boundsRevision = -1, bounds = null;
+  // The drawing's extent, worked out again only when the circuit changed.
+  function drawingBounds() {
+    const revision = Page.doc() ? Page.doc().revision : 0;
+    if (revision !== boundsRevision) bounds = Page.core.json('picture_bounds'), boundsRevision = revision;
+    return bounds;
+  }
+
   function fitExtent() {
-    const b = Page.core.json('picture_bounds');
+    const b = drawingBounds();
     const [ox, oy] = origin();
     const view = { left: ox, top: oy, right: ox + area.clientWidth / scale(), bottom: oy + area.clientHeight / scale() };
     const e = {
