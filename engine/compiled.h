@@ -11,6 +11,7 @@
 #include "engine/pass_schedule.h"
 #include "model/catalogue.h"
 #include "model/circuit.h"
+#include "model/std_compat.h"
 
 namespace vorlisk {
 
@@ -76,6 +77,21 @@ inline void gather_from_net(const Circuit& c, const CompiledCircuit& cc, uint32_
                 return;
             }
     }
+}
+
+// The gather step: every input of object i from its net; whether any of
+// them now holds another voltage (compared by bits).
+inline bool gather_inputs(Circuit& c, const CompiledCircuit& cc, int i) {
+    MY_BASE_OBJ& o = c.objects[i];
+    const int n = o.input_count < 0 ? 0 : o.input_count > kMaxPins ? kMaxPins : o.input_count;
+    const uint32_t* nets = cc.input_net.data() + size_t(i) * kMaxPins;
+    bool moved = false;
+    for (int k = 0; k < n; ++k) {
+        const float before = o.in_v[k];
+        gather_from_net(c, cc, nets[k], o.in_v[k]);
+        moved |= bit_cast<uint32_t>(before) != bit_cast<uint32_t>(o.in_v[k]);
+    }
+    return moved;
 }
 
 // Rebuilds `c.compiled` when it is missing or stale; returns it.

@@ -1,0 +1,84 @@
+// The evaluate step of a pass: one computation of an object by its rule,
+// dispatched on the rule its kind was compiled to. The sweep computes with
+// compute_object; the activity-driven pass with compute_watched, which also
+// tells what the computation changed so the pass can wake the readers.
+#include <algorithm>
+#include <cstring>
+
+#include "engine/compiled.h"
+#include "engine/rules.h"
+#include "engine/run.h"
+#include "model/std_compat.h"
+
+namespace vorlisk {
+
+void compute_object(Circuit& c, int i, const ObjectPlan& p) {
+    MY_BASE_OBJ& o = c.objects[i];
+    switch (p.rule) {
+        case Rule::chip:
+            if (p.chip_row) evaluate_chip_with(o, *p.chip_def, *p.chip_row, c.sim_time);
+            break;
+        case Rule::led: led_rule(c, o, p); break;
+        case Rule::display: display_rule(c, o, p); break;
+        default:
+            // Logic kinds compute only every device_delay passes in virtual time.
+            if (c.virtual_time != 0 && c.step_counter != c.device_delay) break;
+            o.prev_out_v = o.out_v;
+            logic_rule(c, o, p.rule);
+            o.prev_in_v = o.in_v;
+            break;
+    }
+}
+
+namespace {
+
+// Voltages are compared by their bits: a field is unchanged only when it
+// holds exactly what it held.
+bool same(float a, float b) { return bit_cast<uint32_t>(a) == bit_cast<uint32_t>(b); }
+
+}  // namespace
+
+Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleNode& node, bool whole) {
+    MY_BASE_OBJ& o = c.objects[i];
+    Computed r;
+    if (p.rule == Rule::chip) {
+        if (!p.chip_row) return r;  // no model or no pin map: computes nothing
+        // A chip's rule leaves prev_out_v alone: compare against a copy.
+        const PinVolts out = o.out_v;
+        const PinArray16 state = o.state;
+        evaluate_chip_with(o, *p.chip_def, *p.chip_row, c.sim_time);
+        for (int k = 0; k < node.outputs; ++k)
+            if (!same(o.out_v[k], out[k])) r.moved |= uint32_t(1) << k;
+        r.changed = std::memcmp(out.data(), o.out_v.data(), sizeof out) != 0 ||
+                    std::memcmp(state.data(), o.state.data(), sizeof state) != 0;
+        return r;
+    }
+    std::array<int16_t, 3> state{};
+    std::copy_n(o.state.begin(), node.state_words, state.begin());
+    if (p.rule == Rule::led) {
+        led_rule(c, o, p);
+    } else if (p.rule == Rule::display) {
+        display_rule(c, o, p);
+    } else if (whole) {
+        // Beyond the outputs its rule writes and the inputs it gathers, the
+        // previous voltages already equal the present ones: copy the rest.
+        std::copy_n(o.out_v.begin(), node.written, o.prev_out_v.begin());
+        logic_rule(c, o, p.rule);
+        std::copy_n(o.in_v.begin(), node.inputs, o.prev_in_v.begin());
+    } else {
+        o.prev_out_v = o.out_v;
+        logic_rule(c, o, p.rule);
+        o.prev_in_v = o.in_v;
+    }
+    // The rule copied out_v into prev_out_v before it computed.
+    const int driven = std::min(node.written, node.outputs);
+    for (int k = 0; k < node.written; ++k)
+        if (!same(o.out_v[k], o.prev_out_v[k])) {
+            r.changed = true;
+            if (k < driven) r.moved |= uint32_t(1) << k;
+        }
+    r.changed |= !std::equal(state.begin(), state.begin() + node.state_words, o.state.begin());
+    return r;
+}
+
+}  // namespace vorlisk
