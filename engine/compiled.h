@@ -79,11 +79,12 @@ inline void gather_from_net(const Circuit& c, const CompiledCircuit& cc, uint32_
     }
 }
 
-// The gather step: every input of object i from its net; whether any of
-// them now holds another voltage (compared by bits).
-inline bool gather_inputs(Circuit& c, const CompiledCircuit& cc, int i) {
+// The gather step: the first `inputs` inputs of object i (its input_count)
+// from their nets; whether any of them now holds another voltage (compared
+// by bits).
+inline bool gather_inputs(Circuit& c, const CompiledCircuit& cc, int i, int inputs) {
     MY_BASE_OBJ& o = c.objects[i];
-    const int n = o.input_count < 0 ? 0 : o.input_count > kMaxPins ? kMaxPins : o.input_count;
+    const int n = inputs < 0 ? 0 : inputs > kMaxPins ? kMaxPins : inputs;
     const uint32_t* nets = cc.input_net.data() + size_t(i) * kMaxPins;
     bool moved = false;
     for (int k = 0; k < n; ++k) {

@@ -32,6 +32,9 @@ void compute_object(Circuit& c, int i, const ObjectPlan& p) {
 
 namespace {
 
+// Pins copied when the rest is known to be equal already.
+constexpr int kShortCopy = 8;
+
 // Voltages are compared by their bits: a field is unchanged only when it
 // holds exactly what it held.
 bool same(float a, float b) { return bit_cast<uint32_t>(a) == bit_cast<uint32_t>(b); }
@@ -53,23 +56,30 @@ Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleN
                     std::memcmp(state.data(), o.state.data(), sizeof state) != 0;
         return r;
     }
-    std::array<int16_t, 3> state{};
-    std::copy_n(o.state.begin(), node.state_words, state.begin());
+    // The state words a rule keeps are among the first four: compared as one.
+    static_assert(kMaxPins >= 4);
+    uint64_t state_before;
+    std::memcpy(&state_before, o.state.data(), sizeof state_before);
     if (p.rule == Rule::led) {
         led_rule(c, o, p);
     } else if (p.rule == Rule::display) {
         display_rule(c, o, p);
-    } else if (whole) {
+    } else if (whole && node.written <= kShortCopy && node.inputs <= kShortCopy) {
         // Beyond the outputs its rule writes and the inputs it gathers, the
-        // previous voltages already equal the present ones: copy the rest.
-        std::copy_n(o.out_v.begin(), node.written, o.prev_out_v.begin());
+        // previous voltages already equal the present ones: copying the
+        // first few is copying them all.
+        std::memcpy(o.prev_out_v.data(), o.out_v.data(), kShortCopy * sizeof(float));
         logic_rule(c, o, p.rule);
-        std::copy_n(o.in_v.begin(), node.inputs, o.prev_in_v.begin());
+        std::memcpy(o.prev_in_v.data(), o.in_v.data(), kShortCopy * sizeof(float));
     } else {
         o.prev_out_v = o.out_v;
         logic_rule(c, o, p.rule);
         o.prev_in_v = o.in_v;
     }
+    uint64_t state_after;
+    std::memcpy(&state_after, o.state.data(), sizeof state_after);
+    const uint64_t kept = node.state_words >= 4 ? ~uint64_t(0) : (uint64_t(1) << (16 * node.state_words)) - 1;
+    r.changed = ((state_before ^ state_after) & kept) != 0;
     // The rule copied out_v into prev_out_v before it computed.
     const int driven = std::min(node.written, node.outputs);
     for (int k = 0; k < node.written; ++k)
@@ -77,7 +87,6 @@ Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleN
             r.changed = true;
             if (k < driven) r.moved |= uint32_t(1) << k;
         }
-    r.changed |= !std::equal(state.begin(), state.begin() + node.state_words, o.state.begin());
     return r;
 }
 

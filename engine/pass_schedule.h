@@ -106,6 +106,8 @@ struct PassSchedule {
                                              // beyond what its rule writes and gathers
     ObjectBits now{};                        // the pass in progress
     uint32_t now_words = 0;                  // words of `now` that may hold a bit
+    uint32_t pending_words = 0;              // words of `pending` that may hold a bit
+    uint32_t next_words = 0;                 // words of `gather_next` that may hold a bit
     uint32_t woken_earlier = 0;              // bits set in gather_next this pass, at least
     uint64_t evaluations = 0;                // objects evaluated by activity passes so far
     // A circuit in which most objects change in every pass is served best
@@ -145,6 +147,11 @@ struct PassSchedule {
         clear_bit(gather, i);
         return due;
     }
+    // Object i's next computation may change something.
+    void mark_pending(int i) {
+        set_bit(pending, i);
+        pending_words |= uint32_t(1) << (i >> 6);
+    }
     // Every object reading output pin `pin` gathers: a later one in this
     // pass, an earlier one in the next, as the sweep lets it see the change.
     void wake_listeners(uint32_t pin, int from) {
@@ -156,6 +163,7 @@ struct PassSchedule {
                 now_words |= uint32_t(1) << (r >> 6);
             } else {
                 set_bit(gather_next, r);
+                next_words |= uint32_t(1) << (r >> 6);
                 ++woken_earlier;
             }
         }

@@ -66,7 +66,7 @@ void sweep(Circuit& c, int first) {
         if (i >= int(cc->plan.size())) break;
         const int target = cc->plan[i].target;
         compute_object(c, target, cc->plan[target]);
-        gather_inputs(c, *cc, target);
+        gather_inputs(c, *cc, target, c.objects[target].input_count);
     }
 }
 
@@ -89,7 +89,7 @@ void activity(Circuit& c) {
         }
         const bool interrupted = c.messages_shown != messages;
         if (s.take_gather(i) || interrupted)  // gather
-            if (gather_inputs(c, cc, i)) set_bit(s.pending, i);
+            if (gather_inputs(c, cc, i, interrupted ? c.objects[i].input_count : node.inputs)) s.mark_pending(i);
         for (uint32_t m = done.moved; m != 0; m &= m - 1)  // wake
             s.wake_listeners(node.first_pin + uint32_t(std::countr_zero(m)), i);
         if (interrupted) {
@@ -173,7 +173,7 @@ int evaluate_object(Circuit& c, std::string_view name) {
     }
     CompiledCircuit& cc = compiled(c);
     compute_object(c, i, cc.plan[size_t(i)]);
-    gather_inputs(c, cc, i);
+    gather_inputs(c, cc, i, c.objects[i].input_count);
     c.wake(i);  // evaluated outside a pass: its readers and itself look again
     return 0;
 }

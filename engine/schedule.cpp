@@ -139,7 +139,6 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
         s.wake_everything = true;
     }
     const bool logic_computes = c.virtual_time == 0 || c.step_counter == c.device_delay;
-    const int words = (n + 63) / 64;
     s.woken_earlier = 0;
     if (s.wake_everything) {
         s.wake_everything = false;
@@ -149,35 +148,43 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
         fill_bits(s.gather, n);
         s.whole = {};
         s.gather_next = {};
-        s.now_words = words_of(n);
+        s.now_words = s.pending_words = words_of(n);
+        s.next_words = 0;
     } else {
+        uint32_t due = 0;
         if (c.woken_any) {
             // Changed before this pass: every reader sees it at its own turn.
+            auto take_up = [&](int r) {
+                set_bit(s.now, r);
+                set_bit(s.gather, r);
+                due |= uint32_t(1) << (r >> 6);
+            };
             for (int i = 0; i < n; ++i) {
                 if (!test_bit(c.woken, i)) continue;
-                set_bit(s.pending, i);
-                set_bit(s.now, i);
-                set_bit(s.gather, i);
+                s.mark_pending(i);
+                take_up(i);
                 clear_bit(s.whole, i);
                 const ScheduleNode& node = s.nodes[i];
-                for (uint32_t l = s.listeners_begin[node.first_pin]; l < s.listeners_begin[node.first_pin + node.outputs]; ++l) {
-                    set_bit(s.now, s.listeners[l]);
-                    set_bit(s.gather, s.listeners[l]);
-                }
+                for (uint32_t l = s.listeners_begin[node.first_pin]; l < s.listeners_begin[node.first_pin + node.outputs]; ++l)
+                    take_up(s.listeners[l]);
             }
         }
         // A switch's level may be set directly; its computation follows it.
         for (uint16_t sw : s.switches) {
             const MY_BASE_OBJ& o = c.objects[sw];
             if (!(bit_cast<uint32_t>(o.out_v[0]) == bit_cast<uint32_t>(level(o.param_int[0] == 1))))
-                set_bit(s.pending, sw);
+                s.mark_pending(sw);
         }
-        uint32_t due = 0;
-        for (int w = 0; w < words; ++w) {
+        // Only the words that may hold a pending object or an earlier reader.
+        for (uint32_t m = s.pending_words | s.next_words; m != 0; m &= m - 1) {
+            const int w = std::countr_zero(m);
+            const uint32_t bit = uint32_t(1) << w;
             s.now[w] |= s.gather_next[w] | (s.pending[w] & (logic_computes ? ~uint64_t(0) : s.every_pass[w]));
             s.gather_next[w] = 0;
-            if (s.now[w] != 0) due |= uint32_t(1) << w;
+            if (s.now[w] != 0) due |= bit;
+            if (s.pending[w] == 0) s.pending_words &= ~bit;
         }
+        s.next_words = 0;
         s.now_words = due;
     }
     forget_wake_requests(c);
