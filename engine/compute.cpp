@@ -12,19 +12,34 @@
 
 namespace vorlisk {
 
+namespace {
+
+// The rule of an indicator or a logic kind, without the copies of the
+// previous voltages around it.
+void apply_rule(Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& p) {
+    if (p.rule == Rule::led) led_rule(c, o, p);
+    else if (p.rule == Rule::display) display_rule(c, o, p);
+    else logic_rule(c, o, p.rule);
+}
+
+}  // namespace
+
 void compute_object(Circuit& c, int i, const ObjectPlan& p) {
     MY_BASE_OBJ& o = c.objects[i];
     switch (p.rule) {
         case Rule::chip:
             if (p.chip_row) evaluate_chip_with(o, *p.chip_def, *p.chip_row, c.sim_time);
             break;
-        case Rule::led: led_rule(c, o, p); break;
-        case Rule::display: display_rule(c, o, p); break;
+        case Rule::led: case Rule::display:
+            o.prev_out_v = o.out_v;
+            apply_rule(c, o, p);
+            o.prev_in_v = o.in_v;
+            break;
         default:
             // Logic kinds compute only every device_delay passes in virtual time.
             if (c.virtual_time != 0 && c.step_counter != c.device_delay) break;
             o.prev_out_v = o.out_v;
-            logic_rule(c, o, p.rule);
+            apply_rule(c, o, p);
             o.prev_in_v = o.in_v;
             break;
     }
@@ -41,7 +56,8 @@ bool same(float a, float b) { return bit_cast<uint32_t>(a) == bit_cast<uint32_t>
 
 }  // namespace
 
-Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleNode& node, bool whole) {
+Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleNode& node, bool whole,
+                         bool settled) {
     MY_BASE_OBJ& o = c.objects[i];
     Computed r;
     if (p.rule == Rule::chip) {
@@ -60,20 +76,18 @@ Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleN
     static_assert(kMaxPins >= 4);
     uint64_t state_before;
     std::memcpy(&state_before, o.state.data(), sizeof state_before);
-    if (p.rule == Rule::led) {
-        led_rule(c, o, p);
-    } else if (p.rule == Rule::display) {
-        display_rule(c, o, p);
-    } else if (whole && node.written <= kShortCopy && node.inputs <= kShortCopy) {
-        // Beyond the outputs its rule writes and the inputs it gathers, the
-        // previous voltages already equal the present ones: copying the
-        // first few is copying them all.
+    if (whole && node.written <= kShortCopy && node.inputs <= kShortCopy) {
+        // Beyond the outputs its rule writes and the inputs it gathers (or
+        // an indicator reads from test points), the previous voltages
+        // already equal the present ones: copying the first few is copying
+        // them all.
         std::memcpy(o.prev_out_v.data(), o.out_v.data(), kShortCopy * sizeof(float));
-        logic_rule(c, o, p.rule);
+        if (settled) return r;  // the rule would give back what it holds
+        apply_rule(c, o, p);
         std::memcpy(o.prev_in_v.data(), o.in_v.data(), kShortCopy * sizeof(float));
     } else {
         o.prev_out_v = o.out_v;
-        logic_rule(c, o, p.rule);
+        apply_rule(c, o, p);
         o.prev_in_v = o.in_v;
     }
     uint64_t state_after;

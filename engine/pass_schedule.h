@@ -69,6 +69,11 @@ enum ScheduleFlags : uint8_t {
     // own outputs, or its rule sets them (indicators bound to test points).
     // It gathers whenever it is evaluated.
     kGathersAlways = 8,
+    // Computing again from the inputs and state words its last computation
+    // left gives back what it holds: a pure function of its inputs and
+    // state that reaches its fixed point in one step (gates, adders, most
+    // flip-flops, indicators not bound to test points).
+    kSettlesByCopy = 16,
 };
 
 constexpr int kObjectWords = (kMaxObjects + 63) / 64;
@@ -104,6 +109,7 @@ struct PassSchedule {
     ObjectBits gather{};                     // a driver on its nets changed since it last gathered
     ObjectBits whole{};                      // its previous voltages are known to equal the present ones
                                              // beyond what its rule writes and gathers
+    ObjectBits fresh{};                      // its inputs moved since it last computed
     ObjectBits now{};                        // the pass in progress
     uint32_t now_words = 0;                  // words of `now` that may hold a bit
     uint32_t pending_words = 0;              // words of `pending` that may hold a bit
@@ -151,6 +157,11 @@ struct PassSchedule {
     void mark_pending(int i) {
         set_bit(pending, i);
         pending_words |= uint32_t(1) << (i >> 6);
+    }
+    // Object i's inputs moved: it computes from them when it may.
+    void inputs_moved(int i) {
+        mark_pending(i);
+        set_bit(fresh, i);
     }
     // Every object reading output pin `pin` gathers: a later one in this
     // pass, an earlier one in the next, as the sweep lets it see the change.

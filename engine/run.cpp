@@ -83,13 +83,15 @@ void activity(Circuit& c) {
         const ScheduleNode& node = s.nodes[size_t(i)];
         Computed done;
         if (s.computes(i, start.logic_computes)) {  // evaluate
-            done = compute_watched(c, i, cc.plan[size_t(i)], node, test_bit(s.whole, i));
+            const bool settled = (node.flags & kSettlesByCopy) && !test_bit(s.fresh, i);
+            done = compute_watched(c, i, cc.plan[size_t(i)], node, test_bit(s.whole, i), settled);
             set_bit(s.whole, i);
+            clear_bit(s.fresh, i);
             if (!done.changed && !(node.flags & kAlways)) clear_bit(s.pending, i);
         }
         const bool interrupted = c.messages_shown != messages;
         if (s.take_gather(i) || interrupted)  // gather
-            if (gather_inputs(c, cc, i, interrupted ? c.objects[i].input_count : node.inputs)) s.mark_pending(i);
+            if (gather_inputs(c, cc, i, interrupted ? c.objects[i].input_count : node.inputs)) s.inputs_moved(i);
         for (uint32_t m = done.moved; m != 0; m &= m - 1)  // wake
             s.wake_listeners(node.first_pin + uint32_t(std::countr_zero(m)), i);
         if (interrupted) {

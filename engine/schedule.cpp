@@ -27,22 +27,24 @@ struct RuleTraits {
 };
 
 RuleTraits traits_of(const ObjectPlan& p) {
-    const uint8_t probe = p.probe ? kAlways | kGathersAlways : 0;
+    const uint8_t indicator = p.probe ? kEveryPass | kAlways | kGathersAlways : kEveryPass | kSettlesByCopy;
     switch (p.rule) {
         case Rule::none: return {0, 0, 0};
         case Rule::vcc: case Rule::gnd: case Rule::level_switch: return {1, 0, 0};
         case Rule::and_: case Rule::or_: case Rule::nand_: case Rule::nor_: case Rule::not_:
         case Rule::xor_: case Rule::xnor_: case Rule::aoi:
-            return {1, 0, 0};
-        case Rule::half_adder: case Rule::full_adder: return {2, 0, 0};
-        case Rule::rs_nor: case Rule::rs_nand: case Rule::rs_clocked: case Rule::rs_master_slave:
+            return {1, 0, kSettlesByCopy};
+        case Rule::half_adder: case Rule::full_adder: return {2, 0, kSettlesByCopy};
+        case Rule::rs_nor: case Rule::rs_nand: case Rule::rs_clocked:
         case Rule::d_cmos: case Rule::d_edge: case Rule::jk_edge:
-            return {2, 3, 0};
+            return {2, 3, kSettlesByCopy};
+        // Its master follows the inputs once more after the clock fell.
+        case Rule::rs_master_slave: return {2, 3, 0};
         // Time and the hardware change them at any pass.
         case Rule::pulse_continuous: case Rule::pulse_preset: return {1, 0, kAlways};
         case Rule::signal_in: case Rule::signal_out: return {kMaxPins, 0, kAlways};
-        case Rule::led: return {1, 0, uint8_t(kEveryPass | probe)};
-        case Rule::display: return {uint8_t(p.display_inputs), 0, uint8_t(kEveryPass | probe)};
+        case Rule::led: return {1, 0, indicator};
+        case Rule::display: return {uint8_t(p.display_inputs), 0, indicator};
         case Rule::chip:
             if (!p.chip_row) return {0, 0, kEveryPass};  // computes nothing
             // A one-shot's pulse ends by the time alone.
@@ -146,6 +148,7 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
         fill_bits(s.now, n);
         fill_bits(s.pending, n);
         fill_bits(s.gather, n);
+        fill_bits(s.fresh, n);
         s.whole = {};
         s.gather_next = {};
         s.now_words = s.pending_words = words_of(n);
@@ -161,7 +164,7 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
             };
             for (int i = 0; i < n; ++i) {
                 if (!test_bit(c.woken, i)) continue;
-                s.mark_pending(i);
+                s.inputs_moved(i);
                 take_up(i);
                 clear_bit(s.whole, i);
                 const ScheduleNode& node = s.nodes[i];
