@@ -95,7 +95,12 @@ inline bool gather_inputs(Circuit& c, const CompiledCircuit& cc, int i, int inpu
     return moved;
 }
 
+// Builds `c.compiled` afresh (missing or stale); returns it.
+CompiledCircuit& recompiled(Circuit& c);
 // Rebuilds `c.compiled` when it is missing or stale; returns it.
-CompiledCircuit& compiled(Circuit& c);
+inline CompiledCircuit& compiled(Circuit& c) {
+    if (c.compiled && c.compiled->serial == c.edit_serial) return *c.compiled;
+    return recompiled(c);
+}
 
 }  // namespace vorlisk
