@@ -80,6 +80,13 @@ constexpr int kObjectWords = (kMaxObjects + 63) / 64;
 static_assert(kObjectWords <= 32, "the words of a pass's set are summed up in 32 bits");
 using ObjectBits = std::array<uint64_t, kObjectWords>;
 
+enum ObjectMarks : uint8_t {
+    kMarkGather = 1,  // a driver on its nets changed since it last gathered
+    kMarkWhole = 2,   // its previous voltages equal the present ones beyond what its rule
+                      // writes and it gathers (it computed since everything was woken)
+    kMarkFresh = 4,   // its inputs moved since it last computed
+};
+
 inline void set_bit(ObjectBits& b, int i) { b[size_t(i) >> 6] |= uint64_t(1) << (i & 63); }
 inline void clear_bit(ObjectBits& b, int i) { b[size_t(i) >> 6] &= ~(uint64_t(1) << (i & 63)); }
 inline bool test_bit(const ObjectBits& b, int i) { return (b[size_t(i) >> 6] >> (i & 63)) & 1; }
@@ -106,10 +113,9 @@ struct PassSchedule {
     ObjectBits every_pass{};                 // kEveryPass objects
     ObjectBits pending{};                    // its next computation may change something
     ObjectBits gather_next{};                // gathers in the next pass
-    ObjectBits gather{};                     // a driver on its nets changed since it last gathered
-    ObjectBits whole{};                      // its previous voltages are known to equal the present ones
-                                             // beyond what its rule writes and gathers
-    ObjectBits fresh{};                      // its inputs moved since it last computed
+    // Per object, ObjectMarks: what the loop needs to know of it when it
+    // comes up, in one byte beside the others'.
+    std::array<uint8_t, kMaxObjects> marks{};
     ObjectBits now{};                        // the pass in progress
     uint32_t now_words = 0;                  // words of `now` that may hold a bit
     uint32_t pending_words = 0;              // words of `pending` that may hold a bit
@@ -149,8 +155,8 @@ struct PassSchedule {
     }
     // Whether object i gathers its inputs when it comes up; takes the request.
     bool take_gather(int i) {
-        const bool due = test_bit(gather, i) || (nodes[size_t(i)].flags & kGathersAlways);
-        clear_bit(gather, i);
+        const bool due = (marks[size_t(i)] & kMarkGather) || (nodes[size_t(i)].flags & kGathersAlways);
+        marks[size_t(i)] &= uint8_t(~kMarkGather);
         return due;
     }
     // Object i's next computation may change something.
@@ -161,14 +167,14 @@ struct PassSchedule {
     // Object i's inputs moved: it computes from them when it may.
     void inputs_moved(int i) {
         mark_pending(i);
-        set_bit(fresh, i);
+        marks[size_t(i)] |= kMarkFresh;
     }
     // Every object reading output pin `pin` gathers: a later one in this
     // pass, an earlier one in the next, as the sweep lets it see the change.
     void wake_listeners(uint32_t pin, int from) {
         for (uint32_t l = listeners_begin[pin]; l < listeners_begin[pin + 1]; ++l) {
             const int r = listeners[l];
-            set_bit(gather, r);
+            marks[size_t(r)] |= kMarkGather;
             if (r > from) {
                 set_bit(now, r);
                 now_words |= uint32_t(1) << (r >> 6);

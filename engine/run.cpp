@@ -83,10 +83,10 @@ void activity(Circuit& c) {
         const ScheduleNode& node = s.nodes[size_t(i)];
         Computed done;
         if (s.computes(i, start.logic_computes)) {  // evaluate
-            const bool settled = (node.flags & kSettlesByCopy) && !test_bit(s.fresh, i);
-            done = compute_watched(c, i, cc.plan[size_t(i)], node, test_bit(s.whole, i), settled);
-            set_bit(s.whole, i);
-            clear_bit(s.fresh, i);
+            uint8_t& marks = s.marks[size_t(i)];
+            const bool settled = (node.flags & kSettlesByCopy) && !(marks & kMarkFresh);
+            done = compute_watched(c, i, cc.plan[size_t(i)], node, marks & kMarkWhole, settled);
+            marks = uint8_t((marks | kMarkWhole) & ~kMarkFresh);
             if (!done.changed && !(node.flags & kAlways)) clear_bit(s.pending, i);
         }
         const bool interrupted = c.messages_shown != messages;

@@ -147,9 +147,7 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
         clear_pass_marks(c);
         fill_bits(s.now, n);
         fill_bits(s.pending, n);
-        fill_bits(s.gather, n);
-        fill_bits(s.fresh, n);
-        s.whole = {};
+        std::fill(s.marks.begin(), s.marks.end(), uint8_t(kMarkGather | kMarkFresh));
         s.gather_next = {};
         s.now_words = s.pending_words = words_of(n);
         s.next_words = 0;
@@ -159,14 +157,14 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
             // Changed before this pass: every reader sees it at its own turn.
             auto take_up = [&](int r) {
                 set_bit(s.now, r);
-                set_bit(s.gather, r);
+                s.marks[size_t(r)] |= kMarkGather;
                 due |= uint32_t(1) << (r >> 6);
             };
             for (int i = 0; i < n; ++i) {
                 if (!test_bit(c.woken, i)) continue;
                 s.inputs_moved(i);
                 take_up(i);
-                clear_bit(s.whole, i);
+                s.marks[size_t(i)] &= uint8_t(~kMarkWhole);
                 const ScheduleNode& node = s.nodes[i];
                 for (uint32_t l = s.listeners_begin[node.first_pin]; l < s.listeners_begin[node.first_pin + node.outputs]; ++l)
                     take_up(s.listeners[l]);
