@@ -40,6 +40,7 @@
 #include "model/data_dir.h"
 #include "model/edit.h"
 #include "render/Unit_set.h"
+#include "render/qt_surface.h"
 #include "render/redraw.h"
 
 namespace vorlisk {
@@ -78,7 +79,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     Form_about = new TForm_about(this);
     Form_creat_chip = new TForm_creat_chip(this);
     Form_help = new TForm_help(this);
-    canvas_.pictures = &Form_bitmap->pictures();
+    view_.pictures = &Form_bitmap->pictures();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1);
@@ -90,11 +91,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), c_(make_circuit()) {
     build_toolbar();
     build_context_menu();
     // Students wire chips pin by pin from the datasheet: numbers shown unless turned off.
-    canvas_.show_pin_numbers = view_settings().value(kPinNumbersKey, true).toBool();
-    N_pin_numbers->setChecked(canvas_.show_pin_numbers);
+    view_.pin_numbers = view_settings().value(kPinNumbersKey, true).toBool();
+    N_pin_numbers->setChecked(view_.pin_numbers);
     // Inside the body, from the sizes where they can be read.
-    canvas_.show_pin_names = view_settings().value(kPinNamesKey, true).toBool();
-    N_pin_names->setChecked(canvas_.show_pin_names);
+    view_.pin_names = view_settings().value(kPinNamesKey, true).toBool();
+    N_pin_names->setChecked(view_.pin_names);
     zoom_percent_ = view_settings().value(kZoomKey, 100).toInt();
     if (std::find(std::begin(kZoomSteps), std::end(kZoomSteps), zoom_percent_) == std::end(kZoomSteps)) zoom_percent_ = 100;
     update_zoom_label();
@@ -319,16 +320,14 @@ void TForm1::N_statusbarClick() {
 }
 
 void TForm1::N_pin_numbersClick() {
-    canvas_.show_pin_numbers = N_pin_numbers->isChecked();
-    if (zoom_canvas_) zoom_canvas_->show_pin_numbers = canvas_.show_pin_numbers;
-    view_settings().setValue(kPinNumbersKey, canvas_.show_pin_numbers);
+    view_.pin_numbers = N_pin_numbers->isChecked();
+    view_settings().setValue(kPinNumbersKey, view_.pin_numbers);
     full_redraw();
 }
 
 void TForm1::N_pin_namesClick() {
-    canvas_.show_pin_names = N_pin_names->isChecked();
-    if (zoom_canvas_) zoom_canvas_->show_pin_names = canvas_.show_pin_names;
-    view_settings().setValue(kPinNamesKey, canvas_.show_pin_names);
+    view_.pin_names = N_pin_names->isChecked();
+    view_settings().setValue(kPinNamesKey, view_.pin_names);
     full_redraw();
 }
 
@@ -358,8 +357,9 @@ void TForm1::dynamic_redraw() {
     PaintSurface& surface = screen_surface();
     // Levels first, so components repainted for their own state show the
     // same levels on their pins as the nets repainted after them.
-    const bool levels_changed = surface.levels && levels_.update(*c_);
-    redraw_running(surface, *c_, canvas_area(), levels_changed);
+    const DrawOptions view = screen_view();
+    const bool levels_changed = view.levels && levels_.update(*c_);
+    redraw_running(surface, *c_, canvas_area(), levels_changed, view);
     show_screen_changes();
 }
 
@@ -460,6 +460,7 @@ void TForm1::Image1MouseMove(QMouseEvent* e) {
 void TForm1::Image1MouseUp(QMouseEvent* e) {
     const QPoint p = to_canvas(e->position());
     editor_.mouse_release(*c_, *this, button_of(e), modifier_held(e), p.x(), p.y());
+    if (!editor_.rubber_band_active) Image1->set_rubber_band(std::nullopt);
     commit_edit();
 }
 
@@ -474,13 +475,13 @@ void TForm1::Image1DblClick(QMouseEvent* e) {
 
 void TForm1::redraw(int mode) {
     PaintSurface& surface = screen_surface();
-    redraw_canvas(surface, *c_, canvas_area(), mode);
+    redraw_canvas(surface, *c_, canvas_area(), mode, screen_view());
     if (zoom_canvas_) zoom_canvas_->take_touched();
     else canvas_.take_touched();
     show_touch_marks(mode != kRedrawMoving);
     Image1->update();
     // Dropped, ended, or moved by a scroll: the view shows it as it now is.
-    Image1->set_wire(wire_in_progress_route(*c_));
+    Image1->set_wire(to_qpoints(wire_in_progress_route(*c_)));
 }
 
 void TForm1::keep_picture() { canvas_bitmap_ = screen_image().copy(); }
@@ -500,11 +501,12 @@ void TForm1::restore_picture() {
     }
 }
 
-void TForm1::draw_wire_in_progress() { Image1->set_wire(wire_in_progress_route(*c_)); }
+void TForm1::draw_wire_in_progress() { Image1->set_wire(to_qpoints(wire_in_progress_route(*c_))); }
 
 void TForm1::draw_rubber_band(const Rect32& r) {
-    screen_surface().xor_dotted_rect(r.left, r.top, r.right, r.bottom, 0xffff00);
-    show_screen_changes();
+    // Over the picture, as the wire in progress: each call shows the band
+    // where it now is (the editor's second call of a move).
+    Image1->set_rubber_band(r);
 }
 
 void TForm1::show_select_tool() {

@@ -350,6 +350,13 @@ private:
     NetLevels levels_;
     bool show_levels_ = true;
     const NetLevels* shown_levels() const { return show_levels_ && c_->running ? &levels_ : nullptr; }
+    // What the screen's repaints are handed: the view's choices and, while
+    // running with levels shown, the levels.
+    DrawOptions screen_view() const {
+        DrawOptions v = view_;
+        v.levels = shown_levels();
+        return v;
+    }
     // Takes the levels afresh (Run, or levels turned on while running).
     void restart_levels();
     Editor editor_;
@@ -359,6 +366,7 @@ private:
     NetTouches touches_;
     void show_touch_marks(bool shown);
     Canvas canvas_;
+    DrawOptions view_;  // pin numbers, pin names, the component pictures
     QImage canvas_bitmap_;
     std::unique_ptr<QPrinter> printer_;
     bool shown_once_ = false;

@@ -168,10 +168,8 @@ bool TForm1::print_canvas(QPrinter& printer) {
     const double scale = std::min(page.width() / shown.width(), page.height() / shown.height());
     if (!(scale > 0)) return false;
     ScaledCanvas surface(&printer, scale, view_origin());
-    surface.pictures = canvas_.pictures;
-    surface.show_pin_numbers = canvas_.show_pin_numbers;
-    surface.show_pin_names = canvas_.show_pin_names;
-    redraw_canvas(surface, *c_, area, kRedrawFull);
+    // Read only: the screen's running refresh still finds what changed.
+    draw_circuit(surface, *c_, area, kRedrawFull, view_);
     surface.end();
     return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
 }

@@ -65,9 +65,6 @@ void TForm1::make_screen() {
     zoom_canvas_.reset();
     if (zoom_image_.size() != device) zoom_image_ = QImage(device, QImage::Format_RGB32);
     zoom_canvas_ = std::make_unique<ScaledCanvas>(&zoom_image_, zoom_percent_ / 100.0 * ratio_, origin_);
-    zoom_canvas_->pictures = canvas_.pictures;
-    zoom_canvas_->show_pin_numbers = canvas_.show_pin_numbers;
-    zoom_canvas_->show_pin_names = canvas_.show_pin_names;
     Image1->set_device_picture(&zoom_image_, ratio_);
 }
 
@@ -77,7 +74,6 @@ PaintSurface& TForm1::screen_surface() {
     const bool exact = zoom_percent_ == 100 && ratio == 1.0;
     if (ratio != ratio_ || exact != exact_screen()) make_screen();
     PaintSurface& surface = zoom_canvas_ ? static_cast<PaintSurface&>(*zoom_canvas_) : canvas_;
-    surface.levels = shown_levels();
     return surface;
 }
 
@@ -170,7 +166,7 @@ void TForm1::N_zoom_actualClick() { set_zoom(100, QPointF(0, 0)); }
 
 // The largest step that shows the whole drawing, centred in the view.
 void TForm1::N_zoom_fitClick() {
-    const QRect b = picture_bounds(*c_, false, canvas_.show_pin_numbers);
+    const QRect b = picture_bounds(*c_, false, view_.pin_numbers);
     if (b.isEmpty()) {
         apply_view(100, QPointF(0, 0));
         return;
@@ -185,7 +181,7 @@ void TForm1::N_zoom_fitClick() {
 
 void TForm1::show_opened_drawing() {
     origin_ = QPointF();  // the file's own view first
-    const QRect b = picture_bounds(*c_, false, canvas_.show_pin_numbers);
+    const QRect b = picture_bounds(*c_, false, view_.pin_numbers);
     if (b.isEmpty() || QRect(QPoint(0, 0), Image1->size()).contains(b)) apply_view(100, QPointF(0, 0));
     else apply_view(100, QPointF(b.left(), b.top()), true);
 }
@@ -222,9 +218,9 @@ void TForm1::N_export_pictureClick() {
     PictureOptions o;
     o.scale = kPictureScale;
     o.selection_only = !c_->selection.empty();
-    o.show_pin_numbers = canvas_.show_pin_numbers;
-    o.show_pin_names = canvas_.show_pin_names;
-    o.pictures = canvas_.pictures;
+    o.show_pin_numbers = view_.pin_numbers;
+    o.show_pin_names = view_.pin_names;
+    o.pictures = view_.pictures;
     QString error;
     if (!write_circuit_picture(*c_, o, path, error)) show_message(this, error, MessageKind::error);
 }
@@ -233,9 +229,9 @@ void TForm1::N_copy_pictureClick() {
     PictureOptions o;
     o.scale = kPictureScale;
     o.selection_only = !c_->selection.empty();
-    o.show_pin_numbers = canvas_.show_pin_numbers;
-    o.show_pin_names = canvas_.show_pin_names;
-    o.pictures = canvas_.pictures;
+    o.show_pin_numbers = view_.pin_numbers;
+    o.show_pin_names = view_.pin_names;
+    o.pictures = view_.pictures;
     const QImage image = circuit_image(*c_, o);
     if (image.isNull()) {
         show_message(this, QStringLiteral("电路是空的，没有可以复制的图片。"), MessageKind::warning);

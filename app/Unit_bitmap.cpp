@@ -2,7 +2,7 @@
 
 namespace vorlisk {
 
-TForm_bitmap::TForm_bitmap(QWidget* parent) : QWidget(parent, Qt::Window), pictures_(paint_pictures()) {
+TForm_bitmap::TForm_bitmap(QWidget* parent) : QWidget(parent, Qt::Window), pictures_(component_pictures()) {
     setWindowTitle(QStringLiteral("Form_bitmap"));
     hide();
 }

@@ -1,4 +1,4 @@
-// The hidden holder of the component pictures, painted once at start-up.
+// The hidden holder of the component pictures (the render core's data).
 #pragma once
 
 #include <QWidget>

@@ -61,6 +61,25 @@ void CanvasView::set_wire(std::vector<QPoint> route) {
     wire_ = std::move(route);
 }
 
+void CanvasView::set_rubber_band(std::optional<Rect32> band) {
+    if (band.has_value() == band_.has_value() && (!band || (band->left == band_->left && band->top == band_->top &&
+                                                          band->right == band_->right && band->bottom == band_->bottom)))
+        return;
+    update(band_area());
+    band_ = band;
+    update(band_area());
+}
+
+QRect CanvasView::band_area() const {
+    if (!band_) return {};
+    const double l = std::min(band_->left, band_->right), r = std::max(band_->left, band_->right);
+    const double t = std::min(band_->top, band_->bottom), b = std::max(band_->top, band_->bottom);
+    return QRectF(QPointF((l - origin_.x()) * zoom_, (t - origin_.y()) * zoom_),
+                  QPointF((r - origin_.x()) * zoom_, (b - origin_.y()) * zoom_))
+        .toAlignedRect()
+        .adjusted(-2, -2, 2, 2);
+}
+
 QRect CanvasView::wire_area(const std::vector<QPoint>& route, size_t from) const {
     QRectF a;
     for (size_t i = from == 0 ? 0 : from - 1; i < route.size(); ++i) {
@@ -170,11 +189,13 @@ void CanvasView::paintEvent(QPaintEvent* e) {
         if (img.height() < height()) p.fillRect(QRect(0, img.height(), width(), height() - img.height()), Qt::white);
     }
     if (!touch_marks_.empty()) paint_touch_marks(p, r);
-    if (!wire_.empty()) {
+    if (!wire_.empty() || band_) {
         // Drawn by the canvas's own rules at the view's size, on the widget.
         p.end();
         ScaledCanvas overlay(this, zoom_, origin_);
-        draw_wire_in_progress(overlay, wire_);
+        const std::vector<Point> route(wire_.begin(), wire_.end());
+        draw_wire_in_progress(overlay, route);
+        if (band_) draw_rubber_band(overlay, *band_, kBandColour);
         overlay.end();
         p.begin(this);
     }

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <QRect>
+#include "model/records.h"
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -51,6 +52,11 @@ public:
     // pixels; empty: none. Repaints only the runs that changed.
     void set_wire(std::vector<QPoint> route);
     const std::vector<QPoint>& wire() const { return wire_; }
+    // The rubber band of a box selection, in canvas pixels (corners as the
+    // editor keeps them); none: no band.
+    void set_rubber_band(std::optional<Rect32> band);
+    // Red dots, as the band has always shown on the white canvas.
+    static constexpr int32_t kBandColour = 0x0000ff;  // 0x00BBGGRR
     static constexpr double kRingRadius = 6.0;  // canvas pixels
     static constexpr QRgb kRingColour = 0x00A000;
 
@@ -93,6 +99,8 @@ private:
     QRectF touch_circle(QPoint canvas_point) const;  // widget pixels
     void paint_touch_marks(QPainter& p, const QRect& dirty) const;
     std::vector<QPoint> wire_;
+    std::optional<Rect32> band_;
+    QRect band_area() const;
     // The widget pixels of the runs of `route` from point `from` on.
     QRect wire_area(const std::vector<QPoint>& route, size_t from) const;
     QRectF ring_circle() const;    // widget pixels

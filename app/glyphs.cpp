@@ -251,8 +251,9 @@ QIcon kind_glyph(Circuit& scratch, const Pictures& pictures, std::string_view ki
         const QPointF centre = QRectF(area).center();
         const QPointF origin(centre.x() - image.width() / 2.0 / scale, centre.y() - image.height() / 2.0 / scale);
         ScaledCanvas cv(&image, scale, origin);
-        cv.pictures = &pictures;
-        draw_component(cv, scratch, o, 0);
+        DrawOptions view;
+        view.pictures = &pictures;
+        draw_component(cv, scratch, o, 0, view);
         cv.end();
     });
     scratch.draw.back_color = paper;

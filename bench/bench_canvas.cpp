@@ -53,20 +53,19 @@ std::unique_ptr<Circuit> full_circuit() {
 void BM_FullRedraw(benchmark::State& state) {
     const int percent = int(state.range(0));
     auto c = full_circuit();
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     const double z = percent / 100.0;
     const int w = int(kWidth / z) + 1, h = int(kHeight / z) + 1;
+    DrawOptions view;
+    view.pictures = &pictures;
+    view.pin_numbers = true;
     if (percent == 100) {  // the exact surface, as the window uses at 100 %
         Canvas cv(kWidth, kHeight);
-        cv.pictures = &pictures;
-        cv.show_pin_numbers = true;
-        for (auto _ : state) redraw_canvas(cv, *c, w, h, kRedrawFull);
+        for (auto _ : state) redraw_canvas(cv, *c, w, h, kRedrawFull, view);
     } else {
         ScaledCanvas cv(&image, z);
-        cv.pictures = &pictures;
-        cv.show_pin_numbers = true;
-        for (auto _ : state) redraw_canvas(cv, *c, w, h, kRedrawFull);
+        for (auto _ : state) redraw_canvas(cv, *c, w, h, kRedrawFull, view);
     }
     state.counters["components"] = c->object_count;
     state.counters["wires"] = c->wire_count;
@@ -99,16 +98,17 @@ void BM_LargestDrawingValues(benchmark::State& state) {
         }
         state.SetLabel("all");
     }
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     const double z = percent / 100.0;
     const int w = int(kWidth / z) + 1, h = int(kHeight / z) + 1;
     Canvas exact(kWidth, kHeight);  // as the window paints at 100 %
     ScaledCanvas scaled(&image, z);
     PaintSurface& cv = percent == 100 ? static_cast<PaintSurface&>(exact) : scaled;
-    cv.pictures = &pictures;
-    cv.show_pin_numbers = true;
-    for (auto _ : state) redraw_canvas(cv, *c, w, h, kRedrawFull);
+    DrawOptions view;
+    view.pictures = &pictures;
+    view.pin_numbers = true;
+    for (auto _ : state) redraw_canvas(cv, *c, w, h, kRedrawFull, view);
 }
 BENCHMARK(BM_LargestDrawingValues)
     ->ArgsProduct({benchmark::CreateDenseRange(0, 12, 1), {100, 400}})
@@ -126,10 +126,11 @@ void BM_LongestAnnotation(benchmark::State& state) {
     for (int k = 0; k < 512; ++k) line += "汉";
     c->annotations[0].text_lines.assign(256, line);
     c->annotations[0].font_height = -int32_t(state.range(0));
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     Canvas cv(kWidth, kHeight);
-    cv.pictures = &pictures;
-    for (auto _ : state) redraw_canvas(cv, *c, kWidth, kHeight, kRedrawFull);
+    DrawOptions view;
+    view.pictures = &pictures;
+    for (auto _ : state) redraw_canvas(cv, *c, kWidth, kHeight, kRedrawFull, view);
 }
 BENCHMARK(BM_LongestAnnotation)->Arg(16)->Arg(683)->Unit(benchmark::kMillisecond);
 

@@ -351,10 +351,57 @@ WirePoints wire_points(const MY_LINK& w) {
     return p;
 }
 
+namespace {
+
+// Where `p` lies strictly inside the wire's run (not on its two ends): the
+// index of the point after it; 0 when it does not. Only straight, 45-degree
+// steps count: a junction can only have been drawn on those.
+size_t inside_run(const WirePoints& w, BendPoint p) {
+    for (size_t i = 0; i + 1 < w.size(); ++i) {
+        const long long dx = (long long)w[i + 1].x - w[i].x, dy = (long long)w[i + 1].y - w[i].y;
+        const long long px = (long long)p.x - w[i].x, py = (long long)p.y - w[i].y;
+        if (px * dy != py * dx) continue;  // not on the segment's line
+        if (dx && dy && std::llabs(dx) != std::llabs(dy)) continue;
+        const long long along = dx ? px * (dx > 0 ? 1 : -1) : py * (dy > 0 ? 1 : -1);
+        const long long length = dx ? std::llabs(dx) : std::llabs(dy);
+        if (along < 0 || along > length) continue;
+        if ((i == 0 && along == 0) || (i + 2 == w.size() && along == length)) continue;  // an end
+        return i + 1;
+    }
+    return 0;
+}
+
+// A selected junction on the run of a wire that stays would leave that wire
+// behind, and the branches on the junction with it. The wire is cut in two
+// there, so that both halves end on the junction and go with it as every
+// wire ending on a moved junction does.
+void cut_wires_at_moving_junctions(Circuit& c, const NameSet& selected) {
+    for (int j = 0; j < c.junction_count; ++j) {
+        if (!selected.count(c.junctions[j].name)) continue;
+        const BendPoint at{c.junctions[j].x, c.junctions[j].y};
+        for (int w = 0; w < c.wire_count; ++w) {
+            if (selected.count(c.wires[w].name)) continue;
+            const WirePoints points = wire_points(c.wires[w]);
+            const size_t after = inside_run(points, at);
+            if (after == 0) continue;
+            WirePoints first(points.begin(), points.begin() + after), second{at};
+            if (first.back() != at) first.push_back(at);
+            second.insert(second.end(), points.begin() + after + (points[after] == at ? 1 : 0), points.end());
+            set_wire_points(c, w, first);
+            const int added = add_wire(c, second.front(), second.back(),
+                                       std::span<const BendPoint>(second).subspan(1, second.size() - 2));
+            if (added < 0) set_wire_points(c, w, points);  // the table is full: the wire stays whole
+        }
+    }
+}
+
+}  // namespace
+
 bool WireFollow::begin(Circuit& c) {
     end(c);
     started_ = true;
     const NameSet selected(c.selection.begin(), c.selection.end());
+    cut_wires_at_moving_junctions(c, selected);
     std::vector<MovingPin> pins;
     for_each_pin(c, [&](int i, bool input, int k, BendPoint at) {
         if (selected.count(c.objects[i].name)) pins.push_back({i, input, k, at});

@@ -24,15 +24,44 @@ int advance(const FontMetricTable& m, char32_t cp) {
     return m.wide_advance;  // CJK and anything else full width
 }
 
+int fine_advance(const FontMetricTable& m, char32_t cp) {
+    if (cp >= 32 && cp < 127) return m.ascii_fine[cp - 32];
+    for (int i = 0; i < 3; ++i)
+        if (char32_t(m.extra[i].code) == cp) return m.extra_fine[size_t(i)];
+    return m.wide_fine;
+}
+
 }  // namespace
 
+int laid_out_width(const FontMetricTable& m, std::string_view utf8) {
+    long long width = 0;
+    for (size_t i = 0; i < utf8.size();) width += fine_advance(m, next_code_point(utf8, i));
+    return int((width + 32) / 64);
+}
+
+const FontMetricTable& font_metrics(FontKind font) {
+    switch (font) {
+        case FontKind::chip: return kChipFontMetrics;
+        case FontKind::component: return kComponentFontMetrics;
+        case FontKind::test_point: return kTestPointFontMetrics;
+        case FontKind::chip_bold: return kChipBoldFontMetrics;
+        case FontKind::pin_number: return kPinNumberFontMetrics;
+        case FontKind::pin_name_6: return kPinName6FontMetrics;
+        case FontKind::pin_name_5: return kPinName5FontMetrics;
+        case FontKind::pin_name_4: return kPinName4FontMetrics;
+    }
+    return kComponentFontMetrics;
+}
+
+int text_advance(const FontMetricTable& m, std::string_view utf8) {
+    int width = 0;
+    for (size_t i = 0; i < utf8.size();) width += advance(m, next_code_point(utf8, i));
+    return width;
+}
+
 TextSize measure_text(std::string_view utf8, FontKind font) {
-    const FontMetricTable& m = font == FontKind::chip        ? kChipFontMetrics
-                               : font == FontKind::component ? kComponentFontMetrics
-                                                             : kTestPointFontMetrics;
-    TextSize size{0, m.height};
-    for (size_t i = 0; i < utf8.size();) size.width += advance(m, next_code_point(utf8, i));
-    return size;
+    const FontMetricTable& m = font_metrics(font);
+    return {text_advance(m, utf8), m.height};
 }
 
 }  // namespace vorlisk

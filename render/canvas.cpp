@@ -1,39 +1,14 @@
 #include "render/canvas.h"
 
+#include "render/pictures.h"
+
 #include <QFontMetrics>
-#include <QStringList>
 #include <algorithm>
 #include <cstdlib>
 
 namespace vorlisk {
 
-QColor to_qcolor(int32_t bgr) { return QColor::fromRgb(to_qrgb(bgr)); }
-
-CanvasFont component_font() { return {"Arial", 12, false, false, false, false, 0}; }
-CanvasFont chip_font() { return {"Arial", 9, false, false, false, false, 0}; }
-CanvasFont terminal_font() { return {"MS Sans Serif", 11, true, false, false, false, 0}; }
-CanvasFont test_point_font() { return {"Arial", 14, true, false, false, false, 0}; }
-CanvasFont pin_number_font() { return {"Arial", 8, true, false, false, false, 0}; }
-CanvasFont pin_name_font() { return {"Arial", 6, false, false, false, false, 0}; }
-
 namespace {
-
-constexpr const char* kChineseFace = "WenQuanYi Micro Hei";
-
-bool is_ascii(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
-}
-
-QStringList families_for(std::string_view name) {
-    QString n = QString::fromUtf8(name.data(), qsizetype(name.size())).trimmed();
-    QString lower = n.toLower();
-    if (lower == "arial" || lower.isEmpty()) return {"Liberation Sans", kChineseFace};
-    if (lower == "ms sans serif" || lower == "microsoft sans serif") return {"DejaVu Sans", kChineseFace};
-    if (lower == "times new roman") return {"Liberation Serif", kChineseFace};
-    if (lower == "courier new") return {"Liberation Mono", kChineseFace};
-    if (!is_ascii(name)) return {kChineseFace};  // 宋体, 黑体, 楷体 ...
-    return {n, "Liberation Sans", kChineseFace};
-}
 
 // Integer test: is the centre of pixel (px, py) inside the ellipse inscribed
 // in the box [a, b) x [t, u)?
@@ -46,18 +21,6 @@ bool in_ellipse(int a, int t, int b, int u, int px, int py) {
 }
 
 }  // namespace
-
-QFont qt_font(const CanvasFont& f) {
-    QFont font;
-    font.setFamilies(families_for(f.name));
-    font.setPixelSize(std::max(1, f.pixel_height));
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStrikeOut(f.strike_out);
-    font.setKerning(false);  // label sizes were measured without kerning
-    return font;
-}
 
 Canvas::Canvas() : Canvas(1, 1) {}
 
@@ -149,7 +112,7 @@ void Canvas::line(int x1, int y1, int x2, int y2) {
     raw_line(x1, y1, x2, y2, pen_width_, to_qrgb(pen_color_));
 }
 
-void Canvas::polyline(std::span<const QPoint> points) {
+void Canvas::polyline(std::span<const Point> points) {
     prepare();
     const int ox = origin_.x(), oy = origin_.y();
     for (size_t i = 1; i < points.size(); ++i)
@@ -248,6 +211,19 @@ void Canvas::text_up(int x, int y, std::string_view utf8) {
     touch(x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2);
 }
 
+void Canvas::picture(int x, int y, const PixelPicture& pic, int32_t transparent) {
+    if (pic.empty()) return;
+    x -= origin_.x(), y -= origin_.y();
+    prepare();
+    const int32_t clear = transparent & 0xffffff;
+    touch(x, y, x + pic.width, y + pic.height);
+    for (int j = 0; j < pic.height; ++j)
+        for (int i = 0; i < pic.width; ++i) {
+            const int32_t p = pic.at(i, j) & 0xffffff;
+            if (p != clear) put(x + i, y + j, to_qrgb(p));
+        }
+}
+
 void Canvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
     if (pic.isNull()) return;
     x -= origin_.x(), y -= origin_.y();
@@ -260,32 +236,6 @@ void Canvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
         for (int i = 0; i < src.width(); ++i)
             if ((row[i] & 0xffffffu) != clear) put(x + i, y + j, row[i] | 0xff000000u);
     }
-}
-
-void Canvas::xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) {
-    left -= origin_.x(), right -= origin_.x(), top -= origin_.y(), bottom -= origin_.y();
-    prepare();
-    if (right < left) std::swap(left, right);
-    if (bottom < top) std::swap(top, bottom);
-    const int r = right - 1, b = bottom - 1;
-    if (r < left || b < top) return;
-    touch(left, top, right, bottom);
-    const QRgb mask = to_qrgb(color) & 0xffffffu;
-    int n = 0;
-    auto flip = [&](int x, int y) {
-        if (n++ % 2 != 0) return;  // every other pixel: dotted
-        if (unsigned(x) < unsigned(w_) && unsigned(y) < unsigned(h_)) {
-            QRgb& p = reinterpret_cast<QRgb*>(bits_ + size_t(y) * bpl_)[x];
-            p ^= mask;
-        }
-    };
-    // Each pixel of the outline once, clockwise from the top-left corner.
-    for (int x = left; x <= r; ++x) flip(x, top);
-    for (int y = top + 1; y <= b; ++y) flip(r, y);
-    if (b > top)
-        for (int x = r - 1; x >= left; --x) flip(x, b);
-    if (r > left)
-        for (int y = b - 1; y > top; --y) flip(left, y);
 }
 
 }  // namespace vorlisk

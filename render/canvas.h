@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "render/paint_surface.h"
+#include "render/qt_surface.h"
 
 namespace vorlisk {
 
@@ -45,9 +46,10 @@ public:
     // Finishes pending text painting (the painter is only kept between texts).
     void end() const override;
     bool pixel_exact() const override { return true; }
+    std::optional<Rect> visible_area() const override { return Rect(origin_.x(), origin_.y(), image_.width(), image_.height()); }
 
     void line(int x1, int y1, int x2, int y2) override;
-    void polyline(std::span<const QPoint> points) override;
+    void polyline(std::span<const Point> points) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
     void pixel(int x, int y, int32_t color) override;
@@ -56,9 +58,9 @@ public:
     void text_up(int x, int y, std::string_view utf8) override;
     // Copies a picture with its top-left at (x, y), leaving out the pixels
     // of the transparent colour.
-    void picture(int x, int y, const QImage& picture, int32_t transparent) override;
-    // The rubber band: a dotted rectangle outline XORed onto the picture.
-    void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) override;
+    void picture(int x, int y, const PixelPicture& picture, int32_t transparent) override;
+    // The same for a picture of the desktop's own (a window's page).
+    void picture(int x, int y, const QImage& picture, int32_t transparent);
 
     // The colour at canvas point (x, y); -1 outside the picture.
     int32_t pixel_at(int x, int y) const;

@@ -1,6 +1,5 @@
 #include "render/chip_pins.h"
 
-#include <QFontMetrics>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -52,12 +51,10 @@ Body body_of(const MY_BASE_OBJ& o) {
             o.y + std::max(b.top, b.bottom)};
 }
 
-QString qt_text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 }  // namespace
 
-bool shows_pin_names(const PaintSurface& cv, const MY_BASE_OBJ& o) {
-    return cv.show_pin_names && cv.device_scale() >= kPinNamesLegibleFrom && o.symbol_style == 0 &&
+bool shows_pin_names(const PaintSurface& cv, const DrawOptions& view, const MY_BASE_OBJ& o) {
+    return view.pin_names && cv.device_scale() >= kPinNamesLegibleFrom && o.symbol_style == 0 &&
            contains(o.kind, "集成芯片");
 }
 
@@ -68,19 +65,19 @@ void draw_pin_numbers(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) 
     f.color = light >= 128 * 1000 ? kPinNumberDark : kPinNumberLight;
     cv.set_font(f);
     cv.clear_brush();
-    const QFontMetrics m(qt_font(f));
+    const int ascent = measure(f, "").ascent;
     // A thick stroke covers its line and the one above (or left of) it; a
     // clear line follows, then the digits.
     const int gap = (c.draw.wire_width >= 2 ? 1 : 0) + 1;
     for (const PackagePin& p : package_pins(c, o)) {
         const std::string number = std::to_string(p.number);
-        const int w = m.horizontalAdvance(qt_text(number));
+        const int w = measure(f, number).width;
         if (p.horizontal()) {
             const int x = p.tx < p.sx ? p.sx - 2 - w : p.sx + 2;
-            cv.text(x, p.ty - gap - m.ascent(), number);  // the digits stand on the row above the gap
+            cv.text(x, p.ty - gap - ascent, number);  // the digits stand on the row above the gap
         } else {
             const int y = p.ty < p.sy ? p.sy - 2 : p.sy + 2 + w;
-            cv.text_up(p.tx - gap - m.ascent(), y, number);
+            cv.text_up(p.tx - gap - ascent, y, number);
         }
     }
 }
@@ -106,7 +103,7 @@ void draw_pin_names(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) {
     auto width_of = [&](const std::string& text, int size) {
         CanvasFont g = f;
         g.pixel_height = size;
-        return QFontMetrics(qt_font(g)).horizontalAdvance(qt_text(text));
+        return measure(g, text).width;
     };
     std::vector<Name> names;
     for (const PackagePin& p : pins) {
@@ -147,8 +144,8 @@ void draw_pin_names(PaintSurface& cv, const Circuit& c, const MY_BASE_OBJ& o) {
         CanvasFont g = f;
         g.pixel_height = n.size;
         cv.set_font(g);
-        const QFontMetrics m(qt_font(g));
-        const int ascent = m.ascent(), cap = m.capHeight();
+        const TextBox m = measure(g, n.text);
+        const int ascent = m.ascent, cap = m.cap_height;
         const PackagePin& p = *n.pin;
         // The capitals centred on the pin's line, the bar a clear line above them.
         if (p.horizontal()) {
@@ -180,15 +177,15 @@ void draw_chip_type_outside(PaintSurface& cv, const MY_BASE_OBJ& o) {
     f.bold = o.font_bold;
     cv.set_font(f);
     cv.clear_brush();
-    const QFontMetrics m(qt_font(f));
     const std::string& type = o.label_text[0];
-    const int w = m.horizontalAdvance(qt_text(type));
+    const TextBox m = measure(f, type);
+    const int w = m.width;
     const Body body = body_of(o);
     // Types are digits and capitals: nothing reaches below the baseline,
     // which stands two pixels off the body.
     const bool pins_left_right = o.input_count > 0 && o.in_dy[0] == o.in_stub_dy[0];
-    if (pins_left_right) cv.text((body.left + body.right + 1 - w) / 2, body.top - 2 - m.ascent(), type);
-    else cv.text_up(body.left - 2 - m.ascent(), (body.top + body.bottom + 1 + w) / 2, type);
+    if (pins_left_right) cv.text((body.left + body.right + 1 - w) / 2, body.top - 2 - m.ascent, type);
+    else cv.text_up(body.left - 2 - m.ascent, (body.top + body.bottom + 1 + w) / 2, type);
 }
 
 }  // namespace vorlisk

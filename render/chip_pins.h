@@ -16,7 +16,7 @@ constexpr double kPinNamesLegibleFrom = 1.5;
 // the output is large enough. Its type then stands outside the body (above
 // it, or left of it when the pins point up and down), and the pin-1 mark,
 // which the first pin's name would cover, is left out.
-bool shows_pin_names(const PaintSurface& cv, const MY_BASE_OBJ& o);
+bool shows_pin_names(const PaintSurface& cv, const DrawOptions& view, const MY_BASE_OBJ& o);
 
 // Each number stands beside its stroke, on the side away from the next
 // stroke (above a horizontal one, left of a vertical one), from the body

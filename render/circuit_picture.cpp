@@ -100,11 +100,15 @@ Box drawn_box(const Circuit& c, bool pin_numbers) {
 
 // The picture: the canvas colour under the drawing, then every item as the
 // full redraw paints it.
-void paint_picture(PaintSurface& surface, Circuit& copy, const QRect& bounds) {
+void paint_picture(PaintSurface& surface, const Circuit& copy, const QRect& bounds, const PictureOptions& o) {
     surface.set_pen(copy.draw.back_color, 1);
     surface.set_brush(copy.draw.back_color);
     surface.rectangle(bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1);
-    redraw_canvas(surface, copy, 0, 0, kRedrawFull);  // no grid to draw: the copy has it off
+    DrawOptions view;
+    view.pictures = o.pictures;
+    view.pin_numbers = o.show_pin_numbers;
+    view.pin_names = o.show_pin_names;
+    draw_circuit(surface, copy, Rect(0, 0, 0, 0), kRedrawFull, view);  // no grid to draw: the copy has it off
     surface.end();
 }
 
@@ -130,10 +134,7 @@ QImage circuit_image(const Circuit& c, const PictureOptions& o) {
     if (image.isNull()) return {};
     image.fill(to_qcolor(c.draw.back_color));
     ScaledCanvas surface(&image, o.scale, bounds.topLeft());
-    surface.pictures = o.pictures;
-    surface.show_pin_numbers = o.show_pin_numbers;
-    surface.show_pin_names = o.show_pin_names;
-    paint_picture(surface, *copy, bounds);
+    paint_picture(surface, *copy, bounds, o);
     return image;
 }
 
@@ -142,10 +143,7 @@ QByteArray circuit_svg(const Circuit& c, const PictureOptions& o, const QString&
     if (bounds.isEmpty()) return {};
     const auto copy = picture_copy(c, o.selection_only);
     SvgCanvas surface(bounds.width(), bounds.height(), o.scale, bounds.topLeft(), title);
-    surface.pictures = o.pictures;
-    surface.show_pin_numbers = o.show_pin_numbers;
-    surface.show_pin_names = o.show_pin_names;
-    paint_picture(surface, *copy, bounds);
+    paint_picture(surface, *copy, bounds, o);
     return surface.document();
 }
 

@@ -32,7 +32,7 @@ bool write_picture_headless(const Circuit& c, const std::string& path, double sc
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     PictureOptions o;
     o.scale = scale;
     o.show_pin_numbers = true;

@@ -12,17 +12,17 @@ namespace {
 LevelLook stopped(const Circuit& c) { return {c.draw.wire_color, c.draw.wire_width}; }
 }  // namespace
 
-LevelLook wire_look(const PaintSurface& cv, const Circuit& c, int w) {
-    return cv.levels ? level_look(c, cv.levels->wire(c, w)) : stopped(c);
+LevelLook wire_look(const DrawOptions& view, const Circuit& c, int w) {
+    return view.levels ? level_look(c, view.levels->wire(c, w)) : stopped(c);
 }
 
-LevelLook junction_look(const PaintSurface& cv, const Circuit& c, int j) {
-    return cv.levels ? level_look(c, cv.levels->junction(c, j)) : LevelLook{c.draw.junction_color, 1};
+LevelLook junction_look(const DrawOptions& view, const Circuit& c, int j) {
+    return view.levels ? level_look(c, view.levels->junction(c, j)) : LevelLook{c.draw.junction_color, 1};
 }
 
-LevelLook pin_look(const PaintSurface& cv, const Circuit& c, int obj, bool output, int k) {
-    if (!cv.levels || obj < 0) return stopped(c);
-    return level_look(c, output ? cv.levels->output(c, obj, k) : cv.levels->input(c, obj, k));
+LevelLook pin_look(const DrawOptions& view, const Circuit& c, int obj, bool output, int k) {
+    if (!view.levels || obj < 0) return stopped(c);
+    return level_look(c, output ? view.levels->output(c, obj, k) : view.levels->input(c, obj, k));
 }
 
 }  // namespace vorlisk

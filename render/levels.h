@@ -32,11 +32,11 @@ inline constexpr LevelLook kLevelLooks[3] = {
 // The pen a wire, junction or pin stroke on a net of `level` is drawn with.
 LevelLook level_look(const Circuit& c, NetLevel level);
 
-// The looks the surface's levels give; the stopped look (wire colour and
-// width) when the surface shows no levels.
-LevelLook wire_look(const PaintSurface& cv, const Circuit& c, int w);
-LevelLook junction_look(const PaintSurface& cv, const Circuit& c, int j);
-LevelLook pin_look(const PaintSurface& cv, const Circuit& c, int obj, bool output, int k);
+// The looks the view's levels give; the stopped look (wire colour and
+// width) when the view shows no levels.
+LevelLook wire_look(const DrawOptions& view, const Circuit& c, int w);
+LevelLook junction_look(const DrawOptions& view, const Circuit& c, int j);
+LevelLook pin_look(const DrawOptions& view, const Circuit& c, int obj, bool output, int k);
 
 // The place of a record in its circuit array, or -1 for a record that lies
 // elsewhere (a copy): levels are looked up by place.

@@ -4,7 +4,12 @@
 //  - Canvas (canvas.h): exact pixels into the screen picture at 100 %;
 //  - ScaledCanvas (scaled_canvas.h): QPainter on any device at any scale
 //    (zoomed screen, high-density screens, printing, PNG pictures);
-//  - SvgCanvas (svg_canvas.h): a ScaledCanvas writing an SVG document.
+//  - SvgCanvas (svg_canvas.h): a ScaledCanvas writing an SVG document;
+//  - CommandList (command_list.h): every call kept as data, to compare or
+//    to replay elsewhere (the browser page's canvas);
+//  - BoundsSurface (bounds_surface.h): paints nothing, keeps the extent.
+// The first three are the desktop's (Qt); this header and the drawers are
+// free of any toolkit.
 // The rules, in canvas pixels:
 //  - a line from A to B covers A but not B (a polyline leaves out only its
 //    last point);
@@ -13,42 +18,30 @@
 //  - a wider pen of width w covers, across its path, the pixels p - w/2 ..
 //    p - w/2 + w - 1 (a 2-pixel pen reaches one pixel up and left of a line);
 //    an ellipse keeps a wide pen inside its box;
-//  - the rubber band is a dotted outline combined by XOR, so drawing it
-//    twice leaves the picture as it was;
 //  - pictures are copied with one colour left transparent.
 // Colours are the circuit's 0x00BBGGRR integers throughout.
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QImage>
-#include <QPoint>
-#include <QRect>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "render/geometry.h"
 
 namespace vorlisk {
 
 struct NetLevels;
 struct Pictures;
-
-// The one place where 0x00BBGGRR meets Qt's 0xAARRGGBB.
-constexpr QRgb to_qrgb(int32_t bgr) {
-    return 0xff000000u | (uint32_t(bgr & 0xff) << 16) | (uint32_t(bgr) & 0xff00u) | ((uint32_t(bgr) >> 16) & 0xffu);
-}
-constexpr int32_t from_qrgb(QRgb rgb) {
-    return int32_t(((rgb >> 16) & 0xffu) | (rgb & 0xff00u) | ((rgb & 0xffu) << 16));
-}
-QColor to_qcolor(int32_t bgr);
+struct PixelPicture;
 
 constexpr int32_t kRed = 0x0000ff;
 constexpr int32_t kBlack = 0x000000;
 constexpr int32_t kWhite = 0xffffff;
 
 // A font as the circuit names it. Face names of the original platform are
-// mapped to the fonts of this one (see canvas.cpp).
+// mapped to the fonts of this one (see qt_surface.cpp).
 struct CanvasFont {
     std::string name = "Arial";
     int pixel_height = 12;  // character height in pixels
@@ -67,8 +60,32 @@ CanvasFont terminal_font();    // "MS Sans Serif" 11 bold black
 CanvasFont test_point_font();  // Arial 14 bold
 CanvasFont pin_number_font();  // Arial 8 bold: package pin numbers, between strokes 10 px apart
 CanvasFont pin_name_font();    // Arial 6: datasheet pin names inside a chip's body
-// The Qt font for a circuit font (face substitution, pixel size).
-QFont qt_font(const CanvasFont& f);
+
+// A text's box in a font, from the core's font tables (text_metrics.h):
+// the fonts the drawers measure are in them exactly; any other font is
+// scaled from Arial 12, an estimate.
+struct TextBox {
+    int width = 0;   // advance
+    int height = 0;  // the line's cell
+    int ascent = 0;  // cell top to baseline
+    int cap_height = 0;
+};
+TextBox measure(const CanvasFont& font, std::string_view utf8);
+
+// The view's choices handed to the drawers with every call: they are the
+// window's (or the picture's), never a surface's.
+struct DrawOptions {
+    // Chips show their package pin numbers, and their datasheet pin names
+    // where the output is large enough to read them.
+    bool pin_numbers = false;
+    bool pin_names = false;
+    // The levels of the nets while the circuit runs and levels are shown:
+    // wires, junctions and pin strokes take the look of their net's level
+    // (render/levels.h). Null: the stopped look.
+    const NetLevels* levels = nullptr;
+    // The eight pictures of the components (render/pictures.h); null: none.
+    const Pictures* pictures = nullptr;
+};
 
 class PaintSurface {
 public:
@@ -88,9 +105,12 @@ public:
     void set_font_color(int32_t color) { font_.color = color; }
     void set_font_bold(bool bold) { font_.bold = bold; }
     int pen_width() const { return pen_width_; }
+    int32_t pen_color() const { return pen_color_; }
+    int32_t brush_color() const { return brush_color_; }
+    bool brush_solid() const { return brush_solid_; }
 
     virtual void line(int x1, int y1, int x2, int y2) = 0;
-    virtual void polyline(std::span<const QPoint> points) = 0;
+    virtual void polyline(std::span<const Point> points) = 0;
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
     virtual void pixel(int x, int y, int32_t color) = 0;
@@ -102,9 +122,7 @@ public:
     virtual void text_up(int x, int y, std::string_view utf8) = 0;
     // Copies a picture with its top-left at (x, y), leaving out the pixels
     // of the transparent colour.
-    virtual void picture(int x, int y, const QImage& picture, int32_t transparent) = 0;
-    // The rubber band: a dotted rectangle outline XORed onto the picture.
-    virtual void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) = 0;
+    virtual void picture(int x, int y, const PixelPicture& picture, int32_t transparent) = 0;
     // Finishes pending painting, so the output can be read.
     virtual void end() const {}
     // Whether the output is the canvas pixels themselves (the exact surface):
@@ -116,19 +134,11 @@ public:
     // Limits what is painted to these rectangles of canvas pixels (none: no
     // limit). Only surfaces that are not pixel-exact need to honour it: they
     // repaint changed places from scratch inside it.
-    virtual void set_clip(std::span<const QRect> area) { (void)area; }
-
-    // The eight pictures of the components, supplied by the program.
-    const Pictures* pictures = nullptr;
-    // View choices of the program: chips show their package pin numbers,
-    // and their datasheet pin names where the output is large enough to
-    // read them.
-    bool show_pin_numbers = false;
-    bool show_pin_names = false;
-    // The levels of the nets while the circuit runs and levels are shown:
-    // wires, junctions and pin strokes take the look of their net's level
-    // (render/levels.h). Null: the stopped look.
-    const NetLevels* levels = nullptr;
+    virtual void set_clip(std::span<const Rect> area) { (void)area; }
+    // The canvas pixels that can show anything of what is painted (the
+    // output's extent, within the clip); none: no limit. Drawers of large
+    // items may leave out what lies wholly beyond it.
+    virtual std::optional<Rect> visible_area() const { return std::nullopt; }
 
 protected:
     int32_t pen_color_ = 0;

@@ -1,137 +1,47 @@
 #include "render/pictures.h"
 
-#include <QPainter>
-#include <QPolygon>
+#include <span>
 
-#include "render/paint_surface.h"
+#include "render/picture_data.cpp.inc"
 
 namespace vorlisk {
 
 namespace {
 
-// Pictures are copied pixel by pixel with blue left out, so they are painted
-// without smoothing: a blended edge would leave a blue fringe.
-struct Sheet {
-    QImage image;
-    QPainter p;
-    Sheet(int w, int h) : image(w, h, QImage::Format_RGB32) {
-        image.fill(to_qcolor(kPictureBackground));
-        p.begin(&image);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setRenderHint(QPainter::TextAntialiasing, false);
-    }
-    QImage done() {
-        p.end();
-        return image;
-    }
-    void text(const QRect& box, const QString& s, int px, const QColor& colour) {
-        CanvasFont f{"Arial", px, true, false, false, false, 0};
-        QFont font = qt_font(f);
-        font.setStyleStrategy(QFont::NoAntialias);
-        p.setFont(font);
-        p.setPen(colour);
-        p.drawText(box, Qt::AlignCenter, s);
-    }
-    void frame(const QRect& r, const QColor& colour, int width) {
-        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(r);
-    }
-};
-
-const QColor kGrey(150, 150, 150);
-const QColor kScreen(40, 90, 200);  // not pure blue: that would be transparent
-const QColor kBoard(20, 120, 50);
-
-QImage level_picture(bool high) {
-    Sheet s(41, 41);
-    s.text(QRect(10, 3, 21, 17), "H", 15, high ? Qt::red : kGrey);
-    s.text(QRect(10, 21, 21, 17), "L", 15, Qt::black);
-    if (high) s.frame(QRect(10, 3, 20, 16), Qt::red, 2);
-    else s.frame(QRect(10, 22, 20, 16), Qt::black, 2);
-    return s.done();
-}
-
-QImage pulse_picture(const QString& caption) {
-    Sheet s(61, 61);
-    s.p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    // Above the pin labels, which sit at mid-height on both sides.
-    const QPoint wave[] = {{17, 22}, {24, 22}, {24, 8}, {36, 8}, {36, 22}, {43, 22}};
-    s.p.drawPolyline(wave, 6);
-    s.text(QRect(15, 31, 31, 18), caption, 14, Qt::black);
-    return s.done();
-}
-
-void draw_board(QPainter& p, const QRect& r) {
-    p.setPen(Qt::black);
-    p.setBrush(kBoard);
-    p.drawRect(r);
-    p.setBrush(Qt::black);
-    const QRect chip(r.center().x() - 4, r.center().y() - 3, 8, 6);
-    p.drawRect(chip);
-    p.setPen(QColor(230, 200, 60));
-    p.drawLine(r.left() + 2, r.bottom() - 2, r.right() - 2, r.bottom() - 2);
-}
-
-void draw_computer(QPainter& p, const QRect& r) {
-    p.setPen(Qt::black);
-    p.setBrush(QColor(200, 200, 200));
-    const QRect monitor(r.left(), r.top(), r.width(), r.height() * 3 / 4);
-    p.drawRect(monitor);
-    p.setBrush(kScreen);
-    p.drawRect(monitor.adjusted(2, 2, -2, -2));
-    p.setBrush(QColor(200, 200, 200));
-    p.drawRect(r.center().x() - 5, monitor.bottom() + 1, 10, r.bottom() - monitor.bottom() - 1);
-}
-
-void draw_arrow(QPainter& p, QPoint from, QPoint to, const QColor& colour) {
-    p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::FlatCap));
-    const QPoint d = to - from;
-    const bool down = d.x() == 0;
-    const QPoint stem_end = down ? to - QPoint(0, 6) : to - QPoint(6, 0);
-    p.drawLine(from, stem_end);
-    p.setPen(colour);
-    p.setBrush(colour);
-    QPolygon head;
-    if (down) head << to << to + QPoint(-6, -7) << to + QPoint(6, -7);
-    else head << to << to + QPoint(-7, -6) << to + QPoint(-7, 6);
-    p.drawPolygon(head);
-}
-
-// The device pictures leave the column of pin numbers free: on the right
-// of the input device and on the left of the output device.
-QImage device_picture(bool input, bool vertical) {
-    const QColor arrow = input ? QColor(0, 170, 0) : QColor(220, 0, 0);
-    if (vertical) {
-        Sheet s(41, 91);
-        const int left = input ? 4 : 11;
-        const QRect first(left, 5, 26, 22), second(left, 62, 26, 24);
-        if (input) draw_board(s.p, first), draw_computer(s.p, second);
-        else draw_computer(s.p, first), draw_board(s.p, second.adjusted(0, 2, 0, -2));
-        draw_arrow(s.p, QPoint(left + 13, 31), QPoint(left + 13, 58), arrow);
-        return s.done();
-    }
-    Sheet s(91, 41);
-    const QRect first(5, 9, 24, 22), second(62, 9, 24, 22);
-    if (input) draw_board(s.p, first), draw_computer(s.p, second);
-    else draw_computer(s.p, first), draw_board(s.p, second);
-    draw_arrow(s.p, QPoint(33, 20), QPoint(58, 20), arrow);
-    return s.done();
+PixelPicture unpack(int id, int width, int height, std::span<const uint32_t> runs) {
+    PixelPicture p;
+    p.id = id;
+    p.width = width;
+    p.height = height;
+    p.pixels.reserve(size_t(width) * size_t(height));
+    for (size_t i = 0; i + 1 < runs.size(); i += 2) p.pixels.insert(p.pixels.end(), runs[i], int32_t(runs[i + 1]));
+    p.pixels.resize(size_t(width) * size_t(height), kPictureBackground);
+    return p;
 }
 
 }  // namespace
 
-Pictures paint_pictures() {
-    Pictures p;
-    p.level_high = level_picture(true);
-    p.level_low = level_picture(false);
-    p.pulse_continuous = pulse_picture("CP");
-    p.pulse_preset = pulse_picture("N");
-    p.input_vertical = device_picture(true, true);
-    p.input_horizontal = device_picture(true, false);
-    p.output_vertical = device_picture(false, true);
-    p.output_horizontal = device_picture(false, false);
-    return p;
+const PixelPicture* Pictures::by_id(int id) const {
+    const PixelPicture* all[] = {&level_high,     &level_low,        &pulse_continuous, &pulse_preset,
+                                 &input_vertical, &input_horizontal, &output_vertical,  &output_horizontal};
+    return id >= 0 && id < 8 ? all[id] : nullptr;
+}
+
+const Pictures& component_pictures() {
+    static const Pictures pictures = [] {
+        using namespace picture_data;
+        Pictures p;
+        p.level_high = unpack(0, 41, 41, kLevelHigh);
+        p.level_low = unpack(1, 41, 41, kLevelLow);
+        p.pulse_continuous = unpack(2, 61, 61, kPulseContinuous);
+        p.pulse_preset = unpack(3, 61, 61, kPulsePreset);
+        p.input_vertical = unpack(4, 41, 91, kInputVertical);
+        p.input_horizontal = unpack(5, 91, 41, kInputHorizontal);
+        p.output_vertical = unpack(6, 41, 91, kOutputVertical);
+        p.output_horizontal = unpack(7, 91, 41, kOutputHorizontal);
+        return p;
+    }();
+    return pictures;
 }
 
 }  // namespace vorlisk

@@ -31,13 +31,13 @@ private:
 using SelectedNames = NameList;
 
 void polyline_of(PaintSurface& cv, const MY_LINK& w) {
-    std::array<QPoint, kMaxBends + 2> pts;
+    std::array<Point, kMaxBends + 2> pts;
     const int bends = std::clamp(w.bend_count, 0, kMaxBends);
     int n = 0;
-    pts[n++] = QPoint(w.x1, w.y1);
-    for (int i = 0; i < bends; ++i) pts[n++] = QPoint(w.bends[i].x, w.bends[i].y);
-    pts[n++] = QPoint(w.x2, w.y2);
-    cv.polyline(std::span<const QPoint>(pts.data(), size_t(n)));
+    pts[n++] = Point(w.x1, w.y1);
+    for (int i = 0; i < bends; ++i) pts[n++] = Point(w.bends[i].x, w.bends[i].y);
+    pts[n++] = Point(w.x2, w.y2);
+    cv.polyline(std::span<const Point>(pts.data(), size_t(n)));
 }
 
 // Mode 0 draws every item, mode 2 the unselected ones, mode 3 the selected.
@@ -45,25 +45,22 @@ bool wanted(int mode, bool selected) {
     return mode == kRedrawFull || (mode == kRedrawStatic && !selected) || (mode == kRedrawMoving && selected);
 }
 
-void draw_objects(PaintSurface& cv, Circuit& c, int mode, SelectedNames& is_selected) {
+void draw_objects(PaintSurface& cv, const Circuit& c, int mode, SelectedNames& is_selected, const DrawOptions& view) {
     for (int i = 0; i < c.object_count; ++i) {
-        MY_BASE_OBJ& o = c.objects[i];
+        const MY_BASE_OBJ& o = c.objects[i];
         if (mode == kRedrawFull || o.dirty) {
-            draw_component(cv, c, o, mode);
-            o.dirty = 0;
+            draw_component(cv, c, o, mode, view);
             if (is_selected(o.name)) draw_selection_frame(cv, o);
         } else if (mode == kRedrawStatic) {
             if (is_selected(o.name)) continue;
-            draw_component(cv, c, o, mode);
-            o.dirty = 0;
+            draw_component(cv, c, o, mode, view);
         } else if (mode == kRedrawMoving) {
             // Indicators keep showing their state under a moving selection.
             bool drawn = false;
-            if (contains(o.kind, "发光二极管")) draw_led(cv, c, o, mode), drawn = true;
-            else if (contains(o.kind, "数码管")) draw_display(cv, c, o, mode), drawn = true;
+            if (contains(o.kind, "发光二极管")) draw_led(cv, c, o, mode, view), drawn = true;
+            else if (contains(o.kind, "数码管")) draw_display(cv, c, o, mode, view), drawn = true;
             if (is_selected(o.name)) {
-                if (!drawn) draw_component(cv, c, o, mode);
-                o.dirty = 0;
+                if (!drawn) draw_component(cv, c, o, mode, view);
                 draw_selection_frame(cv, o);
             }
         }
@@ -72,7 +69,7 @@ void draw_objects(PaintSurface& cv, Circuit& c, int mode, SelectedNames& is_sele
 
 }  // namespace
 
-void draw_background(PaintSurface& cv, const Circuit& c, const QRect& area, const QRect& near) {
+void draw_background(PaintSurface& cv, const Circuit& c, const Rect& area, const Rect& near) {
     const DrawSettings& d = c.draw;
     const int left = area.left(), top = area.top(), right = area.right() + 1, bottom = area.bottom() + 1;
     cv.set_pen(d.back_color, 1);
@@ -90,15 +87,15 @@ void draw_background(PaintSurface& cv, const Circuit& c, const QRect& area, cons
         if (wanted(y, near.top(), near.bottom())) cv.line(left, y, right, y);
 }
 
-void draw_wire(PaintSurface& cv, const Circuit& c, const MY_LINK& w, bool selected) {
-    const LevelLook l = wire_look(cv, c, index_of(c.wires, w, c.wire_count));
+void draw_wire(PaintSurface& cv, const Circuit& c, const MY_LINK& w, bool selected, const DrawOptions& view) {
+    const LevelLook l = wire_look(view, c, index_of(c.wires, w, c.wire_count));
     cv.set_pen(selected ? kRed : l.color, selected ? c.draw.wire_width : l.width);
     polyline_of(cv, w);
     cv.set_pen_width(1);
 }
 
-void draw_junction(PaintSurface& cv, const Circuit& c, const MY_POINT& j, bool selected) {
-    const int32_t colour = selected ? kRed : junction_look(cv, c, index_of(c.junctions, j, c.junction_count)).color;
+void draw_junction(PaintSurface& cv, const Circuit& c, const MY_POINT& j, bool selected, const DrawOptions& view) {
+    const int32_t colour = selected ? kRed : junction_look(view, c, index_of(c.junctions, j, c.junction_count)).color;
     cv.set_pen(colour, 1);
     cv.set_brush(colour);
     const int s = c.draw.junction_size;
@@ -131,26 +128,31 @@ void draw_annotation_item(PaintSurface& cv, const ZHU_SHI_S& a, bool selected) {
     cv.rectangle(a.x - 3, a.y - 3, a.x + a.width + 3, a.y + a.height + 3);
 }
 
-void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode) {
-    redraw_canvas(cv, c, QRect(0, 0, width, height), mode);
+void redraw_canvas(PaintSurface& cv, Circuit& c, int width, int height, int mode, const DrawOptions& view) {
+    redraw_canvas(cv, c, Rect(0, 0, width, height), mode, view);
 }
 
-void redraw_canvas(PaintSurface& cv, Circuit& c, const QRect& area, int mode) {
+void redraw_canvas(PaintSurface& cv, Circuit& c, const Rect& area, int mode, const DrawOptions& view) {
+    draw_circuit(cv, c, area, mode, view);
+    for (int i = 0; i < c.object_count; ++i) c.objects[i].dirty = 0;
+}
+
+void draw_circuit(PaintSurface& cv, const Circuit& c, const Rect& area, int mode, const DrawOptions& view) {
     if (mode == kRedrawFull || mode == kRedrawStatic) draw_background(cv, c, area);
     cv.set_font(component_font());
     SelectedNames is_selected(c.selection);
-    draw_objects(cv, c, mode, is_selected);
+    draw_objects(cv, c, mode, is_selected, view);
     if (mode != kRedrawDynamic) {
         // What a drag takes along moves with the selection but is not marked.
         NameList along(c.moving_along);
         auto moves = [&](std::string_view name, bool sel) { return sel || (!c.moving_along.empty() && along(name)); };
         for (int i = 0; i < c.wire_count; ++i) {
             const bool sel = is_selected(c.wires[i].name);
-            if (wanted(mode, moves(c.wires[i].name, sel))) draw_wire(cv, c, c.wires[i], sel);
+            if (wanted(mode, moves(c.wires[i].name, sel))) draw_wire(cv, c, c.wires[i], sel, view);
         }
         for (int i = 0; i < c.junction_count; ++i) {
             const bool sel = is_selected(c.junctions[i].name);
-            if (wanted(mode, moves(c.junctions[i].name, sel))) draw_junction(cv, c, c.junctions[i], sel);
+            if (wanted(mode, moves(c.junctions[i].name, sel))) draw_junction(cv, c, c.junctions[i], sel, view);
         }
         for (int i = 0; i < c.test_point_count; ++i) {
             const bool sel = is_selected(c.test_points[i].name);
@@ -166,8 +168,8 @@ void redraw_canvas(PaintSurface& cv, Circuit& c, const QRect& area, int mode) {
     cv.end();
 }
 
-void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
-    const NetLevels* levels = cv.levels;
+void redraw_changed_levels(PaintSurface& cv, const Circuit& c, const DrawOptions& given) {
+    const NetLevels* levels = given.levels;
     if (!levels || levels->changed.empty() || !c.compiled) return;
     const CompiledCircuit& cc = *c.compiled;
     std::vector<char> changed(levels->shown.size(), 0);
@@ -181,30 +183,29 @@ void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
     bool any = false;
     // Pin numbers stand outside the body, where nothing covers them; drawn
     // over themselves at every change, smoothed digits would smear.
-    const bool pin_numbers = cv.show_pin_numbers;
-    cv.show_pin_numbers = false;
+    DrawOptions view = given;
+    view.pin_numbers = false;
     // A component with a pin on a changed net is drawn whole: its bubbles
     // and labels lie over the inner ends of the pin strokes.
     for (int i = 0; i < c.object_count; ++i) {
-        MY_BASE_OBJ& o = c.objects[i];
+        const MY_BASE_OBJ& o = c.objects[i];
         const size_t base = size_t(i) * kMaxPins;
         bool hit = false;
         for (int k = 0; k < std::min<int>(o.input_count, kMaxPins) && !hit; ++k) hit = on_changed(cc.input_net, base + k);
         for (int k = 0; k < std::min<int>(o.output_count, kMaxPins) && !hit; ++k) hit = on_changed(cc.output_net, base + k);
         if (!hit) continue;
-        draw_component(cv, c, o, kRedrawFull);
+        draw_component(cv, c, o, kRedrawFull, view);
         if (is_selected(o.name)) draw_selection_frame(cv, o);
         any = true;
     }
-    cv.show_pin_numbers = pin_numbers;
     for (int i = 0; i < c.wire_count; ++i)
         if (on_changed(cc.wire_net, size_t(i))) {
-            draw_wire(cv, c, c.wires[i], is_selected(c.wires[i].name));
+            draw_wire(cv, c, c.wires[i], is_selected(c.wires[i].name), view);
             any = true;
         }
     for (int i = 0; i < c.junction_count; ++i)
         if (on_changed(cc.junction_net, size_t(i))) {
-            draw_junction(cv, c, c.junctions[i], is_selected(c.junctions[i].name));
+            draw_junction(cv, c, c.junctions[i], is_selected(c.junctions[i].name), view);
             any = true;
         }
     // Test points sit on wires and pin tips; they are few, so all of them
@@ -218,16 +219,16 @@ void redraw_changed_levels(PaintSurface& cv, Circuit& c) {
     cv.end();
 }
 
-std::vector<QPoint> wire_in_progress_route(const Circuit& c) {
+std::vector<Point> wire_in_progress_route(const Circuit& c) {
     const MY_LINK& w = c.drawing_wire;
     if (w.name.empty()) return {};
-    std::vector<QPoint> route{QPoint(w.x1, w.y1)};
+    std::vector<Point> route{Point(w.x1, w.y1)};
     for (int i = 0; i < std::clamp(w.bend_count, 0, kMaxBends); ++i) route.emplace_back(w.bends[i].x, w.bends[i].y);
     route.emplace_back(w.x2, w.y2);
     return route;
 }
 
-void draw_wire_in_progress(PaintSurface& cv, std::span<const QPoint> route) {
+void draw_wire_in_progress(PaintSurface& cv, std::span<const Point> route) {
     if (route.empty()) return;
     cv.set_pen(kRed, 2);
     cv.polyline(route);
@@ -236,8 +237,27 @@ void draw_wire_in_progress(PaintSurface& cv, std::span<const QPoint> route) {
 }
 
 void draw_wire_in_progress(PaintSurface& cv, const Circuit& c) {
-    const std::vector<QPoint> route = wire_in_progress_route(c);
+    const std::vector<Point> route = wire_in_progress_route(c);
     draw_wire_in_progress(cv, route);
+}
+
+void draw_rubber_band(PaintSurface& cv, const Rect32& band, int32_t colour) {
+    int left = std::min(band.left, band.right), right = std::max(band.left, band.right);
+    int top = std::min(band.top, band.bottom), bottom = std::max(band.top, band.bottom);
+    const int r = right - 1, b = bottom - 1;
+    if (r < left || b < top) return;
+    int n = 0;
+    auto dot = [&](int x, int y) {
+        if (n++ % 2 == 0) cv.pixel(x, y, colour);  // every other pixel: dotted
+    };
+    // Each pixel of the outline once, clockwise from the top-left corner.
+    for (int x = left; x <= r; ++x) dot(x, top);
+    for (int y = top + 1; y <= b; ++y) dot(r, y);
+    if (b > top)
+        for (int x = r - 1; x >= left; --x) dot(x, b);
+    if (r > left)
+        for (int y = b - 1; y > top; --y) dot(left, y);
+    cv.end();
 }
 
 }  // namespace vorlisk

@@ -2,13 +2,12 @@
 // records' coordinates are canvas pixels and no transformation is needed.
 #pragma once
 
-#include <QPoint>
-#include <QRect>
 #include <span>
 #include <vector>
 
 #include "model/circuit.h"
-#include "render/canvas.h"  // the exact surface; the drawers take any PaintSurface
+#include "render/geometry.h"
+#include "render/paint_surface.h"
 
 namespace vorlisk {
 
@@ -20,12 +19,16 @@ enum RedrawMode : int {
     kRedrawMoving = 3,   // only the selection, LEDs, displays and dirty components, over the static picture
 };
 
-// Repaints the canvas; `area` is the part of it the drawing area shows, in
-// canvas pixels, where the background goes. Clears the `dirty` flag of
-// every component it paints.
-void redraw_canvas(PaintSurface& canvas, Circuit& c, const QRect& area, int mode);
+// Paints the circuit in a mode; `area` is the part of the canvas the
+// output shows, in canvas pixels, where the background goes. Only reads
+// the circuit: printing and pictures paint it while it runs.
+void draw_circuit(PaintSurface& canvas, const Circuit& c, const Rect& area, int mode, const DrawOptions& view = {});
+// The screen's repaint: draw_circuit, then every component's `dirty` flag
+// cleared (every mode paints each dirty component), as the screen now
+// shows them as they are.
+void redraw_canvas(PaintSurface& canvas, Circuit& c, const Rect& area, int mode, const DrawOptions& view = {});
 // The same for a drawing area of width x height from the canvas origin.
-void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int mode);
+void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int mode, const DrawOptions& view = {});
 
 // The running refresh of the window's timer: the components whose `dirty`
 // is set and, when `levels_changed`, what lies on the nets whose level
@@ -33,28 +36,33 @@ void redraw_canvas(PaintSurface& canvas, Circuit& c, int width, int height, int 
 // the picture (the dynamic mode, then redraw_changed_levels); a smoothing
 // surface repaints their places from scratch, background first, as a full
 // redraw paints them there: smoothed edges painted over themselves darken.
-void redraw_running(PaintSurface& canvas, Circuit& c, const QRect& area, bool levels_changed);
+// The screen's step: clears the `dirty` flags.
+void redraw_running(PaintSurface& canvas, Circuit& c, const Rect& area, bool levels_changed, const DrawOptions& view = {});
 
 // The canvas colour and the grid over `area`; with `near` not empty, only
 // the grid lines that come near it.
-void draw_background(PaintSurface& canvas, const Circuit& c, const QRect& area, const QRect& near = {});
+void draw_background(PaintSurface& canvas, const Circuit& c, const Rect& area, const Rect& near = {});
 
-// While the circuit runs and the surface shows levels: repaints what lies
+// While the circuit runs and the view shows levels: repaints what lies
 // on the nets whose level changed at the levels' last update (the
 // components with a pin on them, their wires and junctions, then the test
 // points), over the picture as it is.
-void redraw_changed_levels(PaintSurface& canvas, Circuit& c);
+void redraw_changed_levels(PaintSurface& canvas, const Circuit& c, const DrawOptions& view);
 
 // The wire the editor is drawing, in red, 2 pixels wide, when there is one.
 // The window draws it over its picture, never into it, so that no redraw
 // can take it away while the student is still drawing.
 void draw_wire_in_progress(PaintSurface& canvas, const Circuit& c);
-void draw_wire_in_progress(PaintSurface& canvas, std::span<const QPoint> route);
+void draw_wire_in_progress(PaintSurface& canvas, std::span<const Point> route);
 // Start, corners and free end of the wire in progress; empty when there is none.
-std::vector<QPoint> wire_in_progress_route(const Circuit& c);
+std::vector<Point> wire_in_progress_route(const Circuit& c);
+// The rubber band of a box selection: a dotted outline, one pixel on and
+// one off clockwise from the top-left corner. Like the wire in progress,
+// drawn over the picture by the window, never into it.
+void draw_rubber_band(PaintSurface& canvas, const Rect32& r, int32_t colour);
 
-void draw_wire(PaintSurface& canvas, const Circuit& c, const MY_LINK& w, bool selected);
-void draw_junction(PaintSurface& canvas, const Circuit& c, const MY_POINT& j, bool selected);
+void draw_wire(PaintSurface& canvas, const Circuit& c, const MY_LINK& w, bool selected, const DrawOptions& view = {});
+void draw_junction(PaintSurface& canvas, const Circuit& c, const MY_POINT& j, bool selected, const DrawOptions& view = {});
 // The ring and, with `with_label`, the label beside it.
 void draw_test_point(PaintSurface& canvas, const Circuit& c, const MY_TEST_POINT& t, bool selected, bool with_label = true);
 // The annotation and, when selected, its red frame.

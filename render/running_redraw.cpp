@@ -22,7 +22,7 @@ namespace {
 // body, pictures, and strokes widened to one output pixel at small scales.
 constexpr int kComponentRoom = 16;
 
-QRect component_reach(const MY_BASE_OBJ& o, int room) {
+Rect component_reach(const MY_BASE_OBJ& o, int room) {
     const Rect32& r = o.outline_rect;
     int l = std::min(r.left, r.right), t = std::min(r.top, r.bottom);
     int rr = std::max(r.left, r.right), b = std::max(r.top, r.bottom);
@@ -31,31 +31,31 @@ QRect component_reach(const MY_BASE_OBJ& o, int room) {
         take(o.in_dx[k], o.in_dy[k]), take(o.in_stub_dx[k], o.in_stub_dy[k]);
     for (int k = 0; k < std::clamp<int>(o.output_count, 0, kMaxPins); ++k)
         take(o.out_dx[k], o.out_dy[k]), take(o.out_stub_dx[k], o.out_stub_dy[k]);
-    return QRect(QPoint(o.x + l - room, o.y + t - room), QPoint(o.x + rr + room, o.y + b + room));
+    return Rect(Point(o.x + l - room, o.y + t - room), Point(o.x + rr + room, o.y + b + room));
 }
 
-QRect wire_reach(const MY_LINK& w, int room) {
+Rect wire_reach(const MY_LINK& w, int room) {
     int l = std::min(w.x1, w.x2), t = std::min(w.y1, w.y2), r = std::max(w.x1, w.x2), b = std::max(w.y1, w.y2);
     for (int i = 0; i < std::clamp(w.bend_count, 0, kMaxBends); ++i) {
         l = std::min(l, w.bends[i].x), r = std::max(r, w.bends[i].x);
         t = std::min(t, w.bends[i].y), b = std::max(b, w.bends[i].y);
     }
-    return QRect(QPoint(l - room, t - room), QPoint(r + room, b + room));
+    return Rect(Point(l - room, t - room), Point(r + room, b + room));
 }
 
-QRect junction_reach(const MY_POINT& j, int room) { return QRect(QPoint(j.x - room, j.y - room), QPoint(j.x + room, j.y + room)); }
+Rect junction_reach(const MY_POINT& j, int room) { return Rect(Point(j.x - room, j.y - room), Point(j.x + room, j.y + room)); }
 
-QRect test_point_reach(const MY_TEST_POINT& t, int room) {
+Rect test_point_reach(const MY_TEST_POINT& t, int room) {
     const TextSize label = measure_text(t.label, FontKind::test_point);
-    QRect r(QPoint(t.x - 5, t.y - 5), QPoint(t.x + 5, t.y + 5));
-    r |= QRect(t.x + t.label_dx - 2, t.y + t.label_dy, label.width + 4, label.height);
+    Rect r(Point(t.x - 5, t.y - 5), Point(t.x + 5, t.y + 5));
+    r |= Rect(t.x + t.label_dx - 2, t.y + t.label_dy, label.width + 4, label.height);
     return r.adjusted(-room, -room, room, room);
 }
 
 // The frame, and the text as far as it could reach: a file may carry a
 // size measured with other fonts than the ones drawn here. No letter is
 // wider than 1.1 em.
-QRect annotation_reach(const ZHU_SHI_S& a, int room) {
+Rect annotation_reach(const ZHU_SHI_S& a, int room) {
     const int em = std::max(annotation_font(a).pixel_height, 1);
     size_t longest = 0;
     for (const std::string& line : a.text_lines)
@@ -63,19 +63,19 @@ QRect annotation_reach(const ZHU_SHI_S& a, int room) {
     const long long w = std::max<long long>(a.width, (long long)longest * em * 11 / 10);
     const long long h = std::max<long long>(a.height, (long long)(double(std::abs(a.font_height)) * 1.1 * double(a.text_lines.size())) + em);
     auto to_int = [](long long v) { return int(std::clamp<long long>(v, -1'000'000'000, 1'000'000'000)); };
-    return QRect(QPoint(a.x - 3 - room, a.y - 3 - room), QPoint(to_int(a.x + w + 3 + room), to_int(a.y + h + 3 + room)));
+    return Rect(Point(a.x - 3 - room, a.y - 3 - room), Point(to_int(a.x + w + 3 + room), to_int(a.y + h + 3 + room)));
 }
 
-bool meets(const std::vector<QRect>& area, const QRect& r) {
-    return std::any_of(area.begin(), area.end(), [&](const QRect& a) { return a.intersects(r); });
+bool meets(const std::vector<Rect>& area, const Rect& r) {
+    return std::any_of(area.begin(), area.end(), [&](const Rect& a) { return a.intersects(r); });
 }
 
 }  // namespace
 
-void redraw_running(PaintSurface& cv, Circuit& c, const QRect& view, bool levels_changed) {
+void redraw_running(PaintSurface& cv, Circuit& c, const Rect& view, bool levels_changed, const DrawOptions& options) {
     if (cv.pixel_exact()) {
-        redraw_canvas(cv, c, view, kRedrawDynamic);
-        if (levels_changed) redraw_changed_levels(cv, c);
+        redraw_canvas(cv, c, view, kRedrawDynamic, options);
+        if (levels_changed) redraw_changed_levels(cv, c, options);
         return;
     }
     // One output pixel, in canvas pixels: the thinnest a stroke is drawn,
@@ -86,10 +86,10 @@ void redraw_running(PaintSurface& cv, Circuit& c, const QRect& view, bool levels
     const int dot_room = std::max(c.draw.junction_size, 2) + 2 * px + 1;
 
     // The places whose look changed.
-    std::vector<QRect> area;
+    std::vector<Rect> area;
     for (int i = 0; i < c.object_count; ++i)
         if (c.objects[i].dirty) area.push_back(component_reach(c.objects[i], room));
-    const NetLevels* levels = cv.levels;
+    const NetLevels* levels = options.levels;
     if (levels_changed && levels && c.compiled && !levels->changed.empty()) {
         const CompiledCircuit& cc = *c.compiled;
         std::vector<char> changed(levels->shown.size(), 0);
@@ -115,23 +115,23 @@ void redraw_running(PaintSurface& cv, Circuit& c, const QRect& view, bool levels
 
     // Painted afresh there, in the full redraw's order; what does not reach
     // the area cannot change a pixel in it.
-    QRect bounds;
-    for (const QRect& r : area) bounds |= r;
+    Rect bounds;
+    for (const Rect& r : area) bounds |= r;
     cv.set_clip(area);
     draw_background(cv, c, view, bounds);
     cv.set_font(component_font());
     for (int i = 0; i < c.object_count; ++i) {
         MY_BASE_OBJ& o = c.objects[i];
         if (!o.dirty && !meets(area, component_reach(o, room))) continue;
-        draw_component(cv, c, o, kRedrawFull);
-        o.dirty = 0;
+        draw_component(cv, c, o, kRedrawFull, options);
+        o.dirty = 0;  // the screen shows it as it is
         if (is_selected(c, o.name)) draw_selection_frame(cv, o);
     }
     for (int i = 0; i < c.wire_count; ++i)
-        if (meets(area, wire_reach(c.wires[i], line_room))) draw_wire(cv, c, c.wires[i], is_selected(c, c.wires[i].name));
+        if (meets(area, wire_reach(c.wires[i], line_room))) draw_wire(cv, c, c.wires[i], is_selected(c, c.wires[i].name), options);
     for (int i = 0; i < c.junction_count; ++i)
         if (meets(area, junction_reach(c.junctions[i], dot_room)))
-            draw_junction(cv, c, c.junctions[i], is_selected(c, c.junctions[i].name));
+            draw_junction(cv, c, c.junctions[i], is_selected(c, c.junctions[i].name), options);
     for (int i = 0; i < c.test_point_count; ++i)
         if (meets(area, test_point_reach(c.test_points[i], line_room)))
             draw_test_point(cv, c, c.test_points[i], is_selected(c, c.test_points[i].name));

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "render/pictures.h"
+
 namespace vorlisk {
 
 ScaledCanvas::ScaledCanvas(QPaintDevice* device, double scale, QPointF origin) : ScaledCanvas(scale, origin) {
@@ -52,16 +54,27 @@ void ScaledCanvas::touch(double l, double t, double r, double b) {
     touched_ = touched_.united(d);
 }
 
-void ScaledCanvas::set_clip(std::span<const QRect> area) {
+void ScaledCanvas::set_clip(std::span<const Rect> area) {
     end();
     clip_ = QRegion();
-    for (const QRect& r : area) {
+    for (const Rect& r : area) {
         const int L = int(std::floor((r.left() - origin_.x()) * scale_));
         const int T = int(std::floor((r.top() - origin_.y()) * scale_));
         const int R = int(std::ceil((r.right() + 1 - origin_.x()) * scale_));
         const int B = int(std::ceil((r.bottom() + 1 - origin_.y()) * scale_));
         clip_ += QRect(L, T, R - L, B - T);
     }
+}
+
+std::optional<Rect> ScaledCanvas::visible_area() const {
+    if (!device_) return std::nullopt;
+    QRect d(0, 0, device_->width(), device_->height());
+    if (!clip_.isEmpty()) d = d.intersected(clip_.boundingRect());
+    if (d.isEmpty()) return Rect();
+    // Whole canvas pixels covering the device pixels.
+    const int L = int(std::floor(d.left() / scale_ + origin_.x())), T = int(std::floor(d.top() / scale_ + origin_.y()));
+    const int R = int(std::ceil((d.right() + 1) / scale_ + origin_.x())), B = int(std::ceil((d.bottom() + 1) / scale_ + origin_.y()));
+    return Rect(Point(L, T), Point(R - 1, B - 1));
 }
 
 QRect ScaledCanvas::take_touched() {
@@ -115,11 +128,11 @@ void ScaledCanvas::line(int x1, int y1, int x2, int y2) {
     stroke(pts, 2);
 }
 
-void ScaledCanvas::polyline(std::span<const QPoint> points) {
+void ScaledCanvas::polyline(std::span<const Point> points) {
     std::vector<QPointF> pts;
     pts.reserve(points.size());
     const double c = pen_centre(pen_width_);
-    for (const QPoint& q : points) {
+    for (const Point& q : points) {
         const QPointF f(q.x() + c, q.y() + c);
         if (pts.empty() || pts.back() != f) pts.push_back(f);
     }
@@ -207,58 +220,23 @@ void ScaledCanvas::text_up(int x, int y, std::string_view utf8) {
     touch(x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2);
 }
 
-void ScaledCanvas::picture(int x, int y, const QImage& pic, int32_t transparent) {
-    if (pic.isNull()) return;
-    const qint64 key = pic.cacheKey() ^ (qint64(transparent) << 40);
-    auto it = masked_.find(key);
-    if (it == masked_.end()) {
-        QImage m = pic.convertToFormat(QImage::Format_ARGB32);
-        const QRgb clear = to_qrgb(transparent) & 0xffffffu;
-        for (int j = 0; j < m.height(); ++j) {
+void ScaledCanvas::picture(int x, int y, const PixelPicture& pic, int32_t transparent) {
+    if (pic.empty()) return;
+    auto it = masked_.find(&pic);
+    if (it == masked_.end() || it->second.first != transparent) {
+        QImage m(pic.width, pic.height, QImage::Format_ARGB32);
+        const int32_t clear = transparent & 0xffffff;
+        for (int j = 0; j < pic.height; ++j) {
             QRgb* row = reinterpret_cast<QRgb*>(m.scanLine(j));
-            for (int i = 0; i < m.width(); ++i)
-                row[i] = (row[i] & 0xffffffu) == clear ? 0u : (row[i] | 0xff000000u);
+            for (int i = 0; i < pic.width; ++i) {
+                const int32_t p = pic.at(i, j) & 0xffffff;
+                row[i] = p == clear ? 0u : to_qrgb(p);
+            }
         }
-        it = masked_.emplace(key, std::move(m)).first;
+        it = masked_.insert_or_assign(&pic, std::make_pair(transparent, std::move(m))).first;
     }
-    painter().drawImage(QRectF(x, y, pic.width(), pic.height()), it->second);
-    touch(x, y, x + pic.width(), y + pic.height());
-}
-
-void ScaledCanvas::xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) {
-    if (right < left) std::swap(left, right);
-    if (bottom < top) std::swap(top, bottom);
-    if (!image_) {  // a device without pixels to XOR: a plain dotted outline
-        QPainter& p = painter();
-        QPen pen(to_qcolor(color), 0, Qt::DotLine);
-        p.setPen(pen);
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(left, top, right - left, bottom - top));
-        return;
-    }
-    end();
-    // One device pixel wide, every other pixel, on the device's own grid.
-    auto dev = [&](double v, double o) { return int(std::lround((v - o) * scale_)); };
-    const int L = dev(left, origin_.x()), T = dev(top, origin_.y());
-    const int r = dev(right, origin_.x()) - 1, b = dev(bottom, origin_.y()) - 1;
-    if (r < L || b < T) return;
-    QImage& img = *image_;
-    const QRgb mask = to_qrgb(color) & 0xffffffu;
-    const int w = img.width(), h = img.height();
-    uchar* bits = img.bits();
-    const qsizetype bpl = img.bytesPerLine();
-    int n = 0;
-    auto flip = [&](int x, int y) {
-        if (n++ % 2 != 0) return;
-        if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h)) reinterpret_cast<QRgb*>(bits + size_t(y) * bpl)[x] ^= mask;
-    };
-    for (int x = L; x <= r; ++x) flip(x, T);
-    for (int y = T + 1; y <= b; ++y) flip(r, y);
-    if (b > T)
-        for (int x = r - 1; x >= L; --x) flip(x, b);
-    if (r > L)
-        for (int y = b - 1; y > T; --y) flip(L, y);
-    touched_ = touched_.united(QRect(QPoint(L, T), QPoint(r, b)).intersected(img.rect()));
+    painter().drawImage(QRectF(x, y, pic.width, pic.height), it->second.second);
+    touch(x, y, x + pic.width, y + pic.height);
 }
 
 }  // namespace vorlisk

@@ -16,6 +16,7 @@
 #include <unordered_map>
 
 #include "render/paint_surface.h"
+#include "render/qt_surface.h"
 
 class QPaintDevice;
 
@@ -23,8 +24,7 @@ namespace vorlisk {
 
 class ScaledCanvas : public PaintSurface {
 public:
-    // Paints on `device` (not owned), which must outlive the painting. When
-    // the device is a QImage, the rubber band is XORed into its pixels.
+    // Paints on `device` (not owned), which must outlive the painting.
     ScaledCanvas(QPaintDevice* device, double scale, QPointF origin = {});
     ~ScaledCanvas() override;
     ScaledCanvas(const ScaledCanvas&) = delete;
@@ -34,20 +34,20 @@ public:
     QPointF origin() const { return origin_; }
 
     void line(int x1, int y1, int x2, int y2) override;
-    void polyline(std::span<const QPoint> points) override;
+    void polyline(std::span<const Point> points) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
     void pixel(int x, int y, int32_t color) override;
     void text(int x, int y, std::string_view utf8) override;
     void text_up(int x, int y, std::string_view utf8) override;
-    void picture(int x, int y, const QImage& picture, int32_t transparent) override;
-    void xor_dotted_rect(int left, int top, int right, int bottom, int32_t color) override;
+    void picture(int x, int y, const PixelPicture& picture, int32_t transparent) override;
     // Ends the painter; the next shape begins it again.
     void end() const override;
     double device_scale() const override { return scale_; }
     // Whole device pixels around the rectangles, so smoothed edges inside
     // come out as they would without the clip.
-    void set_clip(std::span<const QRect> area) override;
+    void set_clip(std::span<const Rect> area) override;
+    std::optional<Rect> visible_area() const override;
 
     // Union of the device pixels painted since the last take.
     QRect take_touched();
@@ -70,8 +70,9 @@ private:
     mutable std::unique_ptr<QPainter> painter_;
     QRect touched_;
     QRegion clip_;  // device pixels; empty: none
-    // Pictures with their transparent colour made clear, by the source's key.
-    std::unordered_map<qint64, QImage> masked_;
+    // Pictures with their transparent colour made clear, by the source and
+    // that colour.
+    std::unordered_map<const PixelPicture*, std::pair<int32_t, QImage>> masked_;
 };
 
 }  // namespace vorlisk

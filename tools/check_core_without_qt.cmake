@@ -1,10 +1,17 @@
 # Fails when a source of the headless layers (model/, engine/, chips/,
-# editor/, instruments/, apart from their forms/ subfolders of windows)
+# editor/, instruments/, apart from their forms/ subfolders of windows, and
+# the render core: render/ apart from the desktop's surfaces and windows)
 # includes a Qt header.
-foreach(dir model engine chips editor instruments)
+set(qt_side canvas scaled_canvas svg_canvas qt_surface circuit_picture headless_picture Unit_set colour_swatch)
+foreach(dir model engine chips editor instruments render)
   file(GLOB_RECURSE files "${ROOT}/${dir}/*.h" "${ROOT}/${dir}/*.cpp")
   foreach(f ${files})
     if(f MATCHES "/forms/")
+      continue()
+    endif()
+    get_filename_component(stem ${f} NAME_WE)
+    list(FIND qt_side "${stem}" on_qt_side)
+    if(dir STREQUAL "render" AND NOT on_qt_side EQUAL -1)
       continue()
     endif()
     file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|Qt[A-Za-z]*/)")

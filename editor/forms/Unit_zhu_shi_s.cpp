@@ -19,6 +19,7 @@
 #include "model/edit.h"
 #include "render/colour_swatch.h"
 #include "render/drawers.h"
+#include "render/qt_surface.h"
 
 namespace vorlisk {
 

@@ -20,6 +20,7 @@
 
 #include "app/canvas_view.h"
 #include "app/message_box.h"
+#include "render/qt_surface.h"
 #include "app/number_text.h"
 #include "editor/dialog_checks.h"
 #include "instruments/forms/Unit_b_t_list.h"

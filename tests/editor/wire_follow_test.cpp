@@ -94,6 +94,30 @@ TEST(WireFollow, CasesThatOnceCutOrBentAWire) {
     }
 }
 
+// A junction dragged off the run of a wire, at a bend or between bends:
+// the wire bends to it and the branch on it stays joined to the rest.
+TEST(WireFollow, AJunctionDraggedOffAWireTakesTheWireAlong) {
+    for (const BendPoint at : {BendPoint{200, 100}, BendPoint{200, 140}}) {
+        Pair f;
+        if (at.y == 100) f.wire({130, 100}, {270, 100});
+        else f.wire({130, 100}, {270, 100}, {{200, 100}, {200, 140}, {240, 140}, {240, 100}});
+        const int j = add_junction(f.c, at.x, at.y);
+        f.wire(at, {at.x, at.y + 60});
+        add_test_point(f.c, at.x, at.y + 60);
+        f.obj(f.s).param_int[0] = 1;
+        const auto nets = test::connections(f.c);
+        f.c.selection.clear();
+        f.press(at.x, at.y);
+        ASSERT_EQ(f.c.selection, std::vector<std::string>{f.c.junctions[j].name});
+        f.move(at.x + 10, at.y + 10);
+        f.move(at.x + 20, at.y + 30);
+        f.release(at.x + 20, at.y + 30);
+        EXPECT_EQ((BendPoint{f.c.junctions[j].x, f.c.junctions[j].y}), (BendPoint{at.x + 20, at.y + 30}));
+        EXPECT_EQ(test::connections(f.c), nets) << at.y;
+        EXPECT_EQ(test::bad_wire(f.c), "") << at.y;
+    }
+}
+
 // An inverter at (100, 100): input tip (70, 100), output tip (120, 100).
 struct Board : EditorFixture {
     History history;

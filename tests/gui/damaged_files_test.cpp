@@ -83,11 +83,12 @@ void DamagedFilesTest::each_value_loads_reports_its_line_and_redraws() {
         else QVERIFY(got > 0 && drawing_value_ok(f.value, got));
     }
 
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     Canvas cv(1280, 800);
-    cv.pictures = &pictures;
-    cv.show_pin_numbers = true;
-    redraw_canvas(cv, *c, 1280, 800, kRedrawFull);
+    DrawOptions view;
+    view.pictures = &pictures;
+    view.pin_numbers = true;
+    redraw_canvas(cv, *c, 1280, 800, kRedrawFull, view);
     const QRect bounds = picture_bounds(*c, false, true);
     QVERIFY(bounds.width() > 0 && bounds.height() > 0);
     // Nothing wraps round: a larger value only makes the picture larger,

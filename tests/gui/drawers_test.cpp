@@ -24,25 +24,26 @@ class DrawersTest : public QObject {
     std::unique_ptr<Circuit> c;
     Pictures pictures;
     Canvas cv{300, 300};
+    DrawOptions view;
 
-    void full() { redraw_canvas(cv, *c, 300, 300, kRedrawFull); }
+    void full() { redraw_canvas(cv, *c, 300, 300, kRedrawFull, view); }
 
 private slots:
     void initTestCase() {
         vorlisk::test::quiet_offscreen_notices();
-        pictures = paint_pictures();
+        pictures = component_pictures();
     }
 
     void init() {
         c = make_circuit();
         c->draw.show_grid = false;  // a plain background unless a test wants the grid
         cv.resize(300, 300);
-        cv.pictures = &pictures;
+        view.pictures = &pictures;
     }
 
     void pixel_rules_data();
     void pixel_rules();
-    void xor_band_twice_restores();
+    void rubber_band_is_dotted();
     void grid_data();
     void grid();
     void led_data();
@@ -112,15 +113,13 @@ void DrawersTest::pixel_rules() {
     for (QPoint p : paper) QVERIFY2(cv.pixel_at(p.x(), p.y()) == kPaper, qPrintable(QString("paper at %1,%2").arg(p.x()).arg(p.y())));
 }
 
-void DrawersTest::xor_band_twice_restores() {
+void DrawersTest::rubber_band_is_dotted() {
     full();
-    const QImage before = cv.image().copy();
-    cv.xor_dotted_rect(20, 30, 120, 90, 0xffff00);
-    QVERIFY(cv.image() != before);
-    QVERIFY(cv.pixel_at(20, 30) != kPaper);  // dotted: every other pixel
+    draw_rubber_band(cv, Rect32{20, 30, 120, 90}, kRed);
+    QCOMPARE(cv.pixel_at(20, 30), kRed);  // dotted: every other pixel
     QCOMPARE(cv.pixel_at(21, 30), kPaper);
-    cv.xor_dotted_rect(20, 30, 120, 90, 0xffff00);
-    QCOMPARE(cv.image(), before);
+    QCOMPARE(cv.pixel_at(120, 31), kPaper);  // the box leaves out its right edge
+    QCOMPARE(cv.pixel_at(119, 31), kRed);
 }
 
 // Columns: show_grid, probe point, whether it shows the grid colour.
@@ -175,7 +174,7 @@ void DrawersTest::dynamic_redraw_paints_only_dirty_components() {
     full();
     c->objects[a].in_v[0] = c->objects[b].in_v[0] = 3.6f;
     c->objects[a].dirty = 1;
-    redraw_canvas(cv, *c, 300, 300, kRedrawDynamic);
+    redraw_canvas(cv, *c, 300, 300, kRedrawDynamic, view);
     QCOMPARE(cv.pixel_at(100, 100), c->draw.led_on_color);
     QCOMPARE(cv.pixel_at(200, 100), c->draw.led_off_color);  // not dirty: left alone
     QCOMPARE(c->objects[a].dirty, int16_t(0));
@@ -398,7 +397,7 @@ void DrawersTest::drag_modes_split_the_selection() {
     w.x1 = 50, w.y1 = 100, w.x2 = 150, w.y2 = 100;
     c->wire_count = 1;
     if (selected) c->selection.push_back(w.name);
-    redraw_canvas(cv, *c, 300, 300, mode);
+    redraw_canvas(cv, *c, 300, 300, mode, view);
     const int32_t want = expect == "red" ? kRed : expect == "wire" ? c->draw.wire_color : -2;
     const int32_t got = cv.pixel_at(100, 100);
     if (want == -2) QVERIFY(got == kPaper || got == 0xfefefe);

@@ -236,7 +236,7 @@ void EditorDialogsTest::palette_window() {
     auto* box = new QWidget(&main_window);
     box->setGeometry(0, 60, 84, 400);
     main_window.show();
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     TForm_creat_button palette(pictures);
     palette.show_group(KindGroup::rs, &main_window, box);  // a larger panel first
     palette.show_group(group, &main_window, box);
@@ -268,7 +268,7 @@ void EditorDialogsTest::palette_pick_and_deactivation() {
     auto* canvas = new PressCounter(&main_window);
     canvas->setGeometry(100, 0, 500, 500);
     main_window.show();
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     TForm_creat_button palette(pictures);
     QSignalSpy picked(&palette, &TForm_creat_button::kind_picked);
     QSignalSpy dropped(&palette, &TForm_creat_button::closed_without_pick);

@@ -36,8 +36,8 @@ public:
     void line(int x1, int y1, int x2, int y2) override {
         strokes.push_back({false, {x1, y1}, {x2, y2}, pen_color_, pen_width_});
     }
-    void polyline(std::span<const QPoint> p) override {
-        strokes.push_back({true, p.front(), p.back(), pen_color_, pen_width_});
+    void polyline(std::span<const Point> p) override {
+        strokes.push_back({true, QPoint(p.front().x(), p.front().y()), QPoint(p.back().x(), p.back().y()), pen_color_, pen_width_});
     }
     void rectangle(int, int, int, int) override {}
     void ellipse(int l, int t, int r, int b) override {
@@ -46,8 +46,7 @@ public:
     void pixel(int, int, int32_t) override {}
     void text(int, int, std::string_view) override {}
     void text_up(int, int, std::string_view) override {}
-    void picture(int, int, const QImage&, int32_t) override {}
-    void xor_dotted_rect(int, int, int, int, int32_t) override {}
+    void picture(int, int, const PixelPicture&, int32_t) override {}
 
     // The look a wire starting at p, a pin stroke ending at p, or a dot
     // centred near p was drawn in last; nothing when none was drawn.
@@ -139,22 +138,21 @@ private slots:
         QCOMPARE(stopped.look(what, p)->first, stopped_colour);
 
         Recorder run;
-        run.levels = &levels;
-        redraw_canvas(run, f.h.c, 600, 400, kRedrawFull);
+        DrawOptions shown;
+        shown.levels = &levels;
+        redraw_canvas(run, f.h.c, 600, 400, kRedrawFull, shown);
         QCOMPARE(run.look(what, p), look_named(f.h.c, before, what));
         QVERIFY(run.look(what, p)->first != stopped_colour);
 
         f.toggle();
         QVERIFY(levels.update(f.h.c));
         Recorder tick;
-        tick.levels = &levels;
-        redraw_changed_levels(tick, f.h.c);
+        redraw_changed_levels(tick, f.h.c, shown);
         QCOMPARE(tick.look(what, p), look_named(f.h.c, after, what));
 
         QVERIFY(!levels.update(f.h.c));  // a quiet pass repaints nothing
         Recorder quiet;
-        quiet.levels = &levels;
-        redraw_changed_levels(quiet, f.h.c);
+        redraw_changed_levels(quiet, f.h.c, shown);
         QVERIFY(quiet.strokes.empty() && quiet.dots.empty());
     }
 
@@ -189,7 +187,7 @@ private slots:
         QFETCH(QPointF, origin);
         QFETCH(bool, shown);
         Fixture f;
-        const Pictures pictures = paint_pictures();
+        const Pictures& pictures = component_pictures();
         NetLevels levels;
         levels.update(f.h.c);
         const int w = 610, h = 410;  // canvas pixels the pictures show
@@ -209,16 +207,17 @@ private slots:
             if (&s == &ticked) return scale > 0 ? ticked_image : ticked_exact.image();
             return scale > 0 ? fresh_image : fresh_exact.image();
         };
-        ticked.pictures = fresh.pictures = &pictures;
-        ticked.levels = fresh.levels = shown ? &levels : nullptr;
-        redraw_canvas(ticked, f.h.c, w, h, kRedrawFull);
+        DrawOptions view;
+        view.pictures = &pictures;
+        view.levels = shown ? &levels : nullptr;
+        redraw_canvas(ticked, f.h.c, w, h, kRedrawFull, view);
         for (int flip = 1; flip <= 6; ++flip) {
             f.toggle();
             f.h.obj(f.s).dirty = 1;  // as a double click while running leaves it
             const bool changed = shown && levels.update(f.h.c);
             QCOMPARE(changed, shown);
-            redraw_running(ticked, f.h.c, QRect(0, 0, w, h), changed);  // as the window's timer does
-            redraw_canvas(fresh, f.h.c, w, h, kRedrawFull);
+            redraw_running(ticked, f.h.c, QRect(0, 0, w, h), changed, view);  // as the window's timer does
+            redraw_canvas(fresh, f.h.c, w, h, kRedrawFull, view);
             const QImage a = picture(ticked), b = picture(fresh);
             int differ = 0;
             for (int y = 0; y < a.height(); ++y)
@@ -242,26 +241,25 @@ private slots:
         test::Harness h;
         QVERIFY(bool(load_circuit(h.c, VORLISK_EXAMPLES_DIR "/74LS161十进制计数器.vlk")));
         h.start(0.05);
-        const Pictures pictures = paint_pictures();
+        const Pictures& pictures = component_pictures();
         NetLevels levels;
         levels.update(h.c);
         const QRect view(0, 0, 700, 450);
         const QSize device(int(view.width() * scale), int(view.height() * scale));  // all inside the view
         QImage ticked_image(device, QImage::Format_RGB32), fresh_image(device, QImage::Format_RGB32);
         ScaledCanvas ticked(&ticked_image, scale), fresh(&fresh_image, scale);
-        for (ScaledCanvas* s : {&ticked, &fresh}) {
-            s->pictures = &pictures;
-            s->levels = &levels;
-            s->show_pin_numbers = s->show_pin_names = true;
-        }
-        redraw_canvas(ticked, h.c, view, kRedrawFull);
+        DrawOptions options;
+        options.pictures = &pictures;
+        options.levels = &levels;
+        options.pin_numbers = options.pin_names = true;
+        redraw_canvas(ticked, h.c, view, kRedrawFull, options);
         int changes = 0;
         for (int tick = 0; tick < 40 && changes < 8; ++tick) {
             h.run_passes(3);
             const bool changed = levels.update(h.c);
             changes += changed;
-            redraw_running(ticked, h.c, view, changed);
-            redraw_canvas(fresh, h.c, view, kRedrawFull);
+            redraw_running(ticked, h.c, view, changed, options);
+            redraw_canvas(fresh, h.c, view, kRedrawFull, options);
             ticked.end();
             fresh.end();
             QVERIFY2(ticked_image == fresh_image, qPrintable(QStringLiteral("tick %1").arg(tick)));

@@ -22,6 +22,7 @@
 #include "chips/chip_table.h"
 #include "render/circuit_picture.h"
 #include "render/drawers.h"
+#include "render/qt_surface.h"
 #include "render/pictures.h"
 #include "render/redraw.h"
 
@@ -221,7 +222,7 @@ void ZoomTest::hundred_percent_picture_is_the_exact_one() {
     QVERIFY2(files.size() >= 15, qPrintable(QString::number(files.size())));
     const bool pins = w->N_pin_numbers->isChecked();
     if (pins) w->N_pin_numbers->trigger();  // off: the picture of before
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     for (const QString& f : files) {
         QVERIFY2(w->open_file(f), qPrintable(f));
         w->full_redraw();
@@ -230,9 +231,10 @@ void ZoomTest::hundred_percent_picture_is_the_exact_one() {
         QVERIFY(bool(load_circuit(*own, f.toStdString())));
         scroll_to(*own, c().scroll_h, c().scroll_v);  // where opening put the view
         Canvas exact(shown.width(), shown.height());
-        exact.pictures = &pictures;
         exact.set_origin(w->view_origin().toPoint());
-        redraw_canvas(exact, *own, QRect(exact.origin(), shown.size()), kRedrawFull);
+        DrawOptions view;
+        view.pictures = &pictures;
+        redraw_canvas(exact, *own, QRect(exact.origin(), shown.size()), kRedrawFull, view);
         QVERIFY2(shown == exact.image(), qPrintable(f));
     }
     if (pins) w->N_pin_numbers->trigger();
@@ -337,8 +339,9 @@ void ZoomTest::pin_numbers_stay_clear_of_strokes_and_each_other() {
     }
     const MY_BASE_OBJ& o = own->objects[chip];
     Canvas cv(200, 200);
-    cv.show_pin_numbers = true;
-    redraw_canvas(cv, *own, 200, 200, kRedrawFull);
+    DrawOptions view;
+    view.pin_numbers = true;
+    redraw_canvas(cv, *own, 200, 200, kRedrawFull, view);
     const QImage img = cv.image();
     auto bluish = [&](int x, int y) {
         const QRgb p = img.pixel(x, y);
@@ -395,14 +398,13 @@ public:
     int ellipses = 0;
     double device_scale() const override { return scale_; }
     void line(int, int, int, int) override {}
-    void polyline(std::span<const QPoint>) override {}
+    void polyline(std::span<const Point>) override {}
     void rectangle(int, int, int, int) override {}
     void ellipse(int, int, int, int) override { ++ellipses; }
     void pixel(int, int, int32_t) override {}
     void text(int x, int y, std::string_view s) override { add(s, false, x, y); }
     void text_up(int x, int y, std::string_view s) override { add(s, true, x, y); }
-    void picture(int, int, const QImage&, int32_t) override {}
-    void xor_dotted_rect(int, int, int, int, int32_t) override {}
+    void picture(int, int, const PixelPicture&, int32_t) override {}
 
 private:
     void add(std::string_view s, bool up, int x, int y) {
@@ -432,9 +434,10 @@ void ZoomTest::pin_names_fit_inside_every_chip() {
             MY_BASE_OBJ& o = own->objects[chip];
             const QString what = QStringLiteral("%1, %2 turns").arg(QString::fromUtf8(row.type.data(), row.type.size())).arg(turns);
             TextRecorder small(1.0), large(2.0);
-            small.show_pin_names = large.show_pin_names = true;
-            draw_component(small, *own, o, kRedrawFull);
-            draw_component(large, *own, o, kRedrawFull);
+            DrawOptions view;
+            view.pin_names = true;
+            draw_component(small, *own, o, kRedrawFull, view);
+            draw_component(large, *own, o, kRedrawFull, view);
             QVERIFY2(small.texts.size() == 1 && small.ellipses == 1, qPrintable(what));
             QVERIFY2(large.ellipses == 0, qPrintable(what));
             const Rect32& b = o.body_rect;
@@ -500,7 +503,7 @@ void ZoomTest::pin_names_follow_the_view_menu() {
 void ZoomTest::svg_pictures_parse_and_match_the_png() {
     const QStringList files = example_files();
     QVERIFY(files.size() >= 15);
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     for (const QString& f : files) {
         auto own = make_circuit();
         QVERIFY(bool(load_circuit(*own, f.toStdString())));
@@ -547,7 +550,7 @@ void ZoomTest::runner_writes_the_same_picture_without_a_display() {
     QCOMPARE(run({file, QStringLiteral("--picture"), svg}), 0);
     auto own = make_circuit();
     QVERIFY(bool(load_circuit(*own, file.toStdString())));
-    const Pictures pictures = paint_pictures();
+    const Pictures& pictures = component_pictures();
     PictureOptions o;
     o.scale = 1.0;
     o.pictures = &pictures;

@@ -1,9 +1,13 @@
-// Measures Liberation Sans once and prints the metric table the core uses to
-// size component texts, so placement is the same with or without a display.
+// Measures Liberation Sans once and prints the metric tables the core uses
+// to size component texts and to place the texts the drawers measure (pin
+// numbers, pin names, a chip's type), so placement is the same with or
+// without a display and on every surface.
 // Run: gen_font_metrics > model/font_metrics_table.cpp
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <cmath>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -13,12 +17,26 @@ static void table(const char* name, int pixels, bool bold) {
     f.setBold(bold);
     f.setKerning(false);
     QFontMetrics m(f);
-    std::printf("const FontMetricTable %s = {%d, %d, {\n", name, m.height(), m.horizontalAdvance(QChar(0x4e00)));
+    const QFontMetricsF mf(f);
+    auto fine = [&](QChar ch) { return int(std::lround(mf.horizontalAdvance(ch) * 64)); };
+    // The drawers add the fine advances and round as the font lays out a
+    // text: say so where that would differ.
+    for (const char* s : {"10", "16", "1Y", "/OE", "74LS138", "VCC", "CLK", "GND", "40", "A0", "Q7", "/RCO", "/MR"}) {
+        int sum = 0;
+        for (const char* p = s; *p; ++p) sum += fine(QChar(*p));
+        const int laid = m.horizontalAdvance(QString::fromLatin1(s));
+        if ((sum + 32) / 64 != laid) std::fprintf(stderr, "%s: \"%s\" is %d wide, its letters %d/64\n", name, s, laid, sum);
+    }
+    std::printf("const FontMetricTable %s = {%d, %d, %d, %d, {\n", name, m.height(), m.ascent(), m.capHeight(),
+                m.horizontalAdvance(QChar(0x4e00)));
     for (int ch = 32; ch < 127; ++ch)
         std::printf(" %2d,%s", m.horizontalAdvance(QChar(ch)), (ch - 31) % 16 == 0 ? "\n" : "");
-    std::printf("},\n    {{0x2265, %d}, {0x2211, %d}, {0x2573, %d}}};\n\n",
+    std::printf("},\n    {{0x2265, %d}, {0x2211, %d}, {0x2573, %d}},\n",
                 m.horizontalAdvance(QChar(0x2265)), m.horizontalAdvance(QChar(0x2211)),
                 m.horizontalAdvance(QChar(0x2573)));
+    std::printf("    %d, {\n", fine(QChar(0x4e00)));
+    for (int ch = 32; ch < 127; ++ch) std::printf(" %4d,%s", fine(QChar(ch)), (ch - 31) % 16 == 0 ? "\n" : "");
+    std::printf("},\n    {%d, %d, %d}};\n\n", fine(QChar(0x2265)), fine(QChar(0x2211)), fine(QChar(0x2573)));
 }
 
 int main(int argc, char** argv) {
@@ -29,6 +47,11 @@ int main(int argc, char** argv) {
     table("kChipFontMetrics", 9, false);
     table("kComponentFontMetrics", 12, false);
     table("kTestPointFontMetrics", 14, true);
+    table("kChipBoldFontMetrics", 9, true);
+    table("kPinNumberFontMetrics", 8, true);
+    table("kPinName6FontMetrics", 6, false);
+    table("kPinName5FontMetrics", 5, false);
+    table("kPinName4FontMetrics", 4, false);
     std::printf("}  // namespace vorlisk\n");
     return 0;
 }
