@@ -1,5 +1,6 @@
-// The activity-driven pass and the choice between it and the sweep (see
-// engine/pass_schedule.h for how it decides what to evaluate).
+// The choice of how a pass evaluates its objects, and what the side-by-side
+// check found (see engine/pass_schedule.h for how the activity-driven pass
+// decides what to evaluate, engine/run.cpp for the pass itself).
 #pragma once
 
 #include <cstdint>
@@ -19,19 +20,6 @@ PassMode pass_mode(Circuit& c);
 // disagreed, and a description of the first difference.
 uint64_t pass_check_mismatches(Circuit& c);
 std::string pass_check_report(Circuit& c);
-
-// One evaluation of the objects by the circuit's mode (evaluate_all).
-void evaluate_pass(Circuit& c);
-// The activity-driven evaluation of one pass.
-void activity_pass(Circuit& c);
-// One pass activity-driven and, from the same start, as the sweep, compared
-// field by field; the sweep's result stays (engine/pass_check.cpp).
-void checked_pass(Circuit& c);
-
-// The sweep over the slots from `first` to the end of the table, each
-// evaluating the first object of its name; from 0 it first clears the pass
-// marks. Kept in engine/run.cpp.
-void sweep_objects(Circuit& c, int first);
 
 // Memory the compiled view and the schedule hold, in bytes.
 struct CompiledSize {

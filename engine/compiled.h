@@ -11,6 +11,7 @@
 #include "engine/pass_schedule.h"
 #include "model/catalogue.h"
 #include "model/circuit.h"
+#include "model/std_compat.h"
 
 namespace vorlisk {
 
@@ -78,7 +79,28 @@ inline void gather_from_net(const Circuit& c, const CompiledCircuit& cc, uint32_
     }
 }
 
+// The gather step: the first `inputs` inputs of object i (its input_count)
+// from their nets; whether any of them now holds another voltage (compared
+// by bits).
+inline bool gather_inputs(Circuit& c, const CompiledCircuit& cc, int i, int inputs) {
+    MY_BASE_OBJ& o = c.objects[i];
+    const int n = inputs < 0 ? 0 : inputs > kMaxPins ? kMaxPins : inputs;
+    const uint32_t* nets = cc.input_net.data() + size_t(i) * kMaxPins;
+    bool moved = false;
+    for (int k = 0; k < n; ++k) {
+        const float before = o.in_v[k];
+        gather_from_net(c, cc, nets[k], o.in_v[k]);
+        moved |= bit_cast<uint32_t>(before) != bit_cast<uint32_t>(o.in_v[k]);
+    }
+    return moved;
+}
+
+// Builds `c.compiled` afresh (missing or stale); returns it.
+CompiledCircuit& recompiled(Circuit& c);
 // Rebuilds `c.compiled` when it is missing or stale; returns it.
-CompiledCircuit& compiled(Circuit& c);
+inline CompiledCircuit& compiled(Circuit& c) {
+    if (c.compiled && c.compiled->serial == c.edit_serial) return *c.compiled;
+    return recompiled(c);
+}
 
 }  // namespace vorlisk

@@ -269,7 +269,7 @@ ObjectPlan plan_object(const Circuit& c, int i) {
     return p;
 }
 
-CompiledCircuit& compiled(Circuit& c) {
+CompiledCircuit& recompiled(Circuit& c) {
     if (!c.compiled) c.compiled = std::make_unique<CompiledCircuit>();
     CompiledCircuit& cc = *c.compiled;
     if (cc.serial != c.edit_serial) {

@@ -1,18 +1,16 @@
 // The side-by-side check: one pass activity-driven and then, from the same
 // start, as the sweep; any field in which they differ is reported, and the
 // sweep's result is the one that stays.
+#include "engine/pass_check.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <utility>
-
-#include "engine/activity.h"
-#include "engine/compiled.h"
+#include <string>
 
 namespace vorlisk {
-namespace {
 
-void capture(const Circuit& c, std::vector<RunFields>& v) {
+void capture_run_fields(const Circuit& c, std::vector<RunFields>& v) {
     v.resize(size_t(c.object_count));
     for (int i = 0; i < c.object_count; ++i) {
         const MY_BASE_OBJ& o = c.objects[i];
@@ -21,7 +19,7 @@ void capture(const Circuit& c, std::vector<RunFields>& v) {
     }
 }
 
-void restore(Circuit& c, const std::vector<RunFields>& v) {
+void restore_run_fields(Circuit& c, const std::vector<RunFields>& v) {
     for (size_t i = 0; i < v.size(); ++i) {
         MY_BASE_OBJ& o = c.objects[i];
         const RunFields& f = v[i];
@@ -30,6 +28,8 @@ void restore(Circuit& c, const std::vector<RunFields>& v) {
         o.dirty = f.dirty, o.pass_mark_a = f.pass_mark_a, o.pass_mark_b = f.pass_mark_b;
     }
 }
+
+namespace {
 
 template <class T, size_t N>
 int first_difference(const std::array<T, N>& a, const std::array<T, N>& b) {
@@ -75,30 +75,11 @@ std::string difference(const Circuit& c, const std::vector<RunFields>& activity)
 
 }  // namespace
 
-void checked_pass(Circuit& c) {
-    PassSchedule& s = compiled(c).schedule;
-    capture(c, s.check_start);
-    const uint8_t byte_before = c.hw.output_byte;
-    // The activity half stays silent: its messages are the sweep's to show.
-    MessageFn report = std::move(c.report);
-    c.report = nullptr;
-    activity_pass(c);
-    c.report = std::move(report);
-    capture(c, s.check_activity);
-    const uint8_t byte_activity = c.hw.output_byte;
-
-    restore(c, s.check_start);
-    c.hw.output_byte = byte_before;
-    const uint64_t serial = c.edit_serial, messages = c.messages_shown;
-    sweep_objects(c, 0);
-    if (c.edit_serial != serial || c.messages_shown != messages ||
-        size_t(c.object_count) != s.check_activity.size()) {
-        s.wake_everything = true;  // the circuit changed under the sweep: nothing to compare
-        return;
-    }
-    std::string diff = difference(c, s.check_activity);
-    if (diff.empty() && byte_activity != c.hw.output_byte)
-        diff = "output_byte：" + std::to_string(byte_activity) + " / " + std::to_string(c.hw.output_byte);
+void compare_check_halves(Circuit& c, PassSchedule& s, const std::vector<RunFields>& activity,
+                          uint8_t activity_output_byte) {
+    std::string diff = difference(c, activity);
+    if (diff.empty() && activity_output_byte != c.hw.output_byte)
+        diff = "output_byte：" + std::to_string(activity_output_byte) + " / " + std::to_string(c.hw.output_byte);
     if (diff.empty()) return;
     s.wake_everything = true;  // go on from the sweep's result
     ++s.mismatches;

@@ -24,6 +24,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,9 +51,6 @@ constexpr PassMode kDefaultPassMode = PassMode::checked;
 constexpr PassMode kDefaultPassMode = PassMode::activity;
 #endif
 
-constexpr int kObjectWords = (kMaxObjects + 63) / 64;
-using ObjectBits = std::array<uint64_t, kObjectWords>;
-
 // What the schedule needs to know of one object's rule.
 struct ScheduleNode {
     uint32_t first_pin = 0;   // its output 0 in PassSchedule::listeners_begin
@@ -60,13 +58,38 @@ struct ScheduleNode {
     uint8_t written = 0;      // outputs its rule may write, from index 0
     uint8_t state_words = 0;  // state words its rule may write, from index 0
     uint8_t flags = 0;        // ScheduleFlags
+    uint8_t inputs = 0;       // input pins it gathers (input_count, clamped)
 };
 
 enum ScheduleFlags : uint8_t {
-    kEveryPass = 1,  // chips, LEDs, displays: not gated by the device delay
-    kAlways = 2,     // follows the time, the hardware or test points: always pending
-    kSnapshot = 4,   // its rule leaves prev_out_v alone (chips): compare against a copy
+    kEveryPass = 1,       // chips, LEDs, displays: not gated by the device delay
+    kAlways = 2,          // follows the time, the hardware or test points: always pending
+    kSnapshot = 4,        // its rule leaves prev_out_v alone (chips): compare against a copy
+    // Its inputs may move with no other object's output telling: it reads its
+    // own outputs, or its rule sets them (indicators bound to test points).
+    // It gathers whenever it is evaluated.
+    kGathersAlways = 8,
+    // Computing again from the inputs and state words its last computation
+    // left gives back what it holds: a pure function of its inputs and
+    // state that reaches its fixed point in one step (gates, adders, most
+    // flip-flops, indicators not bound to test points).
+    kSettlesByCopy = 16,
 };
+
+constexpr int kObjectWords = (kMaxObjects + 63) / 64;
+static_assert(kObjectWords <= 32, "the words of a pass's set are summed up in 32 bits");
+using ObjectBits = std::array<uint64_t, kObjectWords>;
+
+enum ObjectMarks : uint8_t {
+    kMarkGather = 1,  // a driver on its nets changed since it last gathered
+    kMarkWhole = 2,   // its previous voltages equal the present ones beyond what its rule
+                      // writes and it gathers (it computed since everything was woken)
+    kMarkFresh = 4,   // its inputs moved since it last computed
+};
+
+inline void set_bit(ObjectBits& b, int i) { b[size_t(i) >> 6] |= uint64_t(1) << (i & 63); }
+inline void clear_bit(ObjectBits& b, int i) { b[size_t(i) >> 6] &= ~(uint64_t(1) << (i & 63)); }
+inline bool test_bit(const ObjectBits& b, int i) { return (b[size_t(i) >> 6] >> (i & 63)) & 1; }
 
 // The run fields of one object, as the side-by-side check compares them.
 struct RunFields {
@@ -90,7 +113,14 @@ struct PassSchedule {
     ObjectBits every_pass{};                 // kEveryPass objects
     ObjectBits pending{};                    // its next computation may change something
     ObjectBits gather_next{};                // gathers in the next pass
+    // Per object, ObjectMarks: what the loop needs to know of it when it
+    // comes up, in one byte beside the others'.
+    std::array<uint8_t, kMaxObjects> marks{};
     ObjectBits now{};                        // the pass in progress
+    uint32_t now_words = 0;                  // words of `now` that may hold a bit
+    uint32_t pending_words = 0;              // words of `pending` that may hold a bit
+    uint32_t next_words = 0;                 // words of `gather_next` that may hold a bit
+    uint32_t woken_earlier = 0;              // bits set in gather_next this pass, at least
     uint64_t evaluations = 0;                // objects evaluated by activity passes so far
     // A circuit in which most objects change in every pass is served best
     // by the sweep, which keeps no books: when a pass leaves more than three
@@ -102,10 +132,82 @@ struct PassSchedule {
     uint16_t busy_sweeps_left = 0;
     uint16_t busy_stretch = kBusySweeps;  // sweeps the next busy pass starts
 
+    // --- the pass's steps on these sets (engine/run.cpp calls them in order)
+
+    // The next object due in this pass, in table order, or -1 at the end.
+    int next_due() {
+        while (now_words != 0) {
+            const int w = std::countr_zero(now_words);
+            if (now[size_t(w)] == 0) {
+                now_words &= now_words - 1;
+                continue;
+            }
+            const int i = w * 64 + std::countr_zero(now[size_t(w)]);
+            now[size_t(w)] &= now[size_t(w)] - 1;
+            return i;
+        }
+        return -1;
+    }
+    // Whether object i computes when it comes up: it is pending and its kind
+    // may compute in this pass.
+    bool computes(int i, bool logic_computes) const {
+        return test_bit(pending, i) && (logic_computes || (nodes[size_t(i)].flags & kEveryPass));
+    }
+    // Whether object i gathers its inputs when it comes up; takes the request.
+    bool take_gather(int i) {
+        const bool due = (marks[size_t(i)] & kMarkGather) || (nodes[size_t(i)].flags & kGathersAlways);
+        marks[size_t(i)] &= uint8_t(~kMarkGather);
+        return due;
+    }
+    // Object i's next computation may change something.
+    void mark_pending(int i) {
+        set_bit(pending, i);
+        pending_words |= uint32_t(1) << (i >> 6);
+    }
+    // Object i's inputs moved: it computes from them when it may.
+    void inputs_moved(int i) {
+        mark_pending(i);
+        marks[size_t(i)] |= kMarkFresh;
+    }
+    // Every object reading output pin `pin` gathers: a later one in this
+    // pass, an earlier one in the next, as the sweep lets it see the change.
+    void wake_listeners(uint32_t pin, int from) {
+        for (uint32_t l = listeners_begin[pin]; l < listeners_begin[pin + 1]; ++l) {
+            const int r = listeners[l];
+            marks[size_t(r)] |= kMarkGather;
+            if (r > from) {
+                set_bit(now, r);
+                now_words |= uint32_t(1) << (r >> 6);
+            } else {
+                set_bit(gather_next, r);
+                next_words |= uint32_t(1) << (r >> 6);
+                ++woken_earlier;
+            }
+        }
+    }
+
     // The side-by-side check.
     std::vector<RunFields> check_start, check_activity;
     uint64_t mismatches = 0;     // passes in which the two disagreed
     std::string first_mismatch;  // what the first of them was
 };
+
+struct Circuit;
+struct CompiledCircuit;
+
+// The schedule step of a pass: takes the wake requests, rebuilds the tables
+// when the compiled view moved on and fills `now` with what is due. A pass
+// it cannot serve goes to the sweep.
+struct PassStart {
+    bool sweep;           // evaluate every object in table order instead
+    bool logic_computes;  // the device delay lets the logic kinds compute in this pass
+};
+PassStart begin_pass(Circuit& c, CompiledCircuit& cc);
+// After the last object: counts the evaluations and decides whether the
+// circuit is busy enough to be swept for a while.
+void end_pass(PassSchedule& s, int objects, int evaluated, bool logic_computes);
+// A message was shown in the middle of the pass: the sweep finishes it and
+// the next pass evaluates everything.
+void abandon_pass(PassSchedule& s, int evaluated);
 
 }  // namespace vorlisk

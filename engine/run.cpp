@@ -1,10 +1,14 @@
 #include "engine/run.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <utility>
 
 #include "engine/activity.h"
 #include "engine/compiled.h"
 #include "engine/nets.h"
+#include "engine/pass_check.h"
 #include "engine/rules.h"
 
 namespace vorlisk {
@@ -18,48 +22,38 @@ double clock_seconds(const Circuit& c, int slot) {
     return std::chrono::duration<double>(elapsed).count();
 }
 
-namespace {
-
-void gather_all(Circuit& c, const CompiledCircuit& cc, int i) {
-    MY_BASE_OBJ& o = c.objects[i];
-    const int n = std::clamp<int>(o.input_count, 0, kMaxPins);
-    const uint32_t* nets = cc.input_net.data() + size_t(i) * kMaxPins;
-    for (int k = 0; k < n; ++k) gather_from_net(c, cc, nets[k], o.in_v[k]);
-}
-
-}  // namespace
-
-void compute_object(Circuit& c, int i, const ObjectPlan& p) {
-    MY_BASE_OBJ& o = c.objects[i];
-    switch (p.rule) {
-        case Rule::chip:
-            if (p.chip_row) evaluate_chip_with(o, *p.chip_def, *p.chip_row, c.sim_time);
-            break;
-        case Rule::led: led_rule(c, o, p); break;
-        case Rule::display: display_rule(c, o, p); break;
-        default:
-            // Logic kinds compute only every device_delay passes in virtual time.
-            if (c.virtual_time != 0 && c.step_counter != c.device_delay) break;
-            o.prev_out_v = o.out_v;
-            logic_rule(c, o, p.rule);
-            o.prev_in_v = o.in_v;
-            break;
-    }
-}
+// --- One pass ---------------------------------------------------------------
+//
+// run_pass below is the whole of a pass; its middle, the evaluation of the
+// objects, is one loop over the objects due, each taken through the same
+// steps in this order:
+//
+//   schedule  what is due: the objects whose computation may change
+//             something or whose nets changed (engine/schedule.cpp);
+//   evaluate  its rule computes from the inputs it gathered last time
+//             (engine/compute.cpp), and tells which outputs moved;
+//   gather    its inputs from their nets (engine/compiled.h), after it
+//             computed, so they take effect at its next computation;
+//   wake      the readers of the outputs that moved: a later object in
+//             this pass, an earlier one in the next (engine/pass_schedule.h).
+//
+// The order is the table's, as the sweep's: an object gathers after every
+// earlier object of this pass computed, so a chain of n gates in table
+// order settles in n passes. After the loop the pass reads the test points
+// (engine/nets.cpp); the LEDs and displays are objects and took their
+// turn in the loop. None of the steps calls back into this file.
+//
+// The sweep, kept as the reference, takes every object through evaluate
+// and gather without the books; the activity pass hands a pass to it when it
+// cannot serve it (a name used twice, a busy circuit, a message shown in the
+// middle of the pass, under which the user may have changed anything).
 
 namespace {
 
-// Computes the object at index i by its rule, then gathers its inputs.
-void evaluate_index(Circuit& c, const CompiledCircuit& cc, int i) {
-    compute_object(c, i, cc.plan[i]);
-    gather_all(c, cc, i);
-}
-
-}  // namespace
-
-void evaluate_all(Circuit& c) { evaluate_pass(c); }
-
-void sweep_objects(Circuit& c, int first) {
+// Every object from slot `first` to the end of the table, in table order:
+// the first object of the slot's name computes, then gathers. From 0 it
+// first clears the pass marks.
+void sweep(Circuit& c, int first) {
     CompiledCircuit* cc = &compiled(c);
     for (int i = 0; first == 0 && i < c.object_count; ++i) {
         MY_BASE_OBJ& o = c.objects[i];
@@ -70,8 +64,107 @@ void sweep_objects(Circuit& c, int first) {
         // A rule's message box may let the user edit the circuit mid-pass.
         if (cc->serial != c.edit_serial) cc = &compiled(c);
         if (i >= int(cc->plan.size())) break;
-        evaluate_index(c, *cc, cc->plan[i].target);
+        const int target = cc->plan[i].target;
+        compute_object(c, target, cc->plan[target]);
+        gather_inputs(c, *cc, target, c.objects[target].input_count);
     }
+}
+
+// Only the objects due, through the four steps.
+void activity(Circuit& c) {
+    CompiledCircuit& cc = compiled(c);
+    PassSchedule& s = cc.schedule;
+    const PassStart start = begin_pass(c, cc);  // schedule
+    if (start.sweep) return sweep(c, 0);
+    const uint64_t messages = c.messages_shown;
+    int evaluated = 0;
+    for (int i = s.next_due(); i >= 0; i = s.next_due()) {
+        ++evaluated;
+        const ScheduleNode& node = s.nodes[size_t(i)];
+        Computed done;
+        if (s.computes(i, start.logic_computes)) {  // evaluate
+            uint8_t& marks = s.marks[size_t(i)];
+            const bool settled = (node.flags & kSettlesByCopy) && !(marks & kMarkFresh);
+            done = compute_watched(c, i, cc.plan[size_t(i)], node, marks & kMarkWhole, settled);
+            marks = uint8_t((marks | kMarkWhole) & ~kMarkFresh);
+            if (!done.changed && !(node.flags & kAlways)) clear_bit(s.pending, i);
+        }
+        const bool interrupted = c.messages_shown != messages;
+        if (s.take_gather(i) || interrupted)  // gather
+            if (gather_inputs(c, cc, i, interrupted ? c.objects[i].input_count : node.inputs)) s.inputs_moved(i);
+        for (uint32_t m = done.moved; m != 0; m &= m - 1)  // wake
+            s.wake_listeners(node.first_pin + uint32_t(std::countr_zero(m)), i);
+        if (interrupted) {
+            abandon_pass(s, evaluated);
+            return sweep(c, i + 1);
+        }
+    }
+    end_pass(s, int(cc.plan.size()), evaluated, start.logic_computes);
+}
+
+// Both from the same start, the activity pass first; the sweep's result
+// stays and a difference is reported.
+void checked(Circuit& c) {
+    PassSchedule& s = compiled(c).schedule;
+    capture_run_fields(c, s.check_start);
+    const uint8_t byte_before = c.hw.output_byte;
+    // The activity half stays silent: its messages are the sweep's to show.
+    MessageFn report = std::move(c.report);
+    c.report = nullptr;
+    activity(c);
+    c.report = std::move(report);
+    capture_run_fields(c, s.check_activity);
+    const uint8_t byte_activity = c.hw.output_byte;
+
+    restore_run_fields(c, s.check_start);
+    c.hw.output_byte = byte_before;
+    const uint64_t serial = c.edit_serial, messages = c.messages_shown;
+    sweep(c, 0);
+    if (c.edit_serial != serial || c.messages_shown != messages ||
+        size_t(c.object_count) != s.check_activity.size()) {
+        s.wake_everything = true;  // the circuit changed under the sweep: nothing to compare
+        return;
+    }
+    compare_check_halves(c, s, s.check_activity, byte_activity);
+}
+
+}  // namespace
+
+void evaluate_all(Circuit& c) {
+    switch (compiled(c).schedule.mode) {
+        case PassMode::activity: return activity(c);
+        case PassMode::sweep: return sweep(c, 0);
+        case PassMode::checked: return checked(c);
+    }
+}
+
+void run_pass(Circuit& c, const PassHooks& hooks) {
+    if (c.virtual_time != 0) {
+        c.sim_time += c.time_step;
+        c.step_counter += 1;
+    } else {
+        c.sim_time = clock_seconds(c, kRunClock);
+    }
+    if (c.hw.input_open && hooks.read_hardware) hooks.read_hardware();
+    evaluate_all(c);  // the objects: schedule, evaluate, gather, wake
+    if (c.hw.output_open && hooks.write_hardware) hooks.write_hardware();
+
+    // read: the test points, from the outputs as the objects left them
+    const CompiledCircuit& cc = compiled(c);
+    c.readings_changed = false;
+    for (int t = 0; t < c.test_point_count; ++t) {
+        MY_TEST_POINT& p = c.test_points[t];
+        p.value = read_test_point_at(c, cc.tp_target[t]);
+        c.readings_changed |= std::fabs(p.value - p.prev_value) > 0.1;
+    }
+    if (hooks.record_table) hooks.record_table();
+    if (hooks.record_trace) hooks.record_trace();
+    for (int t = 0; t < c.test_point_count; ++t) c.test_points[t].prev_value = c.test_points[t].value;
+    // Past the delay the counter restarts too, so it stays in range: a delay
+    // below 1 (only from a file) keeps the logic kinds silent for good, one
+    // lowered mid-run makes them wait for the next round.
+    if (c.step_counter >= c.device_delay) c.step_counter = 0;
+    if (hooks.process_events) hooks.process_events();
 }
 
 int evaluate_object(Circuit& c, std::string_view name) {
@@ -80,7 +173,9 @@ int evaluate_object(Circuit& c, std::string_view name) {
         c.message("对象名称不存在。");
         return -1;
     }
-    evaluate_index(c, compiled(c), i);
+    CompiledCircuit& cc = compiled(c);
+    compute_object(c, i, cc.plan[size_t(i)]);
+    gather_inputs(c, cc, i, c.objects[i].input_count);
     c.wake(i);  // evaluated outside a pass: its readers and itself look again
     return 0;
 }
@@ -98,34 +193,6 @@ void start_run(Circuit& c) {
     clock_start(c, kRunClock);
     c.sim_time = 0.0;
     c.trace_drawn_time = 0.0;
-}
-
-void run_pass(Circuit& c, const PassHooks& hooks) {
-    if (c.virtual_time != 0) {
-        c.sim_time += c.time_step;
-        c.step_counter += 1;
-    } else {
-        c.sim_time = clock_seconds(c, kRunClock);
-    }
-    if (c.hw.input_open && hooks.read_hardware) hooks.read_hardware();
-    evaluate_all(c);
-    if (c.hw.output_open && hooks.write_hardware) hooks.write_hardware();
-
-    const CompiledCircuit& cc = compiled(c);
-    c.readings_changed = false;
-    for (int t = 0; t < c.test_point_count; ++t) {
-        MY_TEST_POINT& p = c.test_points[t];
-        p.value = read_test_point_at(c, cc.tp_target[t]);
-        c.readings_changed |= std::fabs(p.value - p.prev_value) > 0.1;
-    }
-    if (hooks.record_table) hooks.record_table();
-    if (hooks.record_trace) hooks.record_trace();
-    for (int t = 0; t < c.test_point_count; ++t) c.test_points[t].prev_value = c.test_points[t].value;
-    // Past the delay the counter restarts too, so it stays in range: a delay
-    // below 1 (only from a file) keeps the logic kinds silent for good, one
-    // lowered mid-run makes them wait for the next round.
-    if (c.step_counter >= c.device_delay) c.step_counter = 0;
-    if (hooks.process_events) hooks.process_events();
 }
 
 void run_loop(Circuit& c, const PassHooks& hooks) {

@@ -68,22 +68,18 @@ void logic_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule) {
 }
 
 void led_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan) {
-    o.prev_out_v = o.out_v;
     if (plan.probe) o.in_v[0] = probe_reading(c, plan.probe_tp[0]);
     o.out_v[0] = o.in_v[0];
     if (std::fabs(o.out_v[0] - o.prev_out_v[0]) > 0.1f) o.dirty = 1;
-    o.prev_in_v = o.in_v;
 }
 
 void display_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan) {
-    o.prev_out_v = o.out_v;
     if (plan.probe)
         for (int k = 0; k < 4; ++k) o.in_v[k] = probe_reading(c, plan.probe_tp[k]);
     for (int k = 0; k < plan.display_inputs; ++k) {
         o.out_v[k] = o.in_v[k];
         if (std::fabs(o.out_v[k] - o.prev_out_v[k]) > 0.1f) o.dirty = 1;
     }
-    o.prev_in_v = o.in_v;
 }
 
 }  // namespace vorlisk
