@@ -205,7 +205,7 @@ TEST(CircuitFileErrors, TimingValuesTheSettingsRefuseLoadAsTheResetValues) {
 // file removes it, and leaves those of live processes and other files.
 TEST(CircuitFileErrors, TheNextSaveRemovesTemporaryFilesOfAKilledSave) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("vorlisk_stale_" + std::to_string(::getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("vorlisk_stale_" + vorlisk::test::process_tag());
     fs::create_directories(dir);
     const pid_t dead = ::fork();
     if (dead < 0) GTEST_SKIP() << test::kNoProcesses;

@@ -39,7 +39,7 @@ class CircuitFile : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("vorlisk_file_" + std::to_string(::getpid()) + "_" +
+              ("vorlisk_file_" + vorlisk::test::process_tag() + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/data_dir.h"
+#include "tests/support/capabilities.h"
 
 namespace vorlisk {
 namespace {
@@ -29,7 +30,7 @@ TEST(DataDir, BesideTheProgramFirstThenTheInstalledFolder) {
         {"nothing anywhere", {"usr/bin"}, "usr/bin"},
     };
     for (const Row& row : rows) {
-        const fs::path root = fs::temp_directory_path() / ("vorlisk_data_dir_" + std::to_string(::getpid()));
+        const fs::path root = fs::temp_directory_path() / ("vorlisk_data_dir_" + vorlisk::test::process_tag());
         fs::remove_all(root);
         for (const char* f : row.folders) fs::create_directories(root / fs::path(f));
         EXPECT_EQ(data_dir(root / "usr/bin"), root / row.expected) << row.what;

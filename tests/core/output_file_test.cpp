@@ -25,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct OutputFileTest : ::testing::Test {
-    fs::path dir = fs::temp_directory_path() / ("vorlisk_output_" + std::to_string(::getpid()));
+    fs::path dir = fs::temp_directory_path() / ("vorlisk_output_" + vorlisk::test::process_tag());
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
     std::string at(const char* name) const { return (dir / name).string(); }

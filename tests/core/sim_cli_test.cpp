@@ -91,7 +91,7 @@ TEST(SimCli, CheckedPassesGiveTheSameReadings) {
 }
 
 TEST(SimCli, ValueChangeDumpWithTheStepsTimescale) {
-    fs::path vcd = fs::temp_directory_path() / "vorlisk_cli_test.vcd";
+    fs::path vcd = fs::temp_directory_path() / ("vorlisk_cli_test_" + vorlisk::test::process_tag() + ".vcd");
     Result r = run({kHalfAdder, "--passes", "5", "--step", "0.0005", "--set", "高低电平控制器 1=1", "--vcd", vcd.string()});
     ASSERT_EQ(r.code, 0) << r.err;
     std::ifstream in(vcd);
@@ -129,12 +129,12 @@ TEST(SimCli, EmulatedBoxSwitchesInLampsOut) {
 }
 
 TEST(SimCli, ErrorsAreOneLineWithExitCodeTwoAndNoOutput) {
-    fs::path bad = fs::temp_directory_path() / "vorlisk_cli_bad.vlk";
+    fs::path bad = fs::temp_directory_path() / ("vorlisk_cli_bad_" + vorlisk::test::process_tag() + ".vlk");
     std::ofstream(bad) << "Quenmar V3.0\r\n12\r\nabc\r\n";
     // A copy to aim outputs at: refusing must leave it as it was.
-    const fs::path circuit = fs::temp_directory_path() / ("vorlisk_cli_circuit_" + std::to_string(::getpid()) + ".vlk");
+    const fs::path circuit = fs::temp_directory_path() / ("vorlisk_cli_circuit_" + vorlisk::test::process_tag() + ".vlk");
     fs::copy_file(kHalfAdder, circuit, fs::copy_options::overwrite_existing);
-    const fs::path vcd = fs::temp_directory_path() / "vorlisk_cli_refused.vcd";
+    const fs::path vcd = fs::temp_directory_path() / ("vorlisk_cli_refused_" + vorlisk::test::process_tag() + ".vcd");
     //   arguments, a word the message must contain
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "缺少电路文件"},
@@ -195,7 +195,7 @@ fs::path half_adder_with(int line, const std::string& value) {
         out += (l == line ? value : text.substr(at, eol - at)) + "\r\n";
         at = eol + 2;
     }
-    const fs::path p = fs::temp_directory_path() / ("vorlisk_cli_timing_" + std::to_string(::getpid()) + ".vlk");
+    const fs::path p = fs::temp_directory_path() / ("vorlisk_cli_timing_" + vorlisk::test::process_tag() + ".vlk");
     std::ofstream(p, std::ios::binary) << out;
     return p;
 }
@@ -216,7 +216,7 @@ TEST(SimCli, VcdToStandardOutputInsteadOfTheReadings) {
 
 TEST(SimCli, AFullStandardOutputIsSaidOnStandardError) {
     if (!std::system(nullptr)) GTEST_SKIP() << vorlisk::test::kNoProcesses;
-    const fs::path err = fs::temp_directory_path() / ("vorlisk_cli_full_" + std::to_string(::getpid()));
+    const fs::path err = fs::temp_directory_path() / ("vorlisk_cli_full_" + vorlisk::test::process_tag());
     for (const std::string args : {"", " --vcd -"}) {
         const std::string cmd = vorlisk::test::program_command(VORLISK_SIM) + " " + vorlisk::test::shell_quote(kHalfAdder) +
                                 " --passes 5" + args + " >/dev/full 2>" + err.string();
@@ -273,7 +273,7 @@ TEST(SimCli, DrawingValuesNoDialogOffersAreResetWithOneWarning) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_NE(r.err.find("第 11 行的导线粗细 30000"), std::string::npos) << r.err;
     // Graded, the file is checked as its author drew it, and said once.
-    const fs::path ref = fs::temp_directory_path() / ("vorlisk_cli_wide_ref_" + std::to_string(::getpid()));
+    const fs::path ref = fs::temp_directory_path() / ("vorlisk_cli_wide_ref_" + vorlisk::test::process_tag());
     std::ofstream(ref) << run({kHalfAdder, "--truth-table"}).out;
     const Result graded = run({"--expect", ref.string(), wide.string()});
     EXPECT_EQ(graded.code, 0) << graded.out;
@@ -290,7 +290,7 @@ TEST(SimCli, DrawingValuesNoDialogOffersAreResetWithOneWarning) {
 // regular file (run as root, a picture written to /dev/null would otherwise
 // have replaced the system's /dev/null); "-" is standard output.
 TEST(SimCli, OutputsGoIntoPipesAndDevicesWithoutReplacingThem) {
-    const fs::path dir = fs::temp_directory_path() / ("vorlisk_cli_outputs_" + std::to_string(::getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("vorlisk_cli_outputs_" + vorlisk::test::process_tag());
     fs::create_directories(dir);
     const bool pictures = run({kHalfAdder, "--picture", "-"}).code == 0;  // a build without Qt has none
     const bool devices = ::geteuid() == 0;

@@ -34,7 +34,7 @@ const std::string kReordered = (kLesson / "作业/2023003王五.vlk").string();
 // side must not share one.
 fs::path scratch_dir() {
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    return fs::temp_directory_path() / ("vorlisk_grading_" + std::to_string(::getpid()) + "_" + test);
+    return fs::temp_directory_path() / ("vorlisk_grading_" + vorlisk::test::process_tag() + "_" + test);
 }
 
 fs::path scratch(const std::string& name) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "tests/support/sim_process.h"
+#include "tests/support/capabilities.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST(RecordTableCli, TheBinaryCounterCountsInTheRowsWhereTheClockIsHigh) {
 }
 
 TEST(RecordTableCli, AFileGetsTheSameTableAndTheReadingsStillPrint) {
-    const fs::path csv = fs::temp_directory_path() / ("vorlisk_record_" + std::to_string(::getpid()) + ".csv");
+    const fs::path csv = fs::temp_directory_path() / ("vorlisk_record_" + vorlisk::test::process_tag() + ".csv");
     auto [code, readings] = sim({kCounter, "--passes", "700", "--record-table", csv.string()});
     ASSERT_EQ(code, 0);
     EXPECT_TRUE(readings.starts_with("CP\t")) << readings;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace vorlisk::test {
@@ -17,6 +19,13 @@ inline bool made_fifo(const std::filesystem::path& path) {
     std::error_code ec;
     std::filesystem::remove(path, ec);
     return false;
+}
+
+// A part of temporary names that no other test process running at the
+// same time has: under node every process has the same id.
+inline const std::string& process_tag() {
+    static const std::string tag = std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}());
+    return tag;
 }
 
 inline constexpr const char* kNoFifos = "this system has no FIFOs (the browser build under node)";

@@ -21,6 +21,7 @@
 #include "bench/lab_circuits.h"
 #include "model/circuit_file.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/capabilities.h"
 
 namespace fs = std::filesystem;
 using vorlisk::test::run_program;
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
                     node_sim.c_str());
         return 77;
     }
-    const fs::path dir = fs::temp_directory_path() / ("vorlisk_equivalence_" + std::to_string(::getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("vorlisk_equivalence_" + vorlisk::test::process_tag());
     fs::create_directories(dir);
     std::vector<fs::path> files = write_generated(dir);
     for (const auto& e : fs::recursive_directory_iterator(argv[4]))
