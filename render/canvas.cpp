@@ -201,14 +201,8 @@ void Canvas::text_up(int x, int y, std::string_view utf8) {
     if (utf8.empty()) return;
     x -= origin_.x(), y -= origin_.y();
     QPainter& p = text_painter();
-    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    const QFontMetrics m = p.fontMetrics();
-    p.save();
-    p.translate(x, y);
-    p.rotate(-90);
-    p.drawText(QPoint(0, m.ascent()), s);
-    p.restore();
-    touch(x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2);
+    const TouchedBox b = paint_text_up(p, p.fontMetrics(), x, y, utf8);
+    touch(b.left, b.top, b.right, b.bottom);
 }
 
 void Canvas::picture(int x, int y, const PixelPicture& pic, int32_t transparent) {

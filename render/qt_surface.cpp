@@ -52,4 +52,14 @@ QImage to_qimage(const PixelPicture& picture) {
     return image;
 }
 
+TouchedBox paint_text_up(QPainter& p, const QFontMetrics& m, int x, int y, std::string_view utf8) {
+    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    p.save();
+    p.translate(x, y);
+    p.rotate(-90);
+    p.drawText(QPointF(0, m.ascent()), s);
+    p.restore();
+    return {x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2};
+}
+
 }  // namespace vorlisk

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QColor>
+#include <QPainter>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "render/geometry.h"
@@ -23,6 +26,14 @@ constexpr int32_t from_qrgb(QRgb rgb) {
     return int32_t(((rgb >> 16) & 0xffu) | (rgb & 0xff00u) | ((rgb & 0xffu) << 16));
 }
 QColor to_qcolor(int32_t bgr);
+
+// Text turned a quarter turn to read upwards, its cell's corner at (x, y)
+// as PaintSurface::text_up places it, in the painter's pen and font, laid
+// out by `metrics`; the part of the output it may have touched.
+struct TouchedBox {
+    int left, top, right, bottom;
+};
+TouchedBox paint_text_up(QPainter& p, const QFontMetrics& metrics, int x, int y, std::string_view utf8);
 
 // The Qt font for a circuit font (face substitution, pixel size).
 QFont qt_font(const CanvasFont& f);

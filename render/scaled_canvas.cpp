@@ -210,14 +210,8 @@ void ScaledCanvas::text_up(int x, int y, std::string_view utf8) {
     QPainter& p = painter();
     p.setFont(f);
     p.setPen(to_qcolor(font_.color));
-    const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    const QFontMetrics m(f);
-    p.save();
-    p.translate(x, y);
-    p.rotate(-90);
-    p.drawText(QPointF(0, m.ascent()), s);
-    p.restore();
-    touch(x, y - m.horizontalAdvance(s) - 2, x + m.height(), y + 2);
+    const TouchedBox b = paint_text_up(p, QFontMetrics(f), x, y, utf8);
+    touch(b.left, b.top, b.right, b.bottom);
 }
 
 void ScaledCanvas::picture(int x, int y, const PixelPicture& pic, int32_t transparent) {

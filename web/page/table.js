@@ -15,7 +15,7 @@
     const head = el('div.tt-head');
     const rows = el('div.tt-rows');
     const scroller = el('div.tt-scroll', {}, head, el('div.tt-space', {}, rows));
-    const buttons = [
+    const buttons = Page.buttons([
       ['默认设置', () => command(() => core().call('table_defaults'))],
       ['记录项设置', () => items()],
       ['记录方式设置', () => mode()],
@@ -23,11 +23,7 @@
       ['清除', () => command(() => core().call('table_clear'))],
       ['导出', (b) => exportMenu(b)],
       ['关闭', () => win.close()],
-    ].map(([caption, act]) => {
-      const b = el('button', { type: 'button', textContent: caption });
-      b.addEventListener('click', () => act(b));
-      return b;
-    });
+    ]);
     win.body.classList.add('instrument');
     win.body.append(scroller, el('div.side', {}, buttons));
     scroller.addEventListener('scroll', () => draw(false));

@@ -28,7 +28,7 @@
     const pageLabel = el('span.page-label');
     const canvas = el('canvas.trace');
     const pages = el('input.pages', { type: 'range', min: 0, max: 0, value: 0, title: '翻看记录的前后各页' });
-    const side = [
+    const side = Page.buttons([
       ['默认设置', () => (core().call('trace_defaults'), clear())],
       ['记录项设置', () => items()],
       ['开始纪录', () => start()],
@@ -36,11 +36,7 @@
       ['清除', () => (core().call('trace_clear'), clear())],
       ['导出', (b) => exportMenu(b)],
       ['关闭', () => win.close()],
-    ].map(([caption, act]) => {
-      const b = el('button', { type: 'button', textContent: caption });
-      b.addEventListener('click', () => act(b));
-      return b;
-    });
+    ]);
     win.body.classList.add('instrument');
     win.body.append(
       el('div.trace-main', {},

@@ -20,6 +20,15 @@
   };
   const el = Page.el;
 
+  // Buttons from [caption, act] pairs, each act called with its button
+  // (the instruments' side rows).
+  Page.buttons = (entries) =>
+    entries.map(([caption, act]) => {
+      const b = el('button', { type: 'button', textContent: caption });
+      b.addEventListener('click', () => act(b));
+      return b;
+    });
+
   // A modal dialog: `body` above a row of buttons. Each button's action may
   // return false to keep the dialog open (a refused input). Resolves with
   // the value of the action that closed it, or null for 取消 and Escape.
