@@ -370,7 +370,8 @@ private:
     QImage canvas_bitmap_;
     std::unique_ptr<QPrinter> printer_;
     bool shown_once_ = false;
-    std::chrono::steady_clock::time_point last_pump_{};
+    std::chrono::steady_clock::time_point last_pump_{};  // in virtual time
+    double last_pump_seconds_ = 0.0;                     // in real time: the run's seconds
 };
 
 }  // namespace vorlisk

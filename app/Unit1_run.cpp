@@ -21,9 +21,20 @@ constexpr auto kPumpInterval = std::chrono::microseconds(1000);
 QString TForm1::time_text(double seconds) { return QString::fromStdString(vorlisk::time_text(seconds)); }
 
 void TForm1::pump_events() {
-    const auto now = std::chrono::steady_clock::now();
-    if (now - last_pump_ < kPumpInterval) return;
-    last_pump_ = now;
+    if (c_->virtual_time == 0) {
+        // In real time the pass has just read the clock into sim_time (the
+        // seconds since Run): a second reading per pass would cost as much
+        // as a gate's evaluation. A time that went back (the run clock
+        // restarted, or virtual time was left) lets the events through.
+        const double now = c_->sim_time;
+        const double interval = std::chrono::duration<double>(kPumpInterval).count();
+        if (now >= last_pump_seconds_ && now - last_pump_seconds_ < interval) return;
+        last_pump_seconds_ = now;
+    } else {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_pump_ < kPumpInterval) return;
+        last_pump_ = now;
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
@@ -42,6 +53,7 @@ void TForm1::N_runClick() {
     Label_time->setText(QStringLiteral("T：0"));
     Timer1->start();
     last_pump_ = std::chrono::steady_clock::now();
+    last_pump_seconds_ = 0.0;  // the run's clock starts from 0 too
 
     passes_run = 0;
     PassHooks hooks;
