@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/compiled.h"
 #include "engine/net_queries.h"
 #include "model/circuit.h"
 #include "render/paint_surface.h"
@@ -46,5 +47,23 @@ int index_of(const std::array<T, N>& a, const T& x, int count) {
     if (before(&x, a.data()) || !before(&x, a.data() + count)) return -1;
     return int(&x - a.data());
 }
+
+// The nets whose level changed at the levels' last update, asked of what
+// lies on them: the running refresh repaints exactly those.
+class ChangedNets {
+public:
+    ChangedNets(const NetLevels& levels, const CompiledCircuit& cc);
+    bool wire(int w) const { return on(cc_.wire_net, size_t(w)); }
+    bool junction(int j) const { return on(cc_.junction_net, size_t(j)); }
+    // A pin of component `obj` is on one.
+    bool component(const Circuit& c, int obj) const;
+
+private:
+    bool on(const std::vector<uint32_t>& nets, size_t i) const {
+        return i < nets.size() && nets[i] < changed_.size() && changed_[nets[i]];
+    }
+    const CompiledCircuit& cc_;
+    std::vector<char> changed_;
+};
 
 }  // namespace vorlisk

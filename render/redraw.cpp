@@ -211,13 +211,7 @@ void draw_circuit(PaintSurface& cv, const Circuit& c, const Rect& area, int mode
 void redraw_changed_levels(PaintSurface& cv, const Circuit& c, const DrawOptions& given) {
     const NetLevels* levels = given.levels;
     if (!levels || levels->changed.empty() || !c.compiled) return;
-    const CompiledCircuit& cc = *c.compiled;
-    std::vector<char> changed(levels->shown.size(), 0);
-    for (uint32_t n : levels->changed)
-        if (n < changed.size()) changed[n] = 1;
-    auto on_changed = [&](const std::vector<uint32_t>& nets, size_t i) {
-        return i < nets.size() && nets[i] < changed.size() && changed[nets[i]];
-    };
+    const ChangedNets changed(*levels, *c.compiled);
     SelectedNames is_selected(c.selection);
     cv.set_font(component_font());
     bool any = false;
@@ -228,23 +222,19 @@ void redraw_changed_levels(PaintSurface& cv, const Circuit& c, const DrawOptions
     // A component with a pin on a changed net is drawn whole: its bubbles
     // and labels lie over the inner ends of the pin strokes.
     for (int i = 0; i < c.object_count; ++i) {
+        if (!changed.component(c, i)) continue;
         const MY_BASE_OBJ& o = c.objects[i];
-        const size_t base = size_t(i) * kMaxPins;
-        bool hit = false;
-        for (int k = 0; k < std::min<int>(o.input_count, kMaxPins) && !hit; ++k) hit = on_changed(cc.input_net, base + k);
-        for (int k = 0; k < std::min<int>(o.output_count, kMaxPins) && !hit; ++k) hit = on_changed(cc.output_net, base + k);
-        if (!hit) continue;
         draw_component(cv, c, o, kRedrawFull, view);
         if (is_selected(o.name)) draw_selection_frame(cv, o);
         any = true;
     }
     for (int i = 0; i < c.wire_count; ++i)
-        if (on_changed(cc.wire_net, size_t(i))) {
+        if (changed.wire(i)) {
             draw_wire(cv, c, c.wires[i], is_selected(c.wires[i].name), view);
             any = true;
         }
     for (int i = 0; i < c.junction_count; ++i)
-        if (on_changed(cc.junction_net, size_t(i))) {
+        if (changed.junction(i)) {
             draw_junction(cv, c, c.junctions[i], is_selected(c.junctions[i].name), view);
             any = true;
         }

@@ -91,25 +91,13 @@ void redraw_running(PaintSurface& cv, Circuit& c, const Rect& view, bool levels_
         if (c.objects[i].dirty) area.push_back(component_reach(c.objects[i], room));
     const NetLevels* levels = options.levels;
     if (levels_changed && levels && c.compiled && !levels->changed.empty()) {
-        const CompiledCircuit& cc = *c.compiled;
-        std::vector<char> changed(levels->shown.size(), 0);
-        for (uint32_t n : levels->changed)
-            if (n < changed.size()) changed[n] = 1;
-        auto on_changed = [&](const std::vector<uint32_t>& nets, size_t i) {
-            return i < nets.size() && nets[i] < changed.size() && changed[nets[i]];
-        };
-        for (int i = 0; i < c.object_count; ++i) {
-            const MY_BASE_OBJ& o = c.objects[i];
-            const size_t base = size_t(i) * kMaxPins;
-            bool hit = false;
-            for (int k = 0; k < std::min<int>(o.input_count, kMaxPins) && !hit; ++k) hit = on_changed(cc.input_net, base + k);
-            for (int k = 0; k < std::min<int>(o.output_count, kMaxPins) && !hit; ++k) hit = on_changed(cc.output_net, base + k);
-            if (hit) area.push_back(component_reach(o, room));
-        }
+        const ChangedNets changed(*levels, *c.compiled);
+        for (int i = 0; i < c.object_count; ++i)
+            if (changed.component(c, i)) area.push_back(component_reach(c.objects[i], room));
         for (int i = 0; i < c.wire_count; ++i)
-            if (on_changed(cc.wire_net, size_t(i))) area.push_back(wire_reach(c.wires[i], line_room));
+            if (changed.wire(i)) area.push_back(wire_reach(c.wires[i], line_room));
         for (int i = 0; i < c.junction_count; ++i)
-            if (on_changed(cc.junction_net, size_t(i))) area.push_back(junction_reach(c.junctions[i], dot_room));
+            if (changed.junction(i)) area.push_back(junction_reach(c.junctions[i], dot_room));
     }
     if (area.empty()) return;
 
