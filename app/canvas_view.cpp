@@ -195,7 +195,7 @@ void CanvasView::paintEvent(QPaintEvent* e) {
         ScaledCanvas overlay(this, zoom_, origin_);
         const std::vector<Point> route(wire_.begin(), wire_.end());
         draw_wire_in_progress(overlay, route);
-        if (band_) draw_rubber_band(overlay, *band_, kBandColour);
+        if (band_) draw_rubber_band(overlay, *band_);
         overlay.end();
         p.begin(this);
     }

@@ -56,7 +56,6 @@ public:
     // editor keeps them); none: no band.
     void set_rubber_band(std::optional<Rect32> band);
     // Red dots, as the band has always shown on the white canvas.
-    static constexpr int32_t kBandColour = 0x0000ff;  // 0x00BBGGRR
     static constexpr double kRingRadius = 6.0;  // canvas pixels
     static constexpr QRgb kRingColour = 0x00A000;
 

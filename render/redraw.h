@@ -59,7 +59,8 @@ std::vector<Point> wire_in_progress_route(const Circuit& c);
 // The rubber band of a box selection: a dotted outline, one pixel on and
 // one off clockwise from the top-left corner. Like the wire in progress,
 // drawn over the picture by the window, never into it.
-void draw_rubber_band(PaintSurface& canvas, const Rect32& r, int32_t colour);
+constexpr int32_t kRubberBandColour = 0x0000ff;  // red
+void draw_rubber_band(PaintSurface& canvas, const Rect32& r, int32_t colour = kRubberBandColour);
 
 void draw_wire(PaintSurface& canvas, const Circuit& c, const MY_LINK& w, bool selected, const DrawOptions& view = {});
 void draw_junction(PaintSurface& canvas, const Circuit& c, const MY_POINT& j, bool selected, const DrawOptions& view = {});

@@ -63,8 +63,6 @@ std::optional<Extent64> drawn_extent(const Circuit& c, const DrawOptions& option
     return bounds.extent();
 }
 
-constexpr int32_t kRubberBandColour = 0x0000ff;  // red, as on the desktop
-
 }  // namespace
 
 extern "C" {
@@ -96,7 +94,7 @@ EMSCRIPTEN_KEEPALIVE const char* vorlisk_overlay(double zoom, double ratio) {
     Session& s = session();
     CommandList list = surface_for(zoom, ratio, std::nullopt);
     draw_wire_in_progress(list, s.circuit());
-    if (s.editor().rubber_band_active) draw_rubber_band(list, s.editor().rubber_band, kRubberBandColour);
+    if (s.editor().rubber_band_active) draw_rubber_band(list, s.editor().rubber_band);
     return hand_back(to_text(list.commands()));
 }
 
