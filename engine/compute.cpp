@@ -1,28 +1,23 @@
 // The evaluate step of a pass: one computation of an object by its rule,
 // dispatched on the rule its kind was compiled to. The sweep computes with
-// compute_object; the activity-driven pass with compute_watched, which also
-// tells what the computation changed so the pass can wake the readers.
-#include <algorithm>
-#include <cstring>
+// compute_object; the activity-driven pass with compute_watched
+// (engine/compute.h), which also tells what the computation changed so the
+// pass can wake the readers.
+#include "engine/compute.h"
 
-#include "engine/compiled.h"
+#include <algorithm>
+
 #include "engine/rules.h"
 #include "engine/run.h"
 #include "model/std_compat.h"
 
 namespace vorlisk {
 
-namespace {
-
-// The rule of an indicator or a logic kind, without the copies of the
-// previous voltages around it.
 void apply_rule(Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& p) {
     if (p.rule == Rule::led) led_rule(c, o, p);
     else if (p.rule == Rule::display) display_rule(c, o, p);
     else logic_rule(c, o, p.rule);
 }
-
-}  // namespace
 
 void compute_object(Circuit& c, int i, const ObjectPlan& p) {
     MY_BASE_OBJ& o = c.objects[i];
@@ -47,17 +42,13 @@ void compute_object(Circuit& c, int i, const ObjectPlan& p) {
 
 namespace {
 
-// Pins copied when the rest is known to be equal already.
-constexpr int kShortCopy = 8;
-
 // Voltages are compared by their bits: a field is unchanged only when it
 // holds exactly what it held.
 bool same(float a, float b) { return bit_cast<uint32_t>(a) == bit_cast<uint32_t>(b); }
 
 }  // namespace
 
-Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleNode& node, bool whole,
-                         bool settled) {
+Computed compute_watched_whole(Circuit& c, int i, const ObjectPlan& p, const ScheduleNode& node) {
     MY_BASE_OBJ& o = c.objects[i];
     Computed r;
     if (p.rule == Rule::chip) {
@@ -73,23 +64,11 @@ Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleN
         return r;
     }
     // The state words a rule keeps are among the first four: compared as one.
-    static_assert(kMaxPins >= 4);
     uint64_t state_before;
     std::memcpy(&state_before, o.state.data(), sizeof state_before);
-    if (whole && node.written <= kShortCopy && node.inputs <= kShortCopy) {
-        // Beyond the outputs its rule writes and the inputs it gathers (or
-        // an indicator reads from test points), the previous voltages
-        // already equal the present ones: copying the first few is copying
-        // them all.
-        std::memcpy(o.prev_out_v.data(), o.out_v.data(), kShortCopy * sizeof(float));
-        if (settled) return r;  // the rule would give back what it holds
-        apply_rule(c, o, p);
-        std::memcpy(o.prev_in_v.data(), o.in_v.data(), kShortCopy * sizeof(float));
-    } else {
-        o.prev_out_v = o.out_v;
-        apply_rule(c, o, p);
-        o.prev_in_v = o.in_v;
-    }
+    o.prev_out_v = o.out_v;
+    apply_rule(c, o, p);
+    o.prev_in_v = o.in_v;
     uint64_t state_after;
     std::memcpy(&state_after, o.state.data(), sizeof state_after);
     const uint64_t kept = node.state_words >= 4 ? ~uint64_t(0) : (uint64_t(1) << (16 * node.state_words)) - 1;

@@ -59,7 +59,11 @@ struct ScheduleNode {
     uint8_t state_words = 0;  // state words its rule may write, from index 0
     uint8_t flags = 0;        // ScheduleFlags
     uint8_t inputs = 0;       // input pins it gathers (input_count, clamped)
+    uint8_t driven_bits = 0;  // with kShortPins: bit k for each output below `written` and `outputs`
 };
+
+// The pins an evaluation of a kShortPins object copies and compares.
+constexpr int kShortPinCount = 8;
 
 enum ScheduleFlags : uint8_t {
     kEveryPass = 1,       // chips, LEDs, displays: not gated by the device delay
@@ -74,6 +78,9 @@ enum ScheduleFlags : uint8_t {
     // state that reaches its fixed point in one step (gates, adders, most
     // flip-flops, indicators not bound to test points).
     kSettlesByCopy = 16,
+    // No chip, and it writes and gathers no more than kShortPinCount pins and
+    // keeps no more than three state words.
+    kShortPins = 32,
 };
 
 constexpr int kObjectWords = (kMaxObjects + 63) / 64;

@@ -20,21 +20,6 @@ void source_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule);
 void led_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan);
 void display_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan);
 
-// What one computation changed, as the activity-driven pass needs it.
-struct Computed {
-    uint32_t moved = 0;    // bit k: output k (below the node's outputs) holds another voltage
-    bool changed = false;  // an output the rule writes or a state word it keeps moved
-};
-// Computes object i by its rule, as compute_object does for a pass that
-// lets it compute, and tells what changed. With `whole`, the previous
-// voltages beyond what the rule writes and the object gathers are known to
-// equal the present ones, and only the rest is copied. With `settled` too,
-// the rule is known to give back what it holds (it computes again from the
-// inputs and state its last computation left, kSettlesByCopy): only the
-// previous outputs are copied.
-Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const ScheduleNode& node, bool whole,
-                         bool settled);
-
 // Applies the rule of a logic kind (no rule: nothing).
 void logic_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule);
 

@@ -7,6 +7,7 @@
 
 #include "engine/activity.h"
 #include "engine/compiled.h"
+#include "engine/compute.h"
 #include "engine/nets.h"
 #include "engine/pass_check.h"
 #include "engine/rules.h"

@@ -88,6 +88,11 @@ void build_schedule(const Circuit& c, const CompiledCircuit& cc, PassSchedule& s
         node.flags = t.flags;
         node.outputs = uint8_t(std::clamp<int>(c.objects[j].output_count, 0, kMaxPins));
         node.inputs = uint8_t(std::clamp<int>(c.objects[j].input_count, 0, kMaxPins));
+        if (cc.plan[j].rule != Rule::chip && node.written <= kShortPinCount && node.inputs <= kShortPinCount &&
+            node.state_words <= 3) {
+            node.flags |= kShortPins;
+            node.driven_bits = uint8_t((1u << std::min(node.written, node.outputs)) - 1);
+        }
         node.first_pin = uint32_t(s.listeners_begin.size() - 1);
         for (int k = 0; k < node.outputs; ++k) {
             const uint32_t net = net_of_driver[size_t(j) * kMaxPins + k];

@@ -1,6 +1,7 @@
 // Sources (rails, level switch, pulse generators, the hardware devices) and
 // indicators (LEDs, displays).
 #include <cmath>
+#include <cstring>
 
 #include "engine/hardware.h"
 #include "engine/nets.h"
@@ -9,7 +10,15 @@
 namespace vorlisk {
 namespace {
 
-float idle(const MY_BASE_OBJ& o) { return o.idle_level == "常低" ? kLow : kHigh; }
+// Whether a pulse rests low ("常低"). Compared as bytes of known length, so
+// the pulse that runs in every pass calls no library routine for it.
+bool normally_low(const MY_BASE_OBJ& o) {
+    static constexpr char kLowText[] = "常低";
+    constexpr size_t n = sizeof kLowText - 1;
+    return o.idle_level.size() == n && std::memcmp(o.idle_level.data(), kLowText, n) == 0;
+}
+
+float idle(const MY_BASE_OBJ& o) { return normally_low(o) ? kLow : kHigh; }
 
 // Pulse sources run on the simulation time since their enable last rose.
 void pulse(const Circuit& c, MY_BASE_OBJ& o, bool preset) {
@@ -27,8 +36,7 @@ void pulse(const Circuit& c, MY_BASE_OBJ& o, bool preset) {
             o.out_v[0] = idle(o);
         } else {
             bool in_window = o.pulse_phase <= t && t <= o.pulse_phase + o.pulse_width;
-            bool normally_low = o.idle_level == "常低";
-            o.out_v[0] = level(in_window == normally_low);
+            o.out_v[0] = level(in_window == normally_low(o));
         }
     }
     if (std::fabs(o.out_v[0] - o.prev_out_v[0]) > 0.1f) o.dirty = 1;
