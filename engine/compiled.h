@@ -4,6 +4,7 @@
 // a pass never repeats the geometric search.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -88,6 +89,22 @@ inline bool gather_inputs(Circuit& c, const CompiledCircuit& cc, int i, int inpu
     const uint32_t* nets = cc.input_net.data() + size_t(i) * kMaxPins;
     bool moved = false;
     for (int k = 0; k < n; ++k) {
+        const float before = o.in_v[k];
+        gather_from_net(c, cc, nets[k], o.in_v[k]);
+        moved |= bit_cast<uint32_t>(before) != bit_cast<uint32_t>(o.in_v[k]);
+    }
+    return moved;
+}
+
+// The gather step of the activity-driven pass: the inputs of object i in
+// `pins` (bit k: input k, below its input_count) from their nets; whether
+// any of them now holds another voltage (compared by bits).
+inline bool gather_pins(Circuit& c, const CompiledCircuit& cc, int i, uint32_t pins) {
+    MY_BASE_OBJ& o = c.objects[i];
+    const uint32_t* nets = cc.input_net.data() + size_t(i) * kMaxPins;
+    bool moved = false;
+    for (; pins != 0; pins &= pins - 1) {
+        const int k = std::countr_zero(pins);
         const float before = o.in_v[k];
         gather_from_net(c, cc, nets[k], o.in_v[k]);
         moved |= bit_cast<uint32_t>(before) != bit_cast<uint32_t>(o.in_v[k]);

@@ -88,7 +88,6 @@ static_assert(kObjectWords <= 32, "the words of a pass's set are summed up in 32
 using ObjectBits = std::array<uint64_t, kObjectWords>;
 
 enum ObjectMarks : uint8_t {
-    kMarkGather = 1,  // a driver on its nets changed since it last gathered
     kMarkWhole = 2,   // its previous voltages equal the present ones beyond what its rule
                       // writes and it gathers (it computed since everything was woken)
     kMarkFresh = 4,   // its inputs moved since it last computed
@@ -97,6 +96,11 @@ enum ObjectMarks : uint8_t {
 inline void set_bit(ObjectBits& b, int i) { b[size_t(i) >> 6] |= uint64_t(1) << (i & 63); }
 inline void clear_bit(ObjectBits& b, int i) { b[size_t(i) >> 6] &= ~(uint64_t(1) << (i & 63)); }
 inline bool test_bit(const ObjectBits& b, int i) { return (b[size_t(i) >> 6] >> (i & 63)) & 1; }
+
+// Every input of an object, as bits.
+inline uint32_t all_inputs(const ScheduleNode& node) {
+    return node.inputs >= 32 ? ~uint32_t(0) : (uint32_t(1) << node.inputs) - 1;
+}
 
 // The run fields of one object, as the side-by-side check compares them.
 struct RunFields {
@@ -115,7 +119,12 @@ struct PassSchedule {
 
     std::vector<ScheduleNode> nodes;         // per object
     std::vector<uint32_t> listeners_begin;   // per output pin (CSR), one past the last
-    std::vector<uint16_t> listeners;         // objects reading the pin's net, ascending, not itself
+    // An object reading an output pin's net, and the input pins by which it reads it.
+    struct Listener {
+        uint16_t reader;
+        uint32_t pins;  // bit k: input k
+    };
+    std::vector<Listener> listeners;         // readers of the pin's net, ascending, not itself
     std::vector<uint16_t> switches;          // level switches: their level is watched
     ObjectBits every_pass{};                 // kEveryPass objects
     ObjectBits pending{};                    // its next computation may change something
@@ -123,6 +132,9 @@ struct PassSchedule {
     // Per object, ObjectMarks: what the loop needs to know of it when it
     // comes up, in one byte beside the others'.
     std::array<uint8_t, kMaxObjects> marks{};
+    // Per object, its inputs on a net whose driver changed since it last
+    // gathered them (bit k: input k).
+    std::array<uint32_t, kMaxObjects> gather_pins{};
     ObjectBits now{};                        // the pass in progress
     uint32_t now_words = 0;                  // words of `now` that may hold a bit
     uint32_t pending_words = 0;              // words of `pending` that may hold a bit
@@ -160,12 +172,16 @@ struct PassSchedule {
     bool computes(int i, bool logic_computes) const {
         return test_bit(pending, i) && (logic_computes || (nodes[size_t(i)].flags & kEveryPass));
     }
-    // Whether object i gathers its inputs when it comes up; takes the request.
-    bool take_gather(int i) {
-        const bool due = (marks[size_t(i)] & kMarkGather) || (nodes[size_t(i)].flags & kGathersAlways);
-        marks[size_t(i)] &= uint8_t(~kMarkGather);
-        return due;
+    // The inputs object i gathers when it comes up (bit k: input k); takes
+    // the request.
+    uint32_t take_gather(int i) {
+        const uint32_t pins = gather_pins[size_t(i)];
+        gather_pins[size_t(i)] = 0;
+        const ScheduleNode& node = nodes[size_t(i)];
+        return node.flags & kGathersAlways ? all_inputs(node) : pins;
     }
+    // Object i gathers every input when it comes up.
+    void gather_all(int i) { gather_pins[size_t(i)] = all_inputs(nodes[size_t(i)]); }
     // Object i's next computation may change something.
     void mark_pending(int i) {
         set_bit(pending, i);
@@ -180,8 +196,8 @@ struct PassSchedule {
     // pass, an earlier one in the next, as the sweep lets it see the change.
     void wake_listeners(uint32_t pin, int from) {
         for (uint32_t l = listeners_begin[pin]; l < listeners_begin[pin + 1]; ++l) {
-            const int r = listeners[l];
-            marks[size_t(r)] |= kMarkGather;
+            const int r = listeners[l].reader;
+            gather_pins[size_t(r)] |= listeners[l].pins;
             if (r > from) {
                 set_bit(now, r);
                 now_words |= uint32_t(1) << (r >> 6);

@@ -91,8 +91,10 @@ void activity(Circuit& c) {
             if (!done.changed && !(node.flags & kAlways)) clear_bit(s.pending, i);
         }
         const bool interrupted = c.messages_shown != messages;
-        if (s.take_gather(i) || interrupted)  // gather
-            if (gather_inputs(c, cc, i, interrupted ? c.objects[i].input_count : node.inputs)) s.inputs_moved(i);
+        const uint32_t pins = s.take_gather(i);  // gather
+        if (interrupted ? gather_inputs(c, cc, i, c.objects[i].input_count)
+                        : pins != 0 && gather_pins(c, cc, i, pins))
+            s.inputs_moved(i);
         for (uint32_t m = done.moved; m != 0; m &= m - 1)  // wake
             s.wake_listeners(node.first_pin + uint32_t(std::countr_zero(m)), i);
         if (interrupted) {

@@ -60,14 +60,30 @@ void build_schedule(const Circuit& c, const CompiledCircuit& cc, PassSchedule& s
     for (int i = 0; i < n; ++i)
         if (cc.plan[i].target != i) s.sweep_only = true;
 
-    // Who reads each net, as (net, reader) sorted.
-    std::vector<std::pair<uint32_t, uint16_t>> reads;
+    // Who reads each net, as (net, reader) sorted, with the reader's input
+    // pins on it.
+    struct Read {
+        uint32_t net;
+        uint16_t reader;
+        uint32_t pins;
+    };
+    std::vector<Read> reads;
     for (int i = 0; i < n; ++i) {
         const int inputs = std::clamp<int>(c.objects[i].input_count, 0, kMaxPins);
-        for (int k = 0; k < inputs; ++k) reads.push_back({cc.input_net[size_t(i) * kMaxPins + k], uint16_t(i)});
+        for (int k = 0; k < inputs; ++k)
+            reads.push_back({cc.input_net[size_t(i) * kMaxPins + k], uint16_t(i), uint32_t(1) << k});
     }
-    std::sort(reads.begin(), reads.end());
-    reads.erase(std::unique(reads.begin(), reads.end()), reads.end());
+    auto by_net_reader = [](const Read& a, const Read& b) {
+        return a.net != b.net ? a.net < b.net : a.reader < b.reader;
+    };
+    std::sort(reads.begin(), reads.end(), by_net_reader);
+    size_t kept = 0;
+    for (size_t r = 0; r < reads.size(); ++r)
+        if (kept > 0 && reads[kept - 1].net == reads[r].net && reads[kept - 1].reader == reads[r].reader)
+            reads[kept - 1].pins |= reads[r].pins;
+        else
+            reads[kept++] = reads[r];
+    reads.resize(kept);
 
     // The net of every output pin.
     std::vector<uint32_t> net_of_driver(size_t(n) * kMaxPins, 0);
@@ -96,9 +112,9 @@ void build_schedule(const Circuit& c, const CompiledCircuit& cc, PassSchedule& s
         node.first_pin = uint32_t(s.listeners_begin.size() - 1);
         for (int k = 0; k < node.outputs; ++k) {
             const uint32_t net = net_of_driver[size_t(j) * kMaxPins + k];
-            auto lo = std::lower_bound(reads.begin(), reads.end(), std::pair<uint32_t, uint16_t>{net, 0});
-            for (; lo != reads.end() && lo->first == net; ++lo)
-                if (lo->second != j) s.listeners.push_back(lo->second);
+            auto lo = std::lower_bound(reads.begin(), reads.end(), Read{net, 0, 0}, by_net_reader);
+            for (; lo != reads.end() && lo->net == net; ++lo)
+                if (lo->reader != j) s.listeners.push_back({lo->reader, lo->pins});
                 else node.flags |= kGathersAlways;
             s.listeners_begin.push_back(uint32_t(s.listeners.size()));
         }
@@ -152,7 +168,8 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
         clear_pass_marks(c);
         fill_bits(s.now, n);
         fill_bits(s.pending, n);
-        std::fill(s.marks.begin(), s.marks.end(), uint8_t(kMarkGather | kMarkFresh));
+        std::fill(s.marks.begin(), s.marks.end(), uint8_t(kMarkFresh));
+        for (int i = 0; i < n; ++i) s.gather_all(i);
         s.gather_next = {};
         s.now_words = s.pending_words = words_of(n);
         s.next_words = 0;
@@ -162,7 +179,7 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
             // Changed before this pass: every reader sees it at its own turn.
             auto take_up = [&](int r) {
                 set_bit(s.now, r);
-                s.marks[size_t(r)] |= kMarkGather;
+                s.gather_all(r);
                 due |= uint32_t(1) << (r >> 6);
             };
             for (int i = 0; i < n; ++i) {
@@ -172,7 +189,7 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
                 s.marks[size_t(i)] &= uint8_t(~kMarkWhole);
                 const ScheduleNode& node = s.nodes[i];
                 for (uint32_t l = s.listeners_begin[node.first_pin]; l < s.listeners_begin[node.first_pin + node.outputs]; ++l)
-                    take_up(s.listeners[l]);
+                    take_up(s.listeners[l].reader);
             }
         }
         // A switch's level may be set directly; its computation follows it.
