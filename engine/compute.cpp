@@ -14,9 +14,20 @@
 namespace vorlisk {
 
 void apply_rule(Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& p) {
-    if (p.rule == Rule::led) led_rule(c, o, p);
-    else if (p.rule == Rule::display) display_rule(c, o, p);
-    else logic_rule(c, o, p.rule);
+    switch (p.rule) {
+        case Rule::and_: case Rule::or_: case Rule::nand_: case Rule::nor_: case Rule::not_:
+        case Rule::xor_: case Rule::xnor_: case Rule::aoi: case Rule::half_adder: case Rule::full_adder:
+            return gate_rule(o, p.rule);
+        case Rule::rs_nor: case Rule::rs_nand: case Rule::rs_clocked: case Rule::rs_master_slave:
+        case Rule::d_cmos: case Rule::d_edge: case Rule::jk_edge:
+            return flip_flop_rule(c, o, p.rule);
+        case Rule::vcc: case Rule::gnd: case Rule::level_switch: case Rule::pulse_continuous:
+        case Rule::pulse_preset: case Rule::signal_in: case Rule::signal_out:
+            return source_rule(c, o, p.rule);
+        case Rule::led: return led_rule(c, o, p);
+        case Rule::display: return display_rule(c, o, p);
+        case Rule::none: case Rule::chip: return;  // a chip computes by its model (evaluate_chip_with)
+    }
 }
 
 void compute_object(Circuit& c, int i, const ObjectPlan& p) {

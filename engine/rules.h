@@ -20,9 +20,6 @@ void source_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule);
 void led_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan);
 void display_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan);
 
-// Applies the rule of a logic kind (no rule: nothing).
-void logic_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule);
-
 inline bool is_high(float v) { return v > kThreshold; }
 inline bool is_low(float v) { return v < kThreshold; }
 inline bool at_least(float v) { return v >= kThreshold; }  // AND family: 2.0 V counts high

@@ -72,8 +72,7 @@ void sweep(Circuit& c, int first) {
 }
 
 // Only the objects due, through the four steps.
-void activity(Circuit& c) {
-    CompiledCircuit& cc = compiled(c);
+void activity(Circuit& c, CompiledCircuit& cc) {
     PassSchedule& s = cc.schedule;
     const PassStart start = begin_pass(c, cc);  // schedule
     if (start.sweep) return sweep(c, 0);
@@ -114,7 +113,7 @@ void checked(Circuit& c) {
     // The activity half stays silent: its messages are the sweep's to show.
     MessageFn report = std::move(c.report);
     c.report = nullptr;
-    activity(c);
+    activity(c, compiled(c));
     c.report = std::move(report);
     capture_run_fields(c, s.check_activity);
     const uint8_t byte_activity = c.hw.output_byte;
@@ -134,8 +133,9 @@ void checked(Circuit& c) {
 }  // namespace
 
 void evaluate_all(Circuit& c) {
-    switch (compiled(c).schedule.mode) {
-        case PassMode::activity: return activity(c);
+    CompiledCircuit& cc = compiled(c);
+    switch (cc.schedule.mode) {
+        case PassMode::activity: return activity(c, cc);
         case PassMode::sweep: return sweep(c, 0);
         case PassMode::checked: return checked(c);
     }

@@ -61,20 +61,6 @@ void source_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule) {
     }
 }
 
-void logic_rule(Circuit& c, MY_BASE_OBJ& o, Rule rule) {
-    switch (rule) {
-        case Rule::and_: case Rule::or_: case Rule::nand_: case Rule::nor_: case Rule::not_:
-        case Rule::xor_: case Rule::xnor_: case Rule::aoi: case Rule::half_adder: case Rule::full_adder:
-            gate_rule(o, rule);
-            break;
-        case Rule::rs_nor: case Rule::rs_nand: case Rule::rs_clocked: case Rule::rs_master_slave:
-        case Rule::d_cmos: case Rule::d_edge: case Rule::jk_edge:
-            flip_flop_rule(c, o, rule);
-            break;
-        default: source_rule(c, o, rule); break;
-    }
-}
-
 void led_rule(const Circuit& c, MY_BASE_OBJ& o, const ObjectPlan& plan) {
     if (plan.probe) o.in_v[0] = probe_reading(c, plan.probe_tp[0]);
     o.out_v[0] = o.in_v[0];
