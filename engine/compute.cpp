@@ -83,7 +83,7 @@ Computed compute_watched_whole(Circuit& c, int i, const ObjectPlan& p, const Sch
     uint64_t state_after;
     std::memcpy(&state_after, o.state.data(), sizeof state_after);
     const uint64_t kept = node.state_words >= 4 ? ~uint64_t(0) : (uint64_t(1) << (16 * node.state_words)) - 1;
-    r.changed = ((state_before ^ state_after) & kept) != 0;
+    r.changed = ((state_before ^ state_after) & kept) != 0 && !(node.flags & kSettlesByCopy);
     // The rule copied out_v into prev_out_v before it computed.
     const int driven = std::min(node.written, node.outputs);
     for (int k = 0; k < node.written; ++k)

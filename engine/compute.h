@@ -19,7 +19,12 @@ namespace vorlisk {
 // What one computation changed, as the activity-driven pass needs it.
 struct Computed {
     uint32_t moved = 0;    // bit k: output k (below the node's outputs) holds another voltage
-    bool changed = false;  // an output the rule writes or a state word it keeps moved
+    // Its next computation may change something: an output the rule writes
+    // moved, or a state word it keeps. A kind that settles by copy computes
+    // the moved state word again from the same inputs, and with no output
+    // moved its previous outputs already equal the present ones: for it, a
+    // state word alone changes nothing more.
+    bool changed = false;
 };
 
 // The rule of an indicator or a logic kind, without the copies of the
@@ -60,7 +65,8 @@ inline Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const Sc
     constexpr uint64_t kKeptState[] = {0, 0xffff, 0xffffffff, 0xffffffffffff};
     Computed r;
     r.moved = differ & node.driven_bits;
-    r.changed = differ != 0 || ((state_before ^ state_after) & kKeptState[node.state_words]) != 0;
+    const bool state_moved = ((state_before ^ state_after) & kKeptState[node.state_words]) != 0;
+    r.changed = differ != 0 || (state_moved && !(node.flags & kSettlesByCopy));
     return r;
 }
 

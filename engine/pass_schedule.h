@@ -9,14 +9,16 @@
 // out as the sweep leaves it:
 //  - `pending`: the object's next computation may change something (its
 //    inputs changed since it last computed, or its last computation changed
-//    an output or a state word). Logic kinds take it up at the next pass
+//    an output, or a state word of a kind that does not settle by copy).
+//    Logic kinds take it up at the next pass
 //    that lets them compute under the device delay; chips, LEDs and
 //    displays at the next pass. Pulse sources and one-shot chips (they
 //    follow the time), the hardware devices and the indicators bound to
 //    test points stay pending.
 //  - when a computation changes an output, every object reading that
-//    output's net gathers: later objects in this pass, earlier ones in the
-//    next (`gather_next`), exactly when the sweep would let them see it.
+//    output's net gathers the inputs on it: later objects in this pass,
+//    earlier ones in the next (`gather_next`), exactly when the sweep would
+//    let them see it.
 // Whatever the compiled view does not show is taken as a change of every
 // object once: a rebuild, a new net mode, Run, Stop, a message shown in the
 // middle of a pass (the user may edit the circuit under it). A circuit with
