@@ -32,11 +32,12 @@ double clock_seconds(const Circuit& c, int slot) {
 //   schedule  what is due: the objects whose computation may change
 //             something or whose nets changed (engine/schedule.cpp);
 //   evaluate  its rule computes from the inputs it gathered last time
-//             (engine/compute.cpp), and tells which outputs moved;
-//   gather    its inputs from their nets (engine/compiled.h), after it
-//             computed, so they take effect at its next computation;
-//   wake      the readers of the outputs that moved: a later object in
-//             this pass, an earlier one in the next (engine/pass_schedule.h).
+//             (engine/compute.h), and tells which outputs moved;
+//   gather    its inputs on the nets whose drivers moved (engine/compiled.h),
+//             after it computed, so they take effect at its next computation;
+//   wake      the readers of the outputs that moved, by the input pins on
+//             them: a later object in this pass, an earlier one in the next
+//             (engine/pass_schedule.h).
 //
 // The order is the table's, as the sweep's: an object gathers after every
 // earlier object of this pass computed, so a chain of n gates in table
