@@ -116,8 +116,8 @@ EMSCRIPTEN_KEEPALIVE const char* vorlisk_overlay(double zoom, double ratio) {
 // desktop's canvas does (render/view_hints.h): the ring where a wire would
 // attach, the outline where the kind being placed would go, the marks
 // where wires of different nets touch (not while dragging). Commands in
-// quarters of a CSS pixel, for the canvas pixel (origin_x, origin_y) at the
-// view's top-left corner.
+// the drawer's units (kHintUnits to a CSS pixel), for the canvas pixel
+// (origin_x, origin_y) at the view's top-left corner.
 EMSCRIPTEN_KEEPALIVE const char* vorlisk_hints(double zoom, double ratio, double origin_x, double origin_y,
                                                int dragging) {
     CommandList list(false, ratio / kHintUnits);
