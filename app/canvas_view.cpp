@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "render/canvas.h"
+#include "render/qt_surface.h"
 #include "render/redraw.h"
 #include "render/scaled_canvas.h"
 
@@ -92,83 +93,45 @@ QRect CanvasView::wire_area(const std::vector<QPoint>& route, size_t from) const
     return a.toAlignedRect().adjusted(-pad, -pad, pad, pad);
 }
 
+QRect CanvasView::area_of(const ViewHints& hints) const { return to_qrect(view_hints_area(hints, mapping())); }
+
 void CanvasView::set_hints(std::optional<QPoint> ring, std::optional<QRect> outline) {
-    if (ring == ring_ && outline == outline_) return;
+    std::optional<Point> r;
+    std::optional<Rect32> o;
+    if (ring) r = Point(*ring);
+    if (outline) o = Rect32{outline->left(), outline->top(), outline->right(), outline->bottom()};
+    if (r == hints_.ring && o == hints_.outline) return;
     const QRect old = hints_area();
-    ring_ = ring;
-    outline_ = outline;
+    hints_.ring = r;
+    hints_.outline = o;
     update(old);
     update(hints_area());
 }
 
-QRectF CanvasView::ring_circle() const {
-    // Never smaller than a few pixels: at 25 % it must still be seen.
-    const double r = std::max(kRingRadius * zoom_, 3.0);
-    const QPointF c((ring_->x() - origin_.x()) * zoom_, (ring_->y() - origin_.y()) * zoom_);
-    return QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r);
+std::optional<QPoint> CanvasView::ring() const {
+    if (!hints_.ring) return std::nullopt;
+    return to_qpoint(*hints_.ring);
 }
 
-QRectF CanvasView::outline_frame() const {
-    const QRect& o = *outline_;
-    return QRectF(QPointF((o.left() - origin_.x()) * zoom_, (o.top() - origin_.y()) * zoom_),
-                  QPointF((o.right() - origin_.x()) * zoom_, (o.bottom() - origin_.y()) * zoom_));
+std::optional<QRect> CanvasView::outline() const {
+    if (!hints_.outline) return std::nullopt;
+    const Rect32& o = *hints_.outline;
+    return QRect(QPoint(o.left, o.top), QPoint(o.right, o.bottom));
 }
 
-QRect CanvasView::hints_area() const {
-    QRect a;
-    // The pens reach beyond the geometry by half their width, antialiasing by one more pixel.
-    if (ring_) a |= ring_circle().toAlignedRect().adjusted(-3, -3, 3, 3);
-    if (outline_) a |= outline_frame().toAlignedRect().adjusted(-2, -2, 2, 2);
-    return a;
-}
-
-void CanvasView::paint_hints(QPainter& p) const {
-    if (outline_) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1, Qt::DashLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(outline_frame());
-    }
-    if (ring_) {
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(QColor(kRingColour), 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(ring_circle());
-    }
-}
+QRect CanvasView::hints_area() const { return area_of(ViewHints{hints_.ring, hints_.outline, {}}); }
 
 void CanvasView::set_touch_marks(std::vector<QPoint> marks) {
-    if (marks == touch_marks_) return;
-    for (const QPoint& m : touch_marks_) update(touch_circle(m).toAlignedRect().adjusted(-2, -2, 2, 2));
-    touch_marks_ = std::move(marks);
-    for (const QPoint& m : touch_marks_) update(touch_circle(m).toAlignedRect().adjusted(-2, -2, 2, 2));
-}
-
-QRectF CanvasView::touch_circle(QPoint at) const {
-    const double r = std::max(kTouchRadius * zoom_, 4.0);
-    const QPointF c((at.x() - origin_.x()) * zoom_, (at.y() - origin_.y()) * zoom_);
-    return QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    const std::vector<Point> places(marks.begin(), marks.end());
+    if (places == hints_.touches) return;
+    // Each mark on its own: marks far apart need no repaint between them.
+    for (Point m : hints_.touches) update(area_of(ViewHints{{}, {}, {m}}));
+    hints_.touches = places;
+    for (Point m : hints_.touches) update(area_of(ViewHints{{}, {}, {m}}));
 }
 
 bool CanvasView::on_touch_mark(QPoint canvas_point) const {
-    const QPointF w((canvas_point.x() - origin_.x()) * zoom_, (canvas_point.y() - origin_.y()) * zoom_);
-    for (const QPoint& m : touch_marks_)
-        if (touch_circle(m).adjusted(-2, -2, 2, 2).contains(w)) return true;
-    return false;
-}
-
-void CanvasView::paint_touch_marks(QPainter& p, const QRect& dirty) const {
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(QColor(kTouchColour), zoom_ >= 2 ? 2.0 : 1.5));
-    p.setBrush(Qt::NoBrush);
-    for (const QPoint& m : touch_marks_) {
-        const QRectF c = touch_circle(m);
-        if (!dirty.intersects(c.toAlignedRect().adjusted(-2, -2, 2, 2))) continue;
-        p.drawEllipse(c);
-        const double d = c.width() / 2 * 0.7;  // a cross inside the ring
-        p.drawLine(c.center() + QPointF(-d, -d), c.center() + QPointF(d, d));
-        p.drawLine(c.center() + QPointF(-d, d), c.center() + QPointF(d, -d));
-    }
+    return vorlisk::on_touch_mark(hints_, mapping(), Point(canvas_point));
 }
 
 void CanvasView::paintEvent(QPaintEvent* e) {
@@ -188,18 +151,19 @@ void CanvasView::paintEvent(QPaintEvent* e) {
         if (img.width() < width()) p.fillRect(QRect(img.width(), 0, width() - img.width(), height()), Qt::white);
         if (img.height() < height()) p.fillRect(QRect(0, img.height(), width(), height() - img.height()), Qt::white);
     }
-    if (!touch_marks_.empty()) paint_touch_marks(p, r);
+    p.end();
+    // Drawn by the canvas's own rules at the view's size, on the widget.
     if (!wire_.empty() || band_) {
-        // Drawn by the canvas's own rules at the view's size, on the widget.
-        p.end();
         ScaledCanvas overlay(this, zoom_, origin_);
         const std::vector<Point> route(wire_.begin(), wire_.end());
         draw_wire_in_progress(overlay, route);
         if (band_) draw_rubber_band(overlay, *band_);
         overlay.end();
-        p.begin(this);
     }
-    if (ring_ || outline_) paint_hints(p);
+    if (hints_.ring || hints_.outline || !hints_.touches.empty()) {
+        ScaledCanvas screen(this, 1.0 / kHintUnits);
+        draw_view_hints(screen, hints_, mapping());
+    }
 }
 
 bool CanvasView::event(QEvent* e) {

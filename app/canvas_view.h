@@ -4,17 +4,17 @@
 // on a screen of ratio 1 the picture is the exact canvas; otherwise the
 // window hands it a picture at device resolution.
 //
-// Over the picture, never in it, the view draws the wire in progress, the
-// marks that follow the cursor (a ring round the pin or junction a wire
-// click would take and the dashed outline of the component a placing tool
-// would put down) and a crossed ring where wires of two nets touch without
-// being connected. They live only in the widget, so no redraw of the
-// picture can take them away, and the kept picture, exported pictures and
-// printing never see them.
+// Over the picture, never in it, the view draws the wire in progress and
+// the rubber band at the zoom, then the marks that follow the cursor and
+// the touching nets' marks at the screen's own size (render/view_hints.h).
+// They live only in the widget, so no redraw of the picture can take them
+// away, and the kept picture, exported pictures and printing never see
+// them.
 #pragma once
 
 #include <QRect>
 #include "model/records.h"
+#include "render/view_hints.h"
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -44,9 +44,9 @@ public:
     // The marks over the picture, in canvas pixels; nothing clears them.
     // Repaints only where the old and the new marks are.
     void set_hints(std::optional<QPoint> ring, std::optional<QRect> outline);
-    std::optional<QPoint> ring() const { return ring_; }
-    std::optional<QRect> outline() const { return outline_; }
-    // The widget pixels the marks cover (empty without marks).
+    std::optional<QPoint> ring() const;
+    std::optional<QRect> outline() const;
+    // The widget pixels the ring and the outline cover (empty without them).
     QRect hints_area() const;
     // The wire the editor is drawing: start, corners and free end in canvas
     // pixels; empty: none. Repaints only the runs that changed.
@@ -55,18 +55,11 @@ public:
     // The rubber band of a box selection, in canvas pixels (corners as the
     // editor keeps them); none: no band.
     void set_rubber_band(std::optional<Rect32> band);
-    // Red dots, as the band has always shown on the white canvas.
-    static constexpr double kRingRadius = 6.0;  // canvas pixels
-    static constexpr QRgb kRingColour = 0x00A000;
 
     // The places where wires of two nets touch unconnected, in canvas pixels.
     void set_touch_marks(std::vector<QPoint> marks);
     // Whether a canvas point lies within a touch mark.
     bool on_touch_mark(QPoint canvas_point) const;
-    static constexpr double kTouchRadius = 6.0;  // canvas pixels, never under 4 widget pixels
-    // Magenta: unlike black wires, the levels' orange and blue, the red wire
-    // in progress and the green ring.
-    static constexpr QRgb kTouchColour = 0xD000D0;
 
     std::function<void(QMouseEvent*)> on_press, on_move, on_release, on_double_click;
     std::function<void(QWheelEvent*)> on_wheel;
@@ -92,19 +85,15 @@ private:
     double ratio_ = 1.0;
     double zoom_ = 1.0;
     QPointF origin_;
-    std::optional<QPoint> ring_;
-    std::optional<QRect> outline_;
-    std::vector<QPoint> touch_marks_;
-    QRectF touch_circle(QPoint canvas_point) const;  // widget pixels
-    void paint_touch_marks(QPainter& p, const QRect& dirty) const;
+    ViewHints hints_;
+    ScreenMapping mapping() const { return {zoom_, origin_.x(), origin_.y()}; }
+    // The widget pixels a set of marks covers.
+    QRect area_of(const ViewHints& hints) const;
     std::vector<QPoint> wire_;
     std::optional<Rect32> band_;
     QRect band_area() const;
     // The widget pixels of the runs of `route` from point `from` on.
     QRect wire_area(const std::vector<QPoint>& route, size_t from) const;
-    QRectF ring_circle() const;    // widget pixels
-    QRectF outline_frame() const;  // widget pixels
-    void paint_hints(QPainter& p) const;
 };
 
 }  // namespace vorlisk

@@ -49,6 +49,7 @@ const FontMetricTable& font_metrics(FontKind font) {
         case FontKind::pin_name_6: return kPinName6FontMetrics;
         case FontKind::pin_name_5: return kPinName5FontMetrics;
         case FontKind::pin_name_4: return kPinName4FontMetrics;
+        case FontKind::trace_axis: return kTraceAxisFontMetrics;
     }
     return kComponentFontMetrics;
 }

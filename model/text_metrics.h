@@ -20,6 +20,7 @@ enum class FontKind {
     pin_name_6,  // Arial, 6, 5 and 4 pixels: datasheet pin names, shrunk to fit
     pin_name_5,
     pin_name_4,
+    trace_axis,  // Arial, 11 pixels: the times under an exported timing diagram
 };
 
 struct FontMetricTable {
@@ -47,6 +48,7 @@ extern const FontMetricTable kPinNumberFontMetrics;
 extern const FontMetricTable kPinName6FontMetrics;
 extern const FontMetricTable kPinName5FontMetrics;
 extern const FontMetricTable kPinName4FontMetrics;
+extern const FontMetricTable kTraceAxisFontMetrics;
 
 const FontMetricTable& font_metrics(FontKind font);
 // The sum of the advances of a UTF-8 text's letters.

@@ -34,7 +34,7 @@ const FontMetricTable* table_of(const CanvasFont& f) {
     static constexpr Entry kTables[] = {
         {9, false, FontKind::chip},         {12, false, FontKind::component}, {14, true, FontKind::test_point},
         {9, true, FontKind::chip_bold},     {8, true, FontKind::pin_number},  {6, false, FontKind::pin_name_6},
-        {5, false, FontKind::pin_name_5},   {4, false, FontKind::pin_name_4},
+        {5, false, FontKind::pin_name_5},   {4, false, FontKind::pin_name_4},  {11, false, FontKind::trace_axis},
     };
     for (const Entry& e : kTables)
         if (e.pixels == f.pixel_height && e.bold == f.bold) return &font_metrics(e.kind);

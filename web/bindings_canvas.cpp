@@ -20,6 +20,7 @@
 #include "render/pictures.h"
 #include "render/redraw.h"
 #include "render/report_picture.h"
+#include "render/view_hints.h"
 #include "web/binding_io.h"
 
 using namespace vorlisk;
@@ -63,6 +64,19 @@ std::optional<Extent64> drawn_extent(const Circuit& c, const DrawOptions& option
     return bounds.extent();
 }
 
+// The editor's hover ring and placing outline, and the places where nets
+// touch unconnected unless a drag is under way.
+ViewHints page_hints(bool dragging) {
+    static NetTouches touches;
+    Session& s = session();
+    ViewHints h;
+    if (const auto& a = s.editor().hover_anchor) h.ring = Point(a->x, a->y);
+    h.outline = s.editor().hover_outline;
+    if (!dragging)
+        for (BendPoint p : touches.of(s.circuit())) h.touches.emplace_back(p.x, p.y);
+    return h;
+}
+
 }  // namespace
 
 extern "C" {
@@ -99,22 +113,26 @@ EMSCRIPTEN_KEEPALIVE const char* vorlisk_overlay(double zoom, double ratio) {
 }
 
 // The hints the page draws over that at the screen's own size, as the
-// desktop's canvas does: {"ring": [x, y] where a wire would attach,
-// "outline": [l, t, r, b] where the kind being placed would go, "touches":
-// [[x, y], ...] where wires of different nets touch (not while dragging)}.
-EMSCRIPTEN_KEEPALIVE const char* vorlisk_hints(int dragging) {
-    static NetTouches touches;
-    Session& s = session();
-    Json j;
-    j.object();
-    if (const auto& a = s.editor().hover_anchor) j.key("ring").array().value(a->x).value(a->y).end_array();
-    if (const auto& o = s.editor().hover_outline)
-        j.key("outline").array().value(o->left).value(o->top).value(o->right).value(o->bottom).end_array();
-    j.field("touchHint", kTouchHint).key("touches").array();
-    if (!dragging)
-        for (BendPoint p : touches.of(s.circuit())) j.array().value(p.x).value(p.y).end_array();
-    j.end_array();
-    return hand_back(j.end_object());
+// desktop's canvas does (render/view_hints.h): the ring where a wire would
+// attach, the outline where the kind being placed would go, the marks
+// where wires of different nets touch (not while dragging). Commands in
+// the drawer's units (kHintUnits to a CSS pixel), for the canvas pixel
+// (origin_x, origin_y) at the view's top-left corner.
+EMSCRIPTEN_KEEPALIVE const char* vorlisk_hints(double zoom, double ratio, double origin_x, double origin_y,
+                                               int dragging) {
+    CommandList list(false, ratio / kHintUnits);
+    draw_view_hints(list, page_hints(dragging != 0), ScreenMapping{zoom / 100.0, origin_x, origin_y});
+    return hand_back(to_text(list.commands()));
+}
+
+// Drawing units of the hints per CSS pixel.
+EMSCRIPTEN_KEEPALIVE int vorlisk_hint_units() { return kHintUnits; }
+
+// The status line over canvas pixel (x, y) when it is on a touch mark at
+// `zoom` percent; empty elsewhere.
+EMSCRIPTEN_KEEPALIVE const char* vorlisk_touch_note(double zoom, int x, int y, int dragging) {
+    const bool on = on_touch_mark(page_hints(dragging != 0), ScreenMapping{zoom / 100.0, 0, 0}, Point(x, y));
+    return hand_back(std::string(on ? kTouchHint : std::string_view()));
 }
 
 // The mouse left the canvas: no ring or outline is left behind.

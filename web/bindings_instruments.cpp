@@ -7,6 +7,8 @@
 
 #include "editor/field_text.h"
 #include "instruments/slots.h"
+#include "render/command_list.h"
+#include "render/trace_diagram.h"
 #include "web/binding_io.h"
 
 using namespace vorlisk;
@@ -14,17 +16,19 @@ using namespace vorlisk::web;
 
 namespace {
 
-// Lines as [x1, y1, x2, y2, row, ...], 32-bit integers in the result.
-struct LineList {
-    std::string bytes;
-    void add(const TraceLine& l, int row) {
-        const int32_t v[5] = {l.x1, l.y1, l.x2, l.y2, row};
-        bytes.append(reinterpret_cast<const char*>(v), sizeof v);
-    }
-};
+// The page shown's axis.
+TraceAxis shown_axis(Session& s, const TraceLayout& layout) {
+    const TracePages& pages = s.trace_pages();
+    return {layout.label_width, pages.start(pages.shown()), s.circuit().trace_scale};
+}
 
-// The rows drawn: the highest used slot + 1; a slot naming no test point draws nothing.
-int trace_rows(const Circuit& c) { return last_used_slot(c.trace_items) + 1; }
+// What `draw` paints on a diagram of width × height pixels, as the command list's text.
+template <class Draw>
+std::string trace_commands(Session& s, int width, int height, Draw draw) {
+    CommandList out;
+    draw(out, trace_layout(s.circuit(), width, height));
+    return to_text(out.commands());
+}
 
 }  // namespace
 
@@ -110,68 +114,70 @@ EMSCRIPTEN_KEEPALIVE int vorlisk_trace_spin(const char* scale, int up) {
     return 0;
 }
 
-// The rows' labels, the scale, the recording state and the times the page
-// draws by.
+// The scale, the recording state and the pages.
 EMSCRIPTEN_KEEPALIVE const char* vorlisk_trace_info() {
     Session& s = session();
     const Circuit& c = s.circuit();
+    const TracePages& pages = s.trace_pages();
     Json j;
     j.object()
         .field("recording", s.trace_recording())
         .field("scale", c.trace_scale)
         .field("scaleText", general_text(c.trace_scale))
-        .field("simTime", c.sim_time)
-        .field("drawnTime", c.trace_drawn_time)
-        .field("lastTime", s.trace().last_time())
-        .field("empty", s.trace().empty())
-        .key("labels")
-        .array();
-    for (int q = 0; q < trace_rows(c); ++q) {
-        const std::string& slot = c.trace_items[size_t(q)];
-        const int t = slot.empty() ? -1 : find_test_point(c, slot);
-        j.value(t < 0 ? std::string() : c.test_points[t].label);
-    }
-    return hand_back(j.end_array().end_object());
+        .field("pages", pages.count())
+        .field("shown", pages.shown())
+        .field("shownStart", general_text(pages.start(pages.shown())));
+    return hand_back(j.end_object());
 }
 
-// The lines of every row between two times on an axis starting at
-// `start` (a page shown from its samples); rows at y 0 (their band's top).
-EMSCRIPTEN_KEEPALIVE int vorlisk_trace_page(int label_width, double start, double from, double to) {
+// The page shown, drawn whole on a diagram of width × height pixels, as
+// the render core's commands.
+EMSCRIPTEN_KEEPALIVE const char* vorlisk_trace_page(int width, int height) {
     Session& s = session();
-    const Circuit& c = s.circuit();
-    const TraceAxis axis{label_width, start, c.trace_scale};
-    LineList out;
-    for (int q = 0; q < trace_rows(c); ++q) {
-        if (c.trace_items[size_t(q)].empty()) continue;
-        const SampleList& list = s.trace().list(q);
-        auto later = [](double t, const Sample& x) { return t < x.time; };
-        // The sample in force at `from` and every later one up to `to`.
-        auto first = std::upper_bound(list.begin(), list.end(), from, later);
-        if (first != list.begin()) --first;
-        const auto last = std::upper_bound(first, list.end(), to, later);
-        if (first == last) continue;
-        const SampleList page(first, last);
-        trace_stretch(page, 0, page.front().time - 1.0, to, axis, [&](const TraceLine& l) { out.add(l, q); });
-    }
-    hand_back(std::move(out.bytes));
-    return 0;
+    return hand_back(trace_commands(s, width, height, [&](PaintSurface& out, const TraceLayout& layout) {
+        const auto [from, to] = s.trace_pages().shown_span(s.circuit().trace_drawn_time, s.trace().last_time());
+        draw_trace_grid(out, s.circuit(), layout);
+        draw_trace_rows(out, s.circuit(), s.trace(), layout, from, to, shown_axis(s, layout));
+    }));
 }
 
-// The lines that extend every row from where it was drawn up to now; the
-// diagram counts as drawn up to now afterwards.
-EMSCRIPTEN_KEEPALIVE int vorlisk_trace_extend(int label_width, double start) {
+// Shows another page of the recording and draws it.
+EMSCRIPTEN_KEEPALIVE const char* vorlisk_trace_show_page(int page, int width, int height) {
+    session().trace_pages().show(page);
+    return vorlisk_trace_page(width, height);
+}
+
+// While recording: what to paint over the diagram to bring it up to now —
+// the traces' extension, or the new page when the recording ran off the
+// right edge while its page was shown (nothing while an earlier page is).
+// The diagram counts as drawn up to now afterwards.
+EMSCRIPTEN_KEEPALIVE const char* vorlisk_trace_extend(int width, int height) {
     Session& s = session();
     Circuit& c = s.circuit();
-    const TraceAxis axis{label_width, start, c.trace_scale};
-    LineList out;
-    for (int q = 0; q < trace_rows(c); ++q) {
-        const SampleList& list = s.trace().list(q);
-        if (c.trace_items[size_t(q)].empty() || list.empty()) continue;
-        trace_stretch(list, 0, c.trace_drawn_time, c.sim_time, axis, [&](const TraceLine& l) { out.add(l, q); });
-    }
+    TracePages& pages = s.trace_pages();
+    const TraceLayout layout = trace_layout(c, width, height);
+    const bool was_following = pages.following();
+    std::string out;
+    if (pages.turn(s.trace(), c.trace_items, layout.rows, c.trace_drawn_time, c.trace_scale, layout.label_width, width) &&
+        was_following)
+        out = vorlisk_trace_page(width, height);
+    if (pages.following())
+        out += trace_commands(s, width, height, [&](PaintSurface& surface, const TraceLayout& l) {
+            const TraceAxis axis{l.label_width, pages.live_start(), c.trace_scale};
+            draw_trace_extension(surface, c, s.trace(), l, c.trace_drawn_time, c.sim_time, axis);
+        });
     c.trace_drawn_time = c.sim_time;
-    hand_back(std::move(out.bytes));
-    return 0;
+    return hand_back(std::move(out));
+}
+
+// "保存为图片 (PNG)": the page shown with the time axis below it, as the
+// desktop exports it.
+EMSCRIPTEN_KEEPALIVE const char* vorlisk_trace_picture(int width, int height) {
+    Session& s = session();
+    return hand_back(trace_commands(s, width, height, [&](PaintSurface& out, const TraceLayout& layout) {
+        const auto [from, to] = s.trace_pages().shown_span(s.circuit().trace_drawn_time, s.trace().last_time());
+        draw_trace_picture(out, s.circuit(), s.trace(), layout, from, to, shown_axis(s, layout));
+    }));
 }
 
 // "保存为波形文件 (VCD)": the dump's text, as the desktop writes it.

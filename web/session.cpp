@@ -53,7 +53,7 @@ void Session::took_circuit(const std::string& name, bool example, bool saved) {
     example_ = example;
     stop();  // a file may have been saved while running
     table_.clear_table(*c_, c_->table_items);
-    trace_.clear();
+    restart_trace(0.0);
     trace_recording_ = false;
     history_.reset(*c_, saved);
     follow_file_place();

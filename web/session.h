@@ -20,6 +20,7 @@
 #include "engine/emulated_box.h"
 #include "engine/run.h"
 #include "instruments/trace.h"
+#include "instruments/trace_pages.h"
 #include "instruments/truth_table.h"
 #include "model/circuit.h"
 #include "tools/vorlisk_sim/signals.h"
@@ -118,6 +119,7 @@ public:
     // --- instruments (session_instruments.cpp) ------------------------------------------------
     TruthTable& table() { return table_; }
     TraceRecorder& trace() { return trace_; }
+    TracePages& trace_pages() { return trace_pages_; }
     // Showing a window fills in default items when its first eight slots
     // are empty (no step of the history); hiding it stops its recording.
     void show_table(bool shown);
@@ -129,6 +131,7 @@ public:
     void set_table_mode(const std::string& mode);
     // The record-items dialog's OK: entry indices (item_entries) per slot.
     void set_items(bool trace, const std::vector<int>& entries);
+    // The samples and the pages start over, from time 0.
     void clear_trace();
     // "开始纪录": the scale checked and kept; the samples start afresh.
     std::optional<Refusal> start_trace(std::string_view scale);
@@ -142,6 +145,7 @@ private:
     void open_links();
     void close_links();
     PassHooks pass_hooks();
+    void restart_trace(double start);
 
     std::unique_ptr<Circuit> c_;
     History history_;
@@ -157,6 +161,7 @@ private:
 
     TruthTable table_;
     TraceRecorder trace_;
+    TracePages trace_pages_;
     bool table_shown_ = false;
     bool trace_shown_ = false;
     bool trace_recording_ = false;

@@ -23,7 +23,7 @@ void Session::show_trace(bool shown) {
     c_->trace_record_mode = std::string(kRecordTimed);
     if (first_eight_empty(c_->trace_items)) {
         set_default_items(*c_, c_->trace_items);
-        trace_.clear();
+        restart_trace(0.0);
     }
     history_.take_in_shown_items(*c_);
 }
@@ -38,7 +38,7 @@ void Session::table_defaults() {
 void Session::trace_defaults() {
     const RecordSlots before = c_->trace_items;
     set_default_items(*c_, c_->trace_items);
-    trace_.clear();
+    restart_trace(0.0);
     if (c_->trace_items != before) commit();
 }
 
@@ -58,19 +58,24 @@ void Session::set_items(bool trace, const std::vector<int>& entries) {
         slots[k] = e > 0 && size_t(e) < labels.size() ? slot_for_label(*c_, labels[size_t(e)]) : std::string();
     }
     // The instrument starts over with its items, changed or not.
-    if (trace) trace_.clear();
+    if (trace) restart_trace(0.0);
     else table_.clear_table(*c_, c_->table_items);
     if (slots != before) commit();
 }
 
-void Session::clear_trace() { trace_.clear(); }
+void Session::clear_trace() { restart_trace(0.0); }
+
+void Session::restart_trace(double start) {
+    trace_.clear();
+    trace_pages_.restart(start);
+}
 
 std::optional<Refusal> Session::start_trace(std::string_view scale) {
     double s = 0.0;
     if (auto refusal = check_trace_scale(scale, s)) return refusal;
     const bool changed = s != c_->trace_scale;
     c_->trace_scale = s;
-    trace_.clear();
+    restart_trace(TracePages::start_at(c_->sim_time, s));
     trace_recording_ = true;
     if (changed) commit();
     return std::nullopt;

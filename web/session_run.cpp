@@ -36,7 +36,7 @@ void Session::run_start() {
     shows_run_ = false;
     // Run clears the instruments that are shown.
     if (table_shown_) table_.clear_table(*c_, c_->table_items);
-    if (trace_shown_) trace_.clear();
+    if (trace_shown_) restart_trace(0.0);
     start_run(*c_);
     open_links();  // a box that is not there leaves its link closed, unreported
 }

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileDialog>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +19,7 @@
 
 #include "app/canvas_view.h"
 #include "app/message_box.h"
-#include "render/qt_surface.h"
+#include "render/trace_diagram.h"
 #include "app/number_text.h"
 #include "editor/dialog_checks.h"
 #include "instruments/forms/Unit_b_t_list.h"
@@ -28,26 +27,6 @@
 #include "model/output_file.h"
 
 namespace vorlisk {
-
-namespace {
-
-constexpr int32_t kAxisGrey = 0x646464;
-constexpr int32_t kGridGrey = 0xdcdcdc;
-constexpr int32_t kNavy = 0x800000;
-
-CanvasFont label_font() { return {"Arial", 14, true, false, false, false, kNavy}; }
-CanvasFont axis_font() { return {"Arial", 11, false, false, false, false, kBlack}; }
-
-// A trace's high and low lines are 30 pixels apart; each row is twice that
-// high, so a low line and the next row's high line are as far apart as the
-// two levels of one trace and never read as one double line.
-constexpr int kRowPitch = 60;
-constexpr int kTraceTop = 10;  // from the row's top to its band of 40 pixels
-int row_top(int q) { return kRowPitch * q + kTraceTop; }
-
-constexpr int kAxisHeight = 38;  // the strip below the grid in an exported picture
-
-}  // namespace
 
 TForm_tu::TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent)
     : QWidget(parent, Qt::Tool), c_(circuit), items_(items) {
@@ -112,7 +91,7 @@ TForm_tu::TForm_tu(Circuit& circuit, TForm_b_t_list& items, QWidget* parent)
     connect(UpDown_down, &QToolButton::clicked, this, [this] { UpDown1Click(false); });
     Image1->on_resize = [this](int, int) { FormResize(); };
     connect(ScrollBar_page, &QScrollBar::valueChanged, this, [this](int page) {
-        if (page != shown_page_) show_page(page);
+        if (page != pages_.shown()) show_page(page);
     });
     update_page_controls();
 
@@ -171,17 +150,10 @@ bool TForm_tu::read_scale(double& value) {
 
 void TForm_tu::clear_trace() {
     trace_lists.clear();
-    const QFontMetrics metrics(qt_font(label_font()));
-    label_width = 0;
-    for (const std::string& slot : c_.trace_items) {
-        if (slot.empty()) continue;
-        const int t = find_test_point(c_, slot);
-        if (t >= 0)
-            label_width = std::max(label_width, metrics.horizontalAdvance(QString::fromStdString(c_.test_points[t].label)));
-    }
-    trace_count = last_used_slot(c_.trace_items) + 1;
-    start_time = 0.0;
-    restart_pages();
+    const TraceLayout layout = trace_layout(c_, canvas_.width(), canvas_.height());
+    label_width = layout.label_width;
+    trace_count = layout.rows;
+    restart_pages(0.0);
     needs_full_redraw = true;
     draw_tu(1);
 }
@@ -191,36 +163,9 @@ void TForm_tu::set_default_items() {
     clear_trace();
 }
 
-void TForm_tu::redraw_tu() {
-    const int w = canvas_.width(), h = canvas_.height();
-    canvas_.set_pen(kWhite);
-    canvas_.set_brush(kWhite);
-    canvas_.rectangle(0, 0, w, h);
-    canvas_.set_pen(kAxisGrey, 1);
-    canvas_.line(label_width + 10, 0, label_width + 10, h);
-    canvas_.set_pen(kAxisGrey, 2);
-    canvas_.line(label_width + 13, 0, label_width + 13, h);
+TraceLayout TForm_tu::layout() const { return {canvas_.width(), canvas_.height(), label_width, trace_count}; }
 
-    canvas_.set_font(label_font());
-    for (int q = 0; q < trace_count; ++q) {
-        const std::string& slot = c_.trace_items[size_t(q)];
-        if (slot.empty()) continue;
-        const int t = find_test_point(c_, slot);
-        if (t >= 0) canvas_.text(5, row_top(q) + 12, c_.test_points[t].label);
-    }
-
-    const int x0 = label_width + 13;
-    canvas_.set_pen(kGridGrey, 1);
-    for (int k = 1;; ++k) {
-        canvas_.line(x0 + 1, kRowPitch * k, w, kRowPitch * k);
-        canvas_.line(label_width + 9, kRowPitch * k, 0, kRowPitch * k);
-        if (kRowPitch * k > h) break;
-    }
-    for (int k = 1;; ++k) {
-        canvas_.line(kDivisionWidth * k + x0 + 1, 0, kDivisionWidth * k + x0 + 1, h);
-        if (kDivisionWidth * k > w) break;
-    }
-}
+void TForm_tu::redraw_tu() { draw_trace_grid(canvas_, c_, layout()); }
 
 void TForm_tu::draw_tu(int full) {
     if (full == 1) needs_full_redraw = true;
@@ -228,95 +173,51 @@ void TForm_tu::draw_tu(int full) {
         redraw_tu();
         needs_full_redraw = false;
     }
-    canvas_.set_pen(kBlack, 2);
     if (full == 0) {
-        bool any = false;
-        for (int q = 0; q < trace_count; ++q)
-            any = any || (!c_.trace_items[size_t(q)].empty() && !trace_lists.list(q).empty());
-        if (any && axis().x(c_.trace_drawn_time) >= canvas_.width()) {  // the next page
-            const double next = page_start_at(c_.trace_drawn_time);
-            // A page on which nothing was recorded (cleared while recording) is not kept.
-            bool left_has_samples = false;
-            for (int q = 0; q < trace_count; ++q) {
-                const SampleList& list = trace_lists.list(q);
-                left_has_samples = left_has_samples || (!list.empty() && list.front().time < next);
-            }
-            const bool was_following = following();
-            if (left_has_samples) page_starts_.push_back(next);
-            else page_starts_.back() = next;
-            start_time = next;
+        const bool was_following = following();
+        if (pages_.turn(trace_lists, c_.trace_items, trace_count, c_.trace_drawn_time, c_.trace_scale, label_width,
+                        canvas_.width())) {
             if (was_following) show_page(page_count() - 1);  // the new page from its start
             else update_page_controls();
-            canvas_.set_pen(kBlack, 2);
         }
         // While the user looks at an earlier page, the recording goes on unseen.
-        if (following()) {
-            for (int q = 0; q < trace_count; ++q) {
-                const SampleList& list = trace_lists.list(q);
-                if (c_.trace_items[size_t(q)].empty() || list.empty()) continue;
-                trace_stretch(list, 0, c_.trace_drawn_time, c_.sim_time, axis(), [this, dy = row_top(q)](const TraceLine& l) {
-                    canvas_.line(l.x1, l.y1 + dy, l.x2, l.y2 + dy);
-                });
-            }
-        }
+        if (following())
+            draw_trace_extension(canvas_, c_, trace_lists, layout(), c_.trace_drawn_time, c_.sim_time, axis());
         c_.trace_drawn_time = c_.sim_time;
     }
-    canvas_.set_pen_width(1);
     Image1->show_changes();
 }
 
 // --- pages -----------------------------------------------------------------------------
 
-double TForm_tu::page_start_at(double t) const {
-    const double scale = c_.trace_scale > 0 ? c_.trace_scale : 1.0;
-    return std::floor(t / scale + 1e-9) * scale;
+std::pair<double, double> TForm_tu::shown_span() const {
+    return pages_.shown_span(c_.trace_drawn_time, trace_lists.last_time());
 }
 
-TraceAxis TForm_tu::shown_axis() const { return {label_width, page_starts_[size_t(shown_page_)], c_.trace_scale}; }
+TraceAxis TForm_tu::shown_axis() const { return {label_width, pages_.start(pages_.shown()), c_.trace_scale}; }
 
-void TForm_tu::restart_pages() {
-    page_starts_.assign(1, start_time);
-    shown_page_ = 0;
+void TForm_tu::restart_pages(double start) {
+    pages_.restart(start);
     update_page_controls();
 }
 
 void TForm_tu::update_page_controls() {
     const QSignalBlocker quiet(ScrollBar_page);
     ScrollBar_page->setRange(0, page_count() - 1);
-    ScrollBar_page->setValue(shown_page_);
+    ScrollBar_page->setValue(pages_.shown());
     ScrollBar_page->setEnabled(page_count() > 1);
     Label_page->setText(QStringLiteral("第 %1/%2 页，从 %3 秒起")
-                            .arg(shown_page_ + 1)
+                            .arg(pages_.shown() + 1)
                             .arg(page_count())
-                            .arg(general_number(page_starts_[size_t(shown_page_)])));
-}
-
-void TForm_tu::draw_row(int q, double from, double to, const TraceAxis& axis) {
-    const SampleList& list = trace_lists.list(q);
-    auto later = [](double t, const Sample& s) { return t < s.time; };
-    // The sample in force at `from` and every later one up to `to`.
-    auto first = std::upper_bound(list.begin(), list.end(), from, later);
-    if (first != list.begin()) --first;
-    const auto last = std::upper_bound(first, list.end(), to, later);
-    if (first == last) return;
-    const SampleList page(first, last);
-    trace_stretch(page, 0, page.front().time - 1.0, to, axis, [this, dy = row_top(q)](const TraceLine& l) {
-        canvas_.line(l.x1, l.y1 + dy, l.x2, l.y2 + dy);
-    });
+                            .arg(general_number(pages_.start(pages_.shown()))));
 }
 
 void TForm_tu::show_page(int page) {
-    shown_page_ = std::clamp(page, 0, page_count() - 1);
+    pages_.show(page);
     needs_full_redraw = false;
     redraw_tu();
-    canvas_.set_pen(kBlack, 2);
-    const double from = page_starts_[size_t(shown_page_)];
-    // The live page as far as it was recorded, an earlier one up to where the next begins.
-    const double to = following() ? std::max(c_.trace_drawn_time, trace_lists.last_time())
-                                  : page_starts_[size_t(shown_page_) + 1];
-    for (int q = 0; q < trace_count; ++q)
-        if (!c_.trace_items[size_t(q)].empty()) draw_row(q, from, to, shown_axis());
-    canvas_.set_pen_width(1);
+    const auto [from, to] = shown_span();
+    draw_trace_rows(canvas_, c_, trace_lists, layout(), from, to, shown_axis());
     update_page_controls();
     Image1->show_changes();
 }
@@ -348,8 +249,7 @@ void TForm_tu::BitBtn3Click() {
     const bool changed = scale != c_.trace_scale;
     c_.trace_scale = scale;
     trace_lists.clear();
-    start_time = page_start_at(c_.sim_time);
-    restart_pages();
+    restart_pages(TracePages::start_at(c_.sim_time, c_.trace_scale));
     recording = true;
     needs_full_redraw = true;
     set_scale_controls_enabled(false);
@@ -402,51 +302,14 @@ bool TForm_tu::export_vcd(const QString& path) {
 }
 
 QImage TForm_tu::export_picture() const {
-    const QImage& page = canvas_.image();
-    const int w = page.width(), h = page.height();
-    Canvas out(w, h + kAxisHeight);
-    out.set_pen(kWhite);
-    out.set_brush(kWhite);
-    out.rectangle(0, 0, w, h + kAxisHeight);
-    out.picture(0, 0, page, kWhite);
-    const int x0 = label_width + 13;
-    out.set_pen(kAxisGrey, 1);
-    out.line(x0, h, w, h);
-    for (int k = 0; kDivisionWidth * k + x0 < w; ++k) {
-        const int x = k == 0 ? x0 : kDivisionWidth * k + x0 + 1;
-        out.line(x, h, x, h + 4);
-    }
-    out.set_font(axis_font());
-    const QFontMetrics metrics(qt_font(axis_font()));
-    for (const AxisLabel& l : axis_labels()) {
-        const int half = metrics.horizontalAdvance(l.text) / 2;
-        out.text(std::clamp(l.x - half, 0, std::max(0, w - 2 * half)), h + 6, l.text.toStdString());
-    }
-    out.text(5, h + 21, QStringLiteral("比例：%1 秒/格").arg(general_number(c_.trace_scale)).toStdString());
+    const TraceLayout l = layout();
+    Canvas out(l.width, l.height + kTraceAxisHeight);
+    const auto [from, to] = shown_span();
+    draw_trace_picture(out, c_, trace_lists, l, from, to, shown_axis());
     return out.image().copy();
 }
 
-std::vector<TForm_tu::AxisLabel> TForm_tu::axis_labels() const {
-    const TraceAxis a = shown_axis();
-    const int w = canvas_.width();
-    // Pages start at a whole division: the division lines fall on whole multiples of the scale.
-    const long long first = std::llround(a.start_time / a.scale);
-    auto time_at = [&](int k) { return general_number(double(first + k) * a.scale); };
-    const QFontMetrics metrics(qt_font(axis_font()));
-    // Every division, or every 2nd, 5th, 10th ... where the times would run into each other.
-    int every = 1;
-    for (int n : {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000}) {
-        every = n;
-        int widest = 0;
-        for (int k = 0; kDivisionWidth * k + a.x0() < w; k += n)
-            widest = std::max(widest, metrics.horizontalAdvance(time_at(k)));
-        if (widest + 8 <= n * kDivisionWidth) break;
-    }
-    std::vector<AxisLabel> labels;
-    for (int k = 0; kDivisionWidth * k + a.x0() < w; k += every)
-        labels.push_back({k == 0 ? a.x0() : kDivisionWidth * k + a.x0() + 1, time_at(k)});
-    return labels;
-}
+std::vector<TraceAxisLabel> TForm_tu::axis_labels() const { return trace_axis_labels(shown_axis(), canvas_.width()); }
 
 bool TForm_tu::export_png(const QString& path) {
     QByteArray png;

@@ -10,9 +10,12 @@
 
 #include <QWidget>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "instruments/trace.h"
+#include "instruments/trace_pages.h"
+#include "render/trace_diagram.h"
 #include "render/canvas.h"
 
 class QImage;
@@ -57,17 +60,15 @@ public:
     // The page shown, with the time axis below the grid: a time under
     // every labelled division and the scale.
     QImage export_picture() const;
-    // A time of the axis under the grid: where its division line is, and its text.
-    struct AxisLabel {
-        int x;
-        QString text;
-    };
-    std::vector<AxisLabel> axis_labels() const;
+    // The times under the grid of the page shown.
+    std::vector<TraceAxisLabel> axis_labels() const;
 
     // Pages of the recording: each starts where the one before ran off the
     // right edge. The last is the one being recorded.
-    int page_count() const { return int(page_starts_.size()); }
-    int shown_page() const { return shown_page_; }
+    int page_count() const { return pages_.count(); }
+    int shown_page() const { return pages_.shown(); }
+    // Simulation time at the left end of the live page's axis.
+    double start_time() const { return pages_.live_start(); }
     void show_page(int page);
 
     // Told when the user changed the circuit's slots or scale.
@@ -85,7 +86,6 @@ public:
 
     int label_width = 0;          // pixels, the widest label
     int trace_count = 0;          // rows drawn: the highest used slot + 1
-    double start_time = 0.0;      // simulation time at the left end of the axis
     bool recording = false;
     bool needs_full_redraw = true;
 
@@ -104,17 +104,16 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
-    TraceAxis axis() const { return {label_width, start_time, c_.trace_scale}; }
+    TraceAxis axis() const { return {label_width, start_time(), c_.trace_scale}; }
     // The axis of the page shown, which is the live one unless the user went back.
     TraceAxis shown_axis() const;
-    bool following() const { return shown_page_ == page_count() - 1; }
-    // Where a page starts: at a whole division, so the axis reads in round times.
-    double page_start_at(double t) const;
+    bool following() const { return pages_.following(); }
     // One page of pages, from the start of a recording or a clear.
-    void restart_pages();
+    void restart_pages(double start);
     void update_page_controls();
-    // Draws row q's samples between two times (the page shown, from its samples).
-    void draw_row(int q, double from, double to, const TraceAxis& axis);
+    // The page shown from its first time to its last.
+    std::pair<double, double> shown_span() const;
+    TraceLayout layout() const;
     // The scale field as a positive real, or the message and the focus.
     bool read_scale(double& value);
     void set_scale_controls_enabled(bool on);
@@ -123,8 +122,7 @@ private:
     TForm_b_t_list& items_;
     TraceRecorder trace_lists;
     Canvas canvas_;
-    std::vector<double> page_starts_{0.0};
-    int shown_page_ = 0;
+    TracePages pages_;
 };
 
 }  // namespace vorlisk

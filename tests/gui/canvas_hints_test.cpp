@@ -78,7 +78,7 @@ void CanvasHintsTest::ring_marks_the_pin_a_wire_click_takes() {
     QCOMPARE(w->Image1->ring(), std::optional(QPoint(tip.x, tip.y)));
     QCOMPARE(w->Label_xy->text(), QStringLiteral("X %1  Y %2").arg(tip.x - 3).arg(tip.y));
     const QPointF centre(tip.x * kZoom, tip.y * kZoom);
-    const double radius = CanvasView::kRingRadius * kZoom;
+    const double radius = kHintRingRadius * kZoom;
     const QImage shown = w->Image1->grab().toImage();
     QVERIFY2(green_on_circle(shown, centre, radius) >= 14, "the ring round the tip, scaled with the zoom");
     QCOMPARE(green_on_circle(shown, centre, radius + 6), 0);
@@ -151,7 +151,7 @@ void CanvasHintsTest::marks_where_wires_of_two_nets_touch() {
     add_wire(c(), {200, 200}, {200, 100});  // ends on the first with no junction
     w->full_redraw();
     const QPointF centre(200 * kZoom, 100 * kZoom);
-    const double radius = CanvasView::kTouchRadius * kZoom;
+    const double radius = kHintTouchRadius * kZoom;
     const QImage shown = w->Image1->grab().toImage();
     QVERIFY2(green_on_circle(shown, centre, radius, touch_magenta) >= 12, "a ring at the touch, scaled with the zoom");
     QCOMPARE(green_on_circle(w->screen_image(), centre * w->Image1->devicePixelRatioF(),

@@ -354,13 +354,13 @@ void InstrumentsTest::traces_flip_to_a_new_page_at_the_right_edge() {
     d->draw_tu(0);
     c().sim_time = edge + 1.0;
     d->draw_tu(0);
-    QCOMPARE(d->start_time, 0.0);
+    QCOMPARE(d->start_time(), 0.0);
     QCOMPARE(d->picture().pixel_at(x0 + 45, 45), 0);  // row 0 low at 1.5 s
     c().sim_time = edge + 2.0;
     d->draw_tu(0);
     // The new page starts at the last whole second drawn: its lines read in round times.
     const double page = std::floor(edge + 1.0);
-    QCOMPARE(d->start_time, page);
+    QCOMPARE(d->start_time(), page);
     QCOMPARE(d->picture().pixel_at(x0 + 15, 45), 0);  // continues at the left
     const int now = x0 + int((edge + 2.0 - page) * 30);
     QCOMPARE(d->picture().pixel_at(now + 10, 45), 0xffffff);  // the old page is gone

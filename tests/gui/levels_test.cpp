@@ -11,6 +11,7 @@
 #include "gui_support.h"
 #include "model/circuit_file.h"
 #include "render/canvas.h"
+#include "render/command_list.h"
 #include "render/levels.h"
 #include "render/pictures.h"
 #include "render/redraw.h"
@@ -21,48 +22,24 @@ using namespace vorlisk;
 
 namespace {
 
-struct Stroke {
-    bool wire;  // a polyline (wire) or a line (pin stroke)
-    QPoint first, last;
-    int32_t color;
-    int width;
-};
-
-// Remembers the pen of every stroke and dot, in order.
-class Recorder : public PaintSurface {
-public:
-    std::vector<Stroke> strokes;
-    std::vector<Stroke> dots;  // ellipses by centre
-    void line(int x1, int y1, int x2, int y2) override {
-        strokes.push_back({false, {x1, y1}, {x2, y2}, pen_color_, pen_width_});
-    }
-    void polyline(std::span<const Point> p) override {
-        strokes.push_back({true, QPoint(p.front().x(), p.front().y()), QPoint(p.back().x(), p.back().y()), pen_color_, pen_width_});
-    }
-    void rectangle(int, int, int, int) override {}
-    void ellipse(int l, int t, int r, int b) override {
-        dots.push_back({false, {(l + r) / 2, (t + b) / 2}, {}, pen_color_, pen_width_});
-    }
-    void pixel(int, int, int32_t) override {}
-    void text(int, int, std::string_view) override {}
-    void text_up(int, int, std::string_view) override {}
-    void picture(int, int, const PixelPicture&, int32_t) override {}
-
-    // The look a wire starting at p, a pin stroke ending at p, or a dot
-    // centred near p was drawn in last; nothing when none was drawn.
-    std::optional<std::pair<int32_t, int>> look(const QString& what, QPoint p) const {
-        std::optional<std::pair<int32_t, int>> found;
-        if (what == "dot") {
-            for (const Stroke& d : dots)
-                if ((d.first - p).manhattanLength() <= 1) found = {d.color, d.width};
-        } else {
-            const bool wire = what == "wire";
-            for (const Stroke& s : strokes)
-                if (s.wire == wire && (wire ? s.first : s.last) == p) found = {s.color, s.width};
-        }
-        return found;
-    }
-};
+// The look (pen colour and width) a wire starting at p, a pin stroke
+// ending at p, or a dot centred near p was drawn in last; nothing when none
+// was drawn.
+std::optional<std::pair<int32_t, int>> look(const CommandList& drawn, const QString& what, QPoint p) {
+    using K = DrawCommand::Kind;
+    const Point at(p);
+    std::optional<std::pair<int32_t, int>> found;
+    auto drawn_at = [&](const DrawCommand& k) {
+        if (what == "wire") return k.kind == K::polyline && k.points.front() == at;
+        if (what == "pin") return k.kind == K::line && k.points.back() == at;
+        if (k.kind != K::ellipse) return false;
+        const Point centre((k.points[0].x() + k.points[1].x()) / 2, (k.points[0].y() + k.points[1].y()) / 2);
+        return std::abs(centre.x() - at.x()) + std::abs(centre.y() - at.y()) <= 1;
+    };
+    for (const DrawCommand& k : drawn.commands())
+        if (drawn_at(k)) found = {k.pen, k.width};
+    return found;
+}
 
 struct Fixture {
     test::Harness h;
@@ -131,29 +108,29 @@ private slots:
         NetLevels levels;
         levels.update(f.h.c);
 
-        Recorder stopped;  // no levels handed in: the look of a stopped circuit
+        CommandList stopped(false);  // no levels handed in: the look of a stopped circuit
         redraw_canvas(stopped, f.h.c, 600, 400, kRedrawFull);
         const int32_t stopped_colour = what == "dot" ? f.h.c.draw.junction_color : f.h.c.draw.wire_color;
-        QVERIFY(stopped.look(what, p).has_value());
-        QCOMPARE(stopped.look(what, p)->first, stopped_colour);
+        QVERIFY(look(stopped, what, p).has_value());
+        QCOMPARE(look(stopped, what, p)->first, stopped_colour);
 
-        Recorder run;
+        CommandList run(false);
         DrawOptions shown;
         shown.levels = &levels;
         redraw_canvas(run, f.h.c, 600, 400, kRedrawFull, shown);
-        QCOMPARE(run.look(what, p), look_named(f.h.c, before, what));
-        QVERIFY(run.look(what, p)->first != stopped_colour);
+        QCOMPARE(look(run, what, p), look_named(f.h.c, before, what));
+        QVERIFY(look(run, what, p)->first != stopped_colour);
 
         f.toggle();
         QVERIFY(levels.update(f.h.c));
-        Recorder tick;
+        CommandList tick(false);
         redraw_changed_levels(tick, f.h.c, shown);
-        QCOMPARE(tick.look(what, p), look_named(f.h.c, after, what));
+        QCOMPARE(look(tick, what, p), look_named(f.h.c, after, what));
 
         QVERIFY(!levels.update(f.h.c));  // a quiet pass repaints nothing
-        Recorder quiet;
+        CommandList quiet(false);
         redraw_changed_levels(quiet, f.h.c, shown);
-        QVERIFY(quiet.strokes.empty() && quiet.dots.empty());
+        QVERIFY(quiet.commands().empty());
     }
 
     // High, low and undriven are told apart from each other and from a stopped wire.

@@ -103,7 +103,7 @@ void TimingPagesTest::earlier_pages_come_back() {
     QVERIFY(black(x0 + 5, 15));
     c().sim_time = 2 * edge + 5.0;
     d->draw_tu(0);
-    const int now = d->label_width + 13 + int((c().sim_time - d->start_time) * 30);
+    const int now = d->label_width + 13 + int((c().sim_time - d->start_time()) * 30);
     QVERIFY(black(now - 2, 15));
 
     d->clear_trace();
@@ -139,17 +139,17 @@ void TimingPagesTest::exported_picture_has_a_time_axis() {
     c().sim_time = start + 4 * step;
     d->draw_tu(0);
 
-    const std::vector<TForm_tu::AxisLabel> labels = d->axis_labels();
+    const std::vector<TraceAxisLabel> labels = d->axis_labels();
     QVERIFY(labels.size() >= 2);
     const int x0 = d->label_width + 13;
     QCOMPARE(labels[0].x, x0);
-    QCOMPARE(labels[0].text.toDouble(), first);
+    QCOMPARE(std::stod(labels[0].text), first);
     // Labels stand on division lines, every n divisions, n the same throughout.
     const int n = (labels[1].x - x0 - 1) / 30;
     QVERIFY(n >= 1);
     for (size_t i = 1; i < labels.size(); ++i) {
         QCOMPARE(labels[i].x, x0 + 30 * n * int(i) + 1);
-        QVERIFY(qAbs(labels[i].text.toDouble() - (first + double(n) * double(i) * step)) < step * 1e-6);
+        QVERIFY(qAbs(std::stod(labels[i].text) - (first + double(n) * double(i) * step)) < step * 1e-6);
     }
 
     const QImage picture = d->export_picture();

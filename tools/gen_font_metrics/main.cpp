@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
     table("kPinName6FontMetrics", 6, false);
     table("kPinName5FontMetrics", 5, false);
     table("kPinName4FontMetrics", 4, false);
+    table("kTraceAxisFontMetrics", 11, false);
     std::printf("}  // namespace vorlisk\n");
     return 0;
 }

@@ -20,7 +20,7 @@
   let extent = { left: 0, top: 0, right: 1600, bottom: 1200 };
   let commands = null;  // the circuit's picture, parsed; null: to be fetched
   let overlay = [];
-  let hints = { touches: [] };  // the hover ring, the placing outline, the touching nets' marks
+  let hintUnits = 0;    // drawing units of the hints per CSS pixel, asked once
   let dragging = false;
   let frame = 0;        // a repaint is asked for on the next animation frame
   const pictureCache = new Map();
@@ -285,57 +285,16 @@
     g.imageSmoothingEnabled = zoom < 100 || s % 1 !== 0;
     replay(g, commands);
     replay(g, overlay);
-    paintHints(g, ox, oy);
-  }
-
-  // The hints at the screen's own size, as the desktop draws them: a green
-  // ring where a wire would attach, a dashed grey outline where the kind
-  // being placed would go, a magenta crossed ring where wires of different
-  // nets touch without being connected.
-  function paintHints(g, ox, oy) {
-    const r = ratio(), z = scale();
-    g.setTransform(r, 0, 0, r, 0, 0);
-    const at = (x, y) => [(x - ox) * z, (y - oy) * z];
-    if (hints.outline) {
-      const [l, t] = at(hints.outline[0], hints.outline[1]), [rr, b] = at(hints.outline[2], hints.outline[3]);
-      g.setLineDash([4, 2]);
-      g.strokeStyle = '#808080';
-      g.lineWidth = 1;
-      g.strokeRect(Math.round(l) + 0.5, Math.round(t) + 0.5, Math.round(rr - l), Math.round(b - t));
-      g.setLineDash([]);
-    }
-    if (hints.ring) {
-      const [x, y] = at(hints.ring[0] + 0.5, hints.ring[1] + 0.5);
-      g.strokeStyle = '#00a000';
-      g.lineWidth = 2;
-      g.beginPath();
-      g.arc(x, y, Math.max(6 * z, 3), 0, 2 * Math.PI);
-      g.stroke();
-    }
-    g.strokeStyle = '#d000d0';
-    g.lineWidth = z >= 2 ? 2 : 1.5;
-    for (const m of hints.touches) {
-      const [x, y] = at(m[0] + 0.5, m[1] + 0.5);
-      const rad = Math.max(6 * z, 4), d = rad * 0.7;
-      g.beginPath();
-      g.arc(x, y, rad, 0, 2 * Math.PI);
-      g.moveTo(x - d, y - d);
-      g.lineTo(x + d, y + d);
-      g.moveTo(x - d, y + d);
-      g.lineTo(x + d, y - d);
-      g.stroke();
-    }
-  }
-
-  function onTouchMark(x, y) {
-    const z = scale(), rad = Math.max(6 * z, 4) + 2;
-    return hints.touches.some((m) => Math.hypot((m[0] - x) * z, (m[1] - y) * z) <= rad);
+    // The hover ring, the placing outline and the touching nets' marks, at
+    // the screen's own size: the core's drawer speaks in fractions of a CSS pixel.
+    const units = hintUnits || (hintUnits = Page.core.call('hint_units'));
+    g.setTransform(ratio() / units, 0, 0, ratio() / units, 0, 0);
+    replay(g, parse(Page.core.text('hints', zoom, ratio(), ox, oy, dragging)));
   }
 
   // The overlays as the editor leaves them after an event.
   function takeOverlays() {
     overlay = parse(Page.core.text('overlay', zoom, ratio()));
-    hints = Page.core.json('hints', dragging);
   }
 
   function schedule() {
@@ -387,8 +346,8 @@
     if (answer.redraw >= 0) commands = null;
     schedule();
     // Over a place where nets touch unconnected, the status line says so.
-    const mark = kind === 1 && !answer.status && onTouchMark(x, y);
-    Page.status(mark ? hints.touchHint : answer.status);
+    const mark = kind === 1 && !answer.status ? Page.core.text('touch_note', zoom, x, y, dragging) : '';
+    Page.status(mark || answer.status);
     if (answer.annotationAt) Page.dialogs.newAnnotation(answer.annotationAt);
     if (answer.properties && answer.selection) Page.parts.properties(answer.selection);
     if (answer.selectTool) Page.showTool('');

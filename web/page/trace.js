@@ -1,26 +1,17 @@
 // "时序图": the timing-diagram window over the core's recorder, with the
 // desktop's scale field, side panel, pages and the scroll bar back to
-// earlier pages. The lines of the traces are the core's (trace_stretch);
-// the grid, the labels and the page turns are drawn here until the
-// diagram's drawer is in the Qt-free render core: then this window replays
-// its commands, and the PNG export (picture() below) becomes that drawer's
-// picture, as the desktop exports it. The VCD export is the core's already.
+// earlier pages. The diagram (grid, labels, traces, page turns) and its
+// exported picture are the render core's drawing, replayed here as the
+// desktop paints it; the VCD export is the core's too.
 (function (root) {
   'use strict';
   const Page = (root.VorliskPage = root.VorliskPage || {});
   const el = Page.el;
   const core = () => Page.core;
 
-  const DIVISION = 30;  // pixels per division of the time axis
-  const ROW_PITCH = 60; // a trace's band of 40 pixels and the gap to the next
-  const TRACE_TOP = 10;
   const AXIS_HEIGHT = 38;  // the strip below the grid in an exported picture
-  const AXIS_GREY = '#646464', GRID_GREY = '#dcdcdc', NAVY = '#000080';
-  const LABEL_FONT = 'bold 14px Arial, sans-serif', AXIS_FONT = '11px Arial, sans-serif';
 
   let w = null;  // the window's parts and state
-  const rowTop = (q) => ROW_PITCH * q + TRACE_TOP;
-
   function build(win) {
     const scale = el('input.scale', { type: 'text', value: '1', size: 8 });
     const up = el('button.spin', { type: 'button', textContent: '▲', title: '比例加倍' });
@@ -46,7 +37,7 @@
     up.addEventListener('click', () => spin(true));
     down.addEventListener('click', () => spin(false));
     pages.addEventListener('input', () => showPage(Number(pages.value)));
-    w = { scale, up, down, pageLabel, canvas, pages, labelWidth: 0, rows: [], start: 0, pageStarts: [0], shown: 0, width: 0, height: 0 };
+    w = { scale, up, down, pageLabel, canvas, pages, width: 0, height: 0 };
     new ResizeObserver(() => fit()).observe(canvas.parentElement);
   }
 
@@ -67,88 +58,32 @@
   }
 
   const info = () => core().json('trace_info');
-  const following = () => w.shown === w.pageStarts.length - 1;
-  const x0 = () => w.labelWidth + 13;
-  const xOf = (t, start, scale) => Math.trunc(((t - start) * DIVISION) / scale) + x0();
 
-  // A line of the diagram on a 2D context: (x1, y1) drawn, (x2, y2) not.
-  function line(g, x1, y1, x2, y2, width) {
-    const h = Math.floor(width / 2);
-    if (y1 === y2) g.fillRect(Math.min(x1, x2) + (x2 < x1 ? 1 : 0), y1 - h, Math.abs(x2 - x1), width);
-    else if (x1 === x2) g.fillRect(x1 - h, Math.min(y1, y2) + (y2 < y1 ? 1 : 0), width, Math.abs(y2 - y1));
-  }
-
-  function grid(g, width, height) {
-    g.fillStyle = '#fff';
-    g.fillRect(0, 0, width, height);
-    g.fillStyle = AXIS_GREY;
-    line(g, w.labelWidth + 10, 0, w.labelWidth + 10, height, 1);
-    line(g, w.labelWidth + 13, 0, w.labelWidth + 13, height, 2);
-    g.font = LABEL_FONT;
-    g.textBaseline = 'top';
-    g.fillStyle = NAVY;
-    w.rows.forEach((label, q) => label && g.fillText(label, 5, rowTop(q) + 12));
-    g.fillStyle = GRID_GREY;
-    for (let k = 1; ; ++k) {
-      line(g, x0() + 1, ROW_PITCH * k, width, ROW_PITCH * k, 1);
-      line(g, w.labelWidth + 9, ROW_PITCH * k, 0, ROW_PITCH * k, 1);
-      if (ROW_PITCH * k > height) break;
-    }
-    for (let k = 1; ; ++k) {
-      line(g, DIVISION * k + x0() + 1, 0, DIVISION * k + x0() + 1, height, 1);
-      if (DIVISION * k > width) break;
-    }
-  }
-
-  // Lines from the core ([x1, y1, x2, y2, row] each), in black, 2 pixels.
-  function traces(g, ints) {
-    g.fillStyle = '#000';
-    for (let i = 0; i + 4 < ints.length; i += 5) {
-      const dy = rowTop(ints[i + 4]);
-      line(g, ints[i], ints[i + 1] + dy, ints[i + 2], ints[i + 3] + dy, 2);
-    }
-  }
-
-  function context() {
+  // Paints the core's commands over the diagram, at the screen's pixel ratio.
+  function paint(text) {
+    if (!text) return;
     const g = w.canvas.getContext('2d');
     const ratio = w.canvas.width / w.width;
     g.setTransform(ratio, 0, 0, ratio, 0, 0);
-    return g;
+    Page.canvas.replayList(g, Page.canvas.parse(text));
   }
 
   // Forgets the pages: the labels and rows as the items are now, the axis from 0.
   function clear() {
-    const i = info();
-    w.rows = i.labels;
-    const g = w.canvas.getContext('2d');
-    g.font = LABEL_FONT;
-    w.labelWidth = Math.max(0, ...i.labels.map((l) => (l ? Math.ceil(g.measureText(l).width) : 0)));
-    w.start = 0;
-    w.pageStarts = [0];
-    w.shown = 0;
-    showPage(0);
+    paint(core().text('trace_page', w.width, w.height));
+    controls(info());
   }
 
-  // Where a page starts: at a whole division, so the axis reads in round times.
-  const pageStartAt = (t, scale) => Math.floor(t / scale + 1e-9) * scale;
-
   function showPage(page) {
-    w.shown = Math.min(Math.max(0, page), w.pageStarts.length - 1);
-    const i = info();
-    const g = context();
-    grid(g, w.width, w.height);
-    const from = w.pageStarts[w.shown];
-    const to = following() ? Math.max(i.drawnTime, i.lastTime) : w.pageStarts[w.shown + 1];
-    core().call('trace_page', w.labelWidth, from, from, to);
-    traces(g, core().resultInts());
-    controls(i);
+    paint(core().text('trace_show_page', page, w.width, w.height));
+    controls(info());
   }
 
   function controls(i) {
-    w.pages.max = String(w.pageStarts.length - 1);
-    w.pages.value = String(w.shown);
-    w.pages.disabled = w.pageStarts.length < 2;
-    w.pageLabel.textContent = `第 ${w.shown + 1}/${w.pageStarts.length} 页，从 ${core().text('number_text', w.pageStarts[w.shown])} 秒起`;
+    w.pages.max = String(i.pages - 1);
+    w.pages.value = String(i.shown);
+    w.pages.disabled = i.pages < 2;
+    w.pageLabel.textContent = `第 ${i.shown + 1}/${i.pages} 页，从 ${i.shownStart} 秒起`;
     for (const e of [w.scale, w.up, w.down]) e.disabled = i.recording;
   }
 
@@ -156,27 +91,17 @@
   // right edge (the recording goes on unseen while an earlier page is shown).
   function follow() {
     if (!w || !Page.windowShown('trace')) return;
+    const before = info();
+    if (!before.recording) return;
+    paint(core().text('trace_extend', w.width, w.height));
     const i = info();
-    if (!i.recording) return;
-    if (!i.empty && xOf(i.drawnTime, w.start, i.scale) >= w.width) {
-      const next = pageStartAt(i.drawnTime, i.scale);
-      const wasFollowing = following();
-      w.pageStarts.push(next);
-      w.start = next;
-      if (wasFollowing) showPage(w.pageStarts.length - 1);
-      else controls(i);
-    }
-    core().call('trace_extend', w.labelWidth, w.start);
-    if (following()) traces(context(), core().resultInts());
+    if (i.pages !== before.pages || i.shown !== before.shown) controls(i);
   }
 
   async function start() {
     const refusal = core().refusal('trace_start', w.scale.value);
     if (refusal) return Page.refuse(refusal, [w.scale]);
-    const i = info();
-    w.start = pageStartAt(i.simTime, i.scale);
-    w.pageStarts = [w.start];
-    showPage(0);
+    clear();
     Page.refresh();
     // Recording runs the circuit when it is stopped.
     if (!Page.doc().running) Page.running.run();
@@ -202,37 +127,8 @@
 
   // The page shown with the time axis below it, as the desktop exports it.
   function picture() {
-    const i = info();
     const out = el('canvas', { width: w.width, height: w.height + AXIS_HEIGHT });
-    const g = out.getContext('2d');
-    g.fillStyle = '#fff';
-    g.fillRect(0, 0, out.width, out.height);
-    g.drawImage(w.canvas, 0, 0, w.width, w.height);
-    g.fillStyle = AXIS_GREY;
-    line(g, x0(), w.height, w.width, w.height, 1);
-    for (let k = 0; DIVISION * k + x0() < w.width; ++k) {
-      const x = k === 0 ? x0() : DIVISION * k + x0() + 1;
-      line(g, x, w.height, x, w.height + 4, 1);
-    }
-    g.font = AXIS_FONT;
-    g.textBaseline = 'top';
-    g.fillStyle = '#000';
-    const first = Math.round(w.pageStarts[w.shown] / i.scale);
-    const timeAt = (k) => core().text('number_text', (first + k) * i.scale);
-    // Every division, or every 2nd, 5th, 10th ... where the times would run into each other.
-    let every = 1;
-    for (const n of [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000]) {
-      every = n;
-      let widest = 0;
-      for (let k = 0; DIVISION * k + x0() < w.width; k += n) widest = Math.max(widest, g.measureText(timeAt(k)).width);
-      if (widest + 8 <= n * DIVISION) break;
-    }
-    for (let k = 0; DIVISION * k + x0() < w.width; k += every) {
-      const x = k === 0 ? x0() : DIVISION * k + x0() + 1;
-      const text = timeAt(k), half = g.measureText(text).width / 2;
-      g.fillText(text, Math.min(Math.max(0, x - half), Math.max(0, w.width - 2 * half)), w.height + 6);
-    }
-    g.fillText(`比例：${i.scaleText} 秒/格`, 5, w.height + 21);
+    Page.canvas.replayList(out.getContext('2d'), Page.canvas.parse(core().text('trace_picture', w.width, w.height)));
     return out;
   }
 

@@ -3,6 +3,7 @@
 # build: open the half adder, run, toggle A, read the LED and the test
 # points through window.vorlisk, save (the downloaded bytes are the
 # desktop's Save's, and vorlisk-sim reads the same truth table from them),
+# record the timing diagram and export its picture,
 # grade the 批改实验 lesson as vorlisk-sim --expect does, a damaged file's
 # message, and the unsaved circuit offered back after the page is reopened.
 # Skipped (exit 77) naming what is missing: tools/install_web_deps.sh
@@ -176,6 +177,25 @@ try:
     check(leds == {'S（发光二极管）': '1', 'C（发光二极管）': '0'}, 'LEDs while running: %r' % leds)
     click('#run-panel button.switch[data-name=B]')
     wait(lambda: js('return window.vorlisk.readings()') == {'A': 1, 'B': 1, 'S': 0, 'C': 1}, 'C to follow B')
+    # The timing diagram records while running; its PNG is the core's
+    # picture: the page shown with the time axis below it.
+    click('[data-tool=时序图]')
+    driver.find_element(By.XPATH, '//*[@id="win-trace"]//button[text()="开始纪录"]').click()
+    wait(lambda: js('return document.getElementById("time-label").textContent') > 'T：1', 'a second of recording')
+    driver.find_element(By.XPATH, '//*[@id="win-trace"]//button[text()="导出"]').click()
+    driver.find_element(By.XPATH, '//*[text()="保存为图片 (PNG)…"]').click()
+    png = wait(lambda: downloaded(1), 'the diagram picture')
+    with open(png, 'rb') as f:
+        head = f.read(24)
+    canvas = driver.find_element(By.CSS_SELECTOR, '#win-trace canvas.trace')
+    size = (int.from_bytes(head[16:20], 'big'), int.from_bytes(head[20:24], 'big'))
+    check(head[:4] == b'\x89PNG' and size == (canvas.size['width'], canvas.size['height'] + 38),
+          'the diagram picture is the diagram and its axis: %r' % (size,))
+    os.remove(png)
+    commands = js('return VorliskPage.core.text("trace_picture", arguments[0], arguments[1])',
+                  canvas.size['width'], canvas.size['height'])
+    check('"比例：1 秒/格"' in commands and '"S"' in commands, 'the axis and the labels drawn by the core')
+    driver.find_element(By.CSS_SELECTOR, '#win-trace .win-close').click()
     click('[data-tool=停止]')
     click('[data-tool=保存]')
     second = wait(lambda: downloaded(1), 'the second download')
