@@ -18,6 +18,7 @@ namespace vorlisk {
 
 // A driver is an output pin, flattened as object * 32 + output index.
 using DriverRef = uint32_t;
+constexpr DriverRef kNoOneDriver = ~DriverRef(0);
 
 struct ObjectPlan {
     int32_t target = -1;              // record evaluated for this slot: first with its name
@@ -36,6 +37,10 @@ struct CompiledCircuit {
     std::vector<uint32_t> net_begin;
     std::vector<DriverRef> drivers;
     std::vector<uint32_t> input_net;  // per object * 32 + input index
+    // The driver of input k of object i, input_driver[input_begin[i] + k],
+    // when its net has exactly one; kNoOneDriver when it has none or several.
+    std::vector<uint32_t> input_begin;
+    std::vector<DriverRef> input_driver;
     // Test points: the union of the nets they touch, as a driver list.
     std::vector<uint32_t> tp_begin;
     std::vector<DriverRef> tp_drivers;
@@ -80,6 +85,13 @@ inline void gather_from_net(const Circuit& c, const CompiledCircuit& cc, uint32_
     }
 }
 
+// gather_from_net for a net whose one driver is `d`.
+inline void gather_from_driver(const Circuit& c, DriverRef d, float& in) {
+    const float v = c.objects[d / kMaxPins].out_v[d % kMaxPins];
+    if (c.net_mode == 0) in = v > kThreshold ? kHigh : 0.0f;
+    else if (c.net_mode == 1) in = v < kThreshold ? kLow : kHigh;
+}
+
 // The gather step: the first `inputs` inputs of object i (its input_count)
 // from their nets; whether any of them now holds another voltage (compared
 // by bits).
@@ -97,16 +109,20 @@ inline bool gather_inputs(Circuit& c, const CompiledCircuit& cc, int i, int inpu
 }
 
 // The gather step of the activity-driven pass: the inputs of object i in
-// `pins` (bit k: input k, below its input_count) from their nets; whether
-// any of them now holds another voltage (compared by bits).
+// `pins` (bit k: input k, below the input_count this view was built with)
+// from their nets; whether any of them now holds another voltage (compared
+// by bits). An input whose net has one driver reads it without the net's
+// driver list, one load fewer between the pin and the voltage.
 inline bool gather_pins(Circuit& c, const CompiledCircuit& cc, int i, uint32_t pins) {
     MY_BASE_OBJ& o = c.objects[i];
     const uint32_t* nets = cc.input_net.data() + size_t(i) * kMaxPins;
+    const DriverRef* one = cc.input_driver.data() + cc.input_begin[size_t(i)];
     bool moved = false;
     for (; pins != 0; pins &= pins - 1) {
         const int k = std::countr_zero(pins);
         const float before = o.in_v[k];
-        gather_from_net(c, cc, nets[k], o.in_v[k]);
+        if (one[k] != kNoOneDriver) gather_from_driver(c, one[k], o.in_v[k]);
+        else gather_from_net(c, cc, nets[k], o.in_v[k]);
         moved |= bit_cast<uint32_t>(before) != bit_cast<uint32_t>(o.in_v[k]);
     }
     return moved;

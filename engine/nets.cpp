@@ -200,6 +200,20 @@ void compile_nets(const Circuit& c, CompiledCircuit& cc) {
             cc.output_net[size_t(i) * kMaxPins + k] =
                 nets.root(points.find(pin_x(o, o.out_dx[k]), pin_y(o, o.out_dy[k])));
     }
+    // The one driver of each input's net, where it has exactly one.
+    cc.input_begin.assign(size_t(objects) + 1, 0);
+    size_t inputs = 0;
+    for (int i = 0; i < objects; ++i) inputs += size_t(std::clamp<int>(c.objects[i].input_count, 0, kMaxPins));
+    cc.input_driver.clear();
+    cc.input_driver.reserve(inputs);
+    for (int i = 0; i < objects; ++i) {
+        for (int k = 0; k < std::clamp<int>(c.objects[i].input_count, 0, kMaxPins); ++k) {
+            const uint32_t net = cc.input_net[size_t(i) * kMaxPins + k];
+            const bool one = cc.net_begin[net + 1] - cc.net_begin[net] == 1;
+            cc.input_driver.push_back(one ? cc.drivers[cc.net_begin[net]] : kNoOneDriver);
+        }
+        cc.input_begin[size_t(i) + 1] = uint32_t(cc.input_driver.size());
+    }
     cc.wire_net.resize(size_t(c.wire_count));
     for (int w = 0; w < c.wire_count; ++w) cc.wire_net[w] = nets.root(points.find(c.wires[w].x1, c.wires[w].y1));
     cc.junction_net.resize(size_t(c.junction_count));

@@ -270,7 +270,7 @@ CompiledSize compiled_size(Circuit& c) {
     const PassSchedule& s = cc.schedule;
     CompiledSize z;
     z.nets = sizeof(CompiledCircuit) - sizeof(PassSchedule) + bytes(cc.plan) + bytes(cc.net_begin) +
-             bytes(cc.drivers) + bytes(cc.input_net) + bytes(cc.tp_begin) + bytes(cc.tp_drivers) +
+             bytes(cc.drivers) + bytes(cc.input_net) + bytes(cc.input_begin) + bytes(cc.input_driver) + bytes(cc.tp_begin) + bytes(cc.tp_drivers) +
              bytes(cc.tp_target);
     z.schedule = sizeof(PassSchedule) + bytes(s.nodes) + bytes(s.listeners_begin) + bytes(s.listeners) +
                  bytes(s.switches);
