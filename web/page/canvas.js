@@ -98,7 +98,26 @@
   // A pen of width w covers p - w/2 .. p - w/2 + w - 1 across its path:
   // its centre line stands half a pixel in for odd widths.
   const inset = (w) => (w % 2 ? 0.5 : 0);
-  const sign = (v) => (v > 0) - (v < 0);
+
+  // The centre line of a stroke through canvas points [x0, y0, x1, y1, ...]
+  // as the desktop's scaled surfaces stroke it (render/scaled_canvas.cpp):
+  // through the pen's centres, the last point one pixel short (a line covers
+  // its first point, not its last), to be stroked with square ends, which
+  // reach half the pen beyond both. Repeated points are left out; a stroke
+  // that comes down to one point is [x, y] (a square of the pen); none: null.
+  function strokePoints(pts, width) {
+    const o = inset(width), out = [];
+    for (let k = 0; k + 1 < pts.length; k += 2) {
+      const x = pts[k] + o, y = pts[k + 1] + o, n = out.length;
+      if (!n || out[n - 2] !== x || out[n - 1] !== y) out.push(x, y);
+    }
+    if (out.length < 4) return null;
+    const n = out.length, dx = out[n - 2] - out[n - 4], dy = out[n - 1] - out[n - 3];
+    const m = Math.max(Math.abs(dx), Math.abs(dy));
+    if (m <= 1) out.length = n - 2;  // the last point's pixel is the one before's
+    else out[n - 2] -= dx / m, out[n - 1] -= dy / m;
+    return out;
+  }
 
   // Paints a list of commands. Strokes of one pen are gathered into one
   // path, and the context's pen, brush and font are set only when they
@@ -124,17 +143,17 @@
     };
     // A run through the points, leaving out the last point's pixel.
     const run = (pts) => {
-      const o = inset(width), n = pts.length >> 1;
-      for (let k = 0; k < n; ++k) {
-        let x = pts[2 * k] + o, y = pts[2 * k + 1] + o;
-        if (n > 1 && k === 0) x -= sign(pts[2] - pts[0]) * 0.5, y -= sign(pts[3] - pts[1]) * 0.5;
-        if (n > 1 && k === n - 1) x -= sign(pts[2 * k] - pts[2 * k - 2]) * 0.5, y -= sign(pts[2 * k + 1] - pts[2 * k - 1]) * 0.5;
-        if (k === 0) g.moveTo(x, y);
-        else g.lineTo(x, y);
-      }
+      const p = strokePoints(pts, width);
+      if (!p) return;
+      // One pixel: the pen's square, as a stroke too short to see but for its ends.
+      if (p.length === 2) p.push(p[0] + 1e-3, p[1]);
+      g.moveTo(p[0], p[1]);
+      for (let k = 2; k < p.length; k += 2) g.lineTo(p[k], p[k + 1]);
     };
     g.save();
     g.textBaseline = 'top';
+    g.lineCap = 'square';
+    g.lineJoin = 'miter';
     for (const c of list) {
       switch (c[0]) {
         case 'line':
@@ -518,6 +537,7 @@
     replay: (g, text) => replay(g, parse(text)),
     parse,
     replayList: replay,
+    strokePoints,
     // The picture as it stands (tests and printing).
     paintNow: paint,
     element: () => picture,

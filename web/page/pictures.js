@@ -63,10 +63,16 @@
         case 'polyline': {
           const pts = c[0] === 'line' ? [n(1), n(2), n(3), n(4)] : c.slice(4, 4 + 2 * n(3)).map(Number);
           const w = c[0] === 'line' ? n(6) : n(2), pen = c[0] === 'line' ? c[5] : c[1];
-          const o = half(w);
-          const p = [];
-          for (let k = 0; k < pts.length; k += 2) p.push(`${pts[k] + o},${pts[k + 1] + o}`);
-          out.push(`<polyline points="${p.join(' ')}" ${stroke(pen, w)} stroke-linejoin="miter"/>`);
+          // The centre line as the canvas strokes it, with square ends.
+          const p = Page.canvas.strokePoints(pts, w);
+          if (!p) break;
+          if (p.length === 2) {
+            out.push(`<rect x="${p[0] - w / 2}" y="${p[1] - w / 2}" width="${w}" height="${w}" fill="${pen}"/>`);
+            break;
+          }
+          const xy = [];
+          for (let k = 0; k < p.length; k += 2) xy.push(`${p[k]},${p[k + 1]}`);
+          out.push(`<polyline points="${xy.join(' ')}" ${stroke(pen, w)} stroke-linecap="square" stroke-linejoin="miter"/>`);
           break;
         }
         case 'rect': {
