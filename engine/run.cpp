@@ -11,6 +11,7 @@
 #include "engine/nets.h"
 #include "engine/pass_check.h"
 #include "engine/rules.h"
+#include "engine/schedule.h"
 
 namespace vorlisk {
 
@@ -30,7 +31,7 @@ double clock_seconds(const Circuit& c, int slot) {
 // steps in this order:
 //
 //   schedule  what is due: the objects whose computation may change
-//             something or whose nets changed (engine/schedule.cpp);
+//             something or whose nets changed (engine/schedule.h);
 //   evaluate  its rule computes from the inputs it gathered last time
 //             (engine/compute.h), and tells which outputs moved;
 //   gather    its inputs on the nets whose drivers moved (engine/compiled.h),
