@@ -151,7 +151,11 @@ void run_pass(Circuit& c, const PassHooks& hooks) {
         c.sim_time = clock_seconds(c, kRunClock);
     }
     if (c.hw.input_open && hooks.read_hardware) hooks.read_hardware();
-    evaluate_all(c);  // the objects: schedule, evaluate, gather, wake
+    // the objects: schedule, evaluate, gather, wake. A running circuit's
+    // pass goes straight to the activity pass, past the choice of modes and
+    // the side-by-side check's setup in evaluate_all.
+    if (CompiledCircuit& cc = compiled(c); cc.schedule.mode == PassMode::activity) activity(c, cc);
+    else evaluate_all(c);
     if (c.hw.output_open && hooks.write_hardware) hooks.write_hardware();
 
     // read: the test points, from the outputs as the objects left them
