@@ -62,7 +62,7 @@ inline Computed compute_watched(Circuit& c, int i, const ObjectPlan& p, const Sc
     for (int k = 0; k < node.written; ++k)
         differ |= uint32_t(bit_cast<uint32_t>(o.out_v[k]) != bit_cast<uint32_t>(o.prev_out_v[k])) << k;
     // Kept state words, by their number (at most three for these kinds).
-    constexpr uint64_t kKeptState[] = {0, 0xffff, 0xffffffff, 0xffffffffffff};
+    static constexpr uint64_t kKeptState[] = {0, 0xffff, 0xffffffff, 0xffffffffffff};
     Computed r;
     r.moved = differ & node.driven_bits;
     const bool state_moved = ((state_before ^ state_after) & kKeptState[node.state_words]) != 0;

@@ -184,6 +184,23 @@ struct PassSchedule {
     }
     // Object i gathers every input when it comes up.
     void gather_all(int i) { gather_pins[size_t(i)] = all_inputs(nodes[size_t(i)]); }
+    // Fills `now` with the pending objects whose kind may compute in this
+    // pass and the earlier readers woken in the last one, beside those
+    // already in it (their words in `due`). Only the words that may hold a
+    // pending object or an earlier reader are looked at.
+    void take_up_due(bool logic_computes, uint32_t due) {
+        for (uint32_t m = pending_words | next_words; m != 0; m &= m - 1) {
+            const int w = std::countr_zero(m);
+            const uint32_t bit = uint32_t(1) << w;
+            const uint64_t may_compute = logic_computes ? ~uint64_t(0) : every_pass[size_t(w)];
+            now[size_t(w)] |= gather_next[size_t(w)] | (pending[size_t(w)] & may_compute);
+            gather_next[size_t(w)] = 0;
+            if (now[size_t(w)] != 0) due |= bit;
+            if (pending[size_t(w)] == 0) pending_words &= ~bit;
+        }
+        next_words = 0;
+        now_words = due;
+    }
     // Object i's next computation may change something.
     void mark_pending(int i) {
         set_bit(pending, i);
@@ -220,17 +237,34 @@ struct PassSchedule {
 struct Circuit;
 struct CompiledCircuit;
 
-// The schedule step of a pass: takes the wake requests, rebuilds the tables
-// when the compiled view moved on and fills `now` with what is due. A pass
-// it cannot serve goes to the sweep.
+// The schedule step of a pass (begin_pass, engine/schedule.h): takes the
+// wake requests, rebuilds the tables when the compiled view moved on and
+// fills `now` with what is due. A pass it cannot serve goes to the sweep.
 struct PassStart {
     bool sweep;           // evaluate every object in table order instead
     bool logic_computes;  // the device delay lets the logic kinds compute in this pass
 };
-PassStart begin_pass(Circuit& c, CompiledCircuit& cc);
+// begin_pass for every case: a rebuild, the sweep, wake requests from
+// outside the pass, level switches to watch.
+PassStart begin_pass_in_full(Circuit& c, CompiledCircuit& cc);
+
+// A pass that was not quiet: counts the objects waiting and decides whether
+// the circuit is busy enough to be swept for a while.
+void weigh_busy_pass(PassSchedule& s, int objects);
+
 // After the last object: counts the evaluations and decides whether the
-// circuit is busy enough to be swept for a while.
-void end_pass(PassSchedule& s, int objects, int evaluated, bool logic_computes);
+// circuit is busy enough to be swept for a while. When every pending object
+// was due, what waits was evaluated now or woken for the next pass, so a
+// quiet pass needs no count and ends here.
+inline void end_pass(PassSchedule& s, int objects, int evaluated, bool logic_computes) {
+    s.evaluations += uint64_t(evaluated);
+    if (!s.sweep_when_busy) return;
+    if (logic_computes && 4 * (int64_t(evaluated) + s.woken_earlier) <= 3 * int64_t(objects)) {
+        s.busy_stretch = kBusySweeps;
+        return;
+    }
+    weigh_busy_pass(s, objects);
+}
 // A message was shown in the middle of the pass: the sweep finishes it and
 // the next pass evaluates everything.
 void abandon_pass(PassSchedule& s, int evaluated);

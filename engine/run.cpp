@@ -11,6 +11,7 @@
 #include "engine/nets.h"
 #include "engine/pass_check.h"
 #include "engine/rules.h"
+#include "engine/schedule.h"
 
 namespace vorlisk {
 
@@ -30,7 +31,7 @@ double clock_seconds(const Circuit& c, int slot) {
 // steps in this order:
 //
 //   schedule  what is due: the objects whose computation may change
-//             something or whose nets changed (engine/schedule.cpp);
+//             something or whose nets changed (engine/schedule.h);
 //   evaluate  its rule computes from the inputs it gathered last time
 //             (engine/compute.h), and tells which outputs moved;
 //   gather    its inputs on the nets whose drivers moved (engine/compiled.h),
@@ -150,7 +151,11 @@ void run_pass(Circuit& c, const PassHooks& hooks) {
         c.sim_time = clock_seconds(c, kRunClock);
     }
     if (c.hw.input_open && hooks.read_hardware) hooks.read_hardware();
-    evaluate_all(c);  // the objects: schedule, evaluate, gather, wake
+    // the objects: schedule, evaluate, gather, wake. A running circuit's
+    // pass goes straight to the activity pass, past the choice of modes and
+    // the side-by-side check's setup in evaluate_all.
+    if (CompiledCircuit& cc = compiled(c); cc.schedule.mode == PassMode::activity) activity(c, cc);
+    else evaluate_all(c);
     if (c.hw.output_open && hooks.write_hardware) hooks.write_hardware();
 
     // read: the test points, from the outputs as the objects left them

@@ -143,7 +143,7 @@ uint32_t words_of(int n) { return n <= 0 ? 0 : uint32_t((uint64_t(1) << ((n + 63
 
 }  // namespace
 
-PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
+PassStart begin_pass_in_full(Circuit& c, CompiledCircuit& cc) {
     PassSchedule& s = cc.schedule;
     if (s.serial != cc.serial) build_schedule(c, cc, s);
     const int n = int(cc.plan.size());
@@ -198,32 +198,13 @@ PassStart begin_pass(Circuit& c, CompiledCircuit& cc) {
             if (!(bit_cast<uint32_t>(o.out_v[0]) == bit_cast<uint32_t>(level(o.param_int[0] == 1))))
                 s.mark_pending(sw);
         }
-        // Only the words that may hold a pending object or an earlier reader.
-        for (uint32_t m = s.pending_words | s.next_words; m != 0; m &= m - 1) {
-            const int w = std::countr_zero(m);
-            const uint32_t bit = uint32_t(1) << w;
-            s.now[w] |= s.gather_next[w] | (s.pending[w] & (logic_computes ? ~uint64_t(0) : s.every_pass[w]));
-            s.gather_next[w] = 0;
-            if (s.now[w] != 0) due |= bit;
-            if (s.pending[w] == 0) s.pending_words &= ~bit;
-        }
-        s.next_words = 0;
-        s.now_words = due;
+        s.take_up_due(logic_computes, due);
     }
     forget_wake_requests(c);
     return {false, logic_computes};
 }
 
-void end_pass(PassSchedule& s, int objects, int evaluated, bool logic_computes) {
-    s.evaluations += uint64_t(evaluated);
-    if (!s.sweep_when_busy) return;
-    // Objects the next pass will take up, at least. When every pending
-    // object was due, what waits was evaluated now or woken for the next
-    // pass, so a quiet pass needs no count.
-    if (logic_computes && 4 * (int64_t(evaluated) + s.woken_earlier) <= 3 * int64_t(objects)) {
-        s.busy_stretch = kBusySweeps;
-        return;
-    }
+void weigh_busy_pass(PassSchedule& s, int objects) {
     int waiting = 0;
     for (int w = 0; w < (objects + 63) / 64; ++w) waiting += std::popcount(s.pending[w] | s.gather_next[w]);
     if (4 * waiting > 3 * objects) {
