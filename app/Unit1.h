@@ -343,7 +343,8 @@ private:
     void build_toolbar();
     void build_context_menu();
     void sync_scroll_bars();
-    void pump_events();
+    // Lets the events through when their interval has passed; true when it did.
+    bool pump_events();
 
     std::unique_ptr<Circuit> c_;
     // The levels the canvas shows while running, and whether it shows them.

@@ -20,7 +20,7 @@ constexpr auto kPumpInterval = std::chrono::microseconds(1000);
 
 QString TForm1::time_text(double seconds) { return QString::fromStdString(vorlisk::time_text(seconds)); }
 
-void TForm1::pump_events() {
+bool TForm1::pump_events() {
     if (c_->virtual_time == 0) {
         // In real time the pass has just read the clock into sim_time (the
         // seconds since Run): a second reading per pass would cost as much
@@ -28,14 +28,15 @@ void TForm1::pump_events() {
         // restarted, or virtual time was left) lets the events through.
         const double now = c_->sim_time;
         const double interval = std::chrono::duration<double>(kPumpInterval).count();
-        if (now >= last_pump_seconds_ && now - last_pump_seconds_ < interval) return;
+        if (now >= last_pump_seconds_ && now - last_pump_seconds_ < interval) return false;
         last_pump_seconds_ = now;
     } else {
         const auto now = std::chrono::steady_clock::now();
-        if (now - last_pump_ < kPumpInterval) return;
+        if (now - last_pump_ < kPumpInterval) return false;
         last_pump_ = now;
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return true;
 }
 
 void TForm1::N_runClick() {
@@ -62,8 +63,9 @@ void TForm1::N_runClick() {
     hooks.record_trace = [this] { deal_tu_data(); };
     hooks.process_events = [this] {
         ++passes_run;
-        pump_events();
-        follow_box();  // the box window may have opened or closed meanwhile
+        // The box is plugged or unplugged only by events (its window, the
+        // device list): it is followed when they have been let through.
+        if (pump_events()) follow_box();
     };
     try {
         run_loop(*c_, hooks);
