@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "editor/field_text.h"
 
 namespace vorlisk {
 
@@ -12,13 +13,6 @@ constexpr int32_t kAxisGrey = 0x646464;
 constexpr int32_t kGridGrey = 0xdcdcdc;
 constexpr int32_t kNavy = 0x800000;
 constexpr int kTraceWidth = 2;  // the traces' pen
-
-// Times as the dialogs write numbers: up to 15 significant digits.
-std::string time_text(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    return buf;
-}
 
 template <class Draw>
 void each_row(const Circuit& c, const TraceRecorder& rec, const TraceLayout& layout, Draw draw) {
@@ -108,7 +102,7 @@ std::vector<TraceAxisLabel> trace_axis_labels(const TraceAxis& a, int width) {
     const CanvasFont font = trace_axis_font();
     // Pages start at a whole division: the division lines fall on whole multiples of the scale.
     const long long first = std::llround(a.start_time / a.scale);
-    auto time_at = [&](int k) { return time_text(double(first + k) * a.scale); };
+    auto time_at = [&](int k) { return general_text(double(first + k) * a.scale); };
     int every = 1;
     for (int n : {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000}) {
         every = n;
@@ -145,7 +139,7 @@ void draw_trace_picture(PaintSurface& s, const Circuit& c, const TraceRecorder& 
         const int half = measure(font, l.text).width / 2;
         s.text(std::clamp(l.x - half, 0, std::max(0, w - 2 * half)), h + 6, l.text);
     }
-    s.text(5, h + 21, "比例：" + time_text(c.trace_scale) + " 秒/格");
+    s.text(5, h + 21, "比例：" + general_text(c.trace_scale) + " 秒/格");
 }
 
 }  // namespace vorlisk
