@@ -114,7 +114,7 @@ EMSCRIPTEN_KEEPALIVE int vorlisk_trace_spin(const char* scale, int up) {
     return 0;
 }
 
-// The scale, the recording state and the pages.
+// The scale, the recording state, the pages and the exported picture's axis strip.
 EMSCRIPTEN_KEEPALIVE const char* vorlisk_trace_info() {
     Session& s = session();
     const Circuit& c = s.circuit();
@@ -126,7 +126,8 @@ EMSCRIPTEN_KEEPALIVE const char* vorlisk_trace_info() {
         .field("scaleText", general_text(c.trace_scale))
         .field("pages", pages.count())
         .field("shown", pages.shown())
-        .field("shownStart", general_text(pages.start(pages.shown())));
+        .field("shownStart", general_text(pages.start(pages.shown())))
+        .field("axisHeight", kTraceAxisHeight);
     return hand_back(j.end_object());
 }
 

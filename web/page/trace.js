@@ -9,9 +9,8 @@
   const el = Page.el;
   const core = () => Page.core;
 
-  const AXIS_HEIGHT = 38;  // the strip below the grid in an exported picture
-
   let w = null;  // the window's parts and state
+
   function build(win) {
     const scale = el('input.scale', { type: 'text', value: '1', size: 8 });
     const up = el('button.spin', { type: 'button', textContent: '▲', title: '比例加倍' });
@@ -127,7 +126,7 @@
 
   // The page shown with the time axis below it, as the desktop exports it.
   function picture() {
-    const out = el('canvas', { width: w.width, height: w.height + AXIS_HEIGHT });
+    const out = el('canvas', { width: w.width, height: w.height + info().axisHeight });
     Page.canvas.replayList(out.getContext('2d'), Page.canvas.parse(core().text('trace_picture', w.width, w.height)));
     return out;
   }
